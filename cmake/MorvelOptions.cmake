@@ -1,0 +1,28 @@
+# Compiler settings shared by every target of every build tree.
+
+if(WIN32)
+  set(MORVEL_NATIVE OFF)
+else()
+  set(MORVEL_NATIVE ON)
+endif()
+
+# Literals are written in UTF-8 and stored as code page 932 bytes, so a text
+# has the same bytes on every target.
+add_compile_options(
+  $<$<COMPILE_LANGUAGE:CXX,C>:-finput-charset=UTF-8>
+  $<$<COMPILE_LANGUAGE:CXX,C>:-fexec-charset=CP932>
+  -Wall -Wextra
+)
+
+if(MINGW)
+  # Static runtimes: the programs and the DLL run without MinGW's DLLs beside them.
+  set(MORVEL_STATIC_RUNTIME -static -static-libgcc -static-libstdc++)
+  add_link_options(${MORVEL_STATIC_RUNTIME})
+  add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
+endif()
+
+# A portable library keeps Win32 out: linking one to a win32 target is a bug.
+function(morvel_portable_library name)
+  add_library(${name} STATIC ${ARGN})
+  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
+endfunction()

@@ -1,0 +1,40 @@
+# GoogleTest is built from Debian's sources for each tree, so the native,
+# win64 and win32 trees all test with the same framework.
+include(CTest)
+
+if(BUILD_TESTING AND NOT TARGET gtest)
+  set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
+  set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
+  add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
+endif()
+
+include(GoogleTest)
+
+# Where the tests find the repository and the shared fixtures. Windows test
+# programs see the Linux file system through Wine's drive Z:.
+get_filename_component(MORVEL_FIXTURES_HOST_DIR "${PROJECT_SOURCE_DIR}/../shared/fixtures" ABSOLUTE)
+if(CMAKE_CROSSCOMPILING)
+  set(MORVEL_TEST_PATH_PREFIX "Z:")
+else()
+  set(MORVEL_TEST_PATH_PREFIX "")
+endif()
+
+# One test program per library. Natively every test case is its own ctest
+# test; under Wine the whole program is one test, since each start of a
+# Windows program costs far more than the tests in it.
+function(morvel_add_test_program name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    MORVEL_SOURCE_DIR="${MORVEL_TEST_PATH_PREFIX}${PROJECT_SOURCE_DIR}"
+    MORVEL_FIXTURES_DIR="${MORVEL_TEST_PATH_PREFIX}${MORVEL_FIXTURES_HOST_DIR}")
+  if(CMAKE_CROSSCOMPILING)
+    if(MORVEL_RUN_WINDOWS_TESTS)
+      add_test(NAME ${name} COMMAND ${name})
+      set_tests_properties(${name} PROPERTIES LABELS "wine;${ARG_LABELS}" TIMEOUT 600)
+    endif()
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "native;${ARG_LABELS}")
+  endif()
+endfunction()

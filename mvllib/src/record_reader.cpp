@@ -1,0 +1,55 @@
+#include "record_reader.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+namespace mvl {
+
+std::FILE *OpenFileAsOnWindows(const char *path, const char *mode) {
+#if defined(_WIN32)
+    return std::fopen(path, mode);
+#else
+    std::string native(path);
+    for (char &c : native) {
+        if (c == '\\') c = '/';
+    }
+    return std::fopen(native.c_str(), mode);
+#endif
+}
+
+RecordReader::RecordReader(const char *path)
+    : buffer_(new (std::nothrow) unsigned char[kBufferSize]) {
+    if (buffer_ == nullptr) return;
+    file_ = OpenFileAsOnWindows(path, "rb");
+    // The records are copied out of our own buffer; stdio needs none.
+    if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
+}
+
+RecordReader::~RecordReader() {
+    if (file_ != nullptr) std::fclose(file_);
+}
+
+bool RecordReader::Refill() {
+    const size_t kept = end_ - position_;
+    std::memmove(buffer_.get(), buffer_.get() + position_, kept);
+    position_ = 0;
+    end_ = kept;
+    while (end_ < kBufferSize) {
+        const size_t got = std::fread(buffer_.get() + end_, 1, kBufferSize - end_, file_);
+        if (got == 0) break;
+        end_ += got;
+    }
+    return end_ > kept;
+}
+
+bool RecordReader::Read(unsigned char *out, size_t size) {
+    while (end_ - position_ < size) {
+        if (!Refill()) return false;
+    }
+    std::memcpy(out, buffer_.get() + position_, size);
+    position_ += size;
+    return true;
+}
+
+}  // namespace mvl

@@ -1,0 +1,39 @@
+// Front-to-back reader of fixed-size records with a large buffer of its own,
+// so a record costs a copy from memory rather than a stdio call.
+#pragma once
+
+#include <cstddef>
+#include <cstdio>
+#include <memory>
+
+namespace mvl {
+
+class RecordReader {
+public:
+    static constexpr size_t kBufferSize = 1 << 20;
+
+    // Opens path for binary reading; IsOpen() tells whether that worked.
+    explicit RecordReader(const char *path);
+    ~RecordReader();
+    RecordReader(const RecordReader &) = delete;
+    RecordReader &operator=(const RecordReader &) = delete;
+
+    bool IsOpen() const { return file_ != nullptr && buffer_ != nullptr; }
+
+    // Copies the next size bytes into out; false when the file ends first.
+    bool Read(unsigned char *out, size_t size);
+
+private:
+    bool Refill();
+
+    std::FILE *file_ = nullptr;
+    std::unique_ptr<unsigned char[]> buffer_;
+    size_t position_ = 0;
+    size_t end_ = 0;
+};
+
+// Opens a file the way the Windows program would: on POSIX hosts the
+// backslashes of a Windows path become slashes.
+std::FILE *OpenFileAsOnWindows(const char *path, const char *mode);
+
+}  // namespace mvl

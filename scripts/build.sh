@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Configures and builds the three trees: build/native, build/win64, build/win32.
+# Usage: scripts/build.sh [native|win64|win32 ...]   (default: all three)
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+trees=("$@")
+[ ${#trees[@]} -gt 0 ] || trees=(native win64 win32)
+
+for tree in "${trees[@]}"; do
+  dir="$root/build/$tree"
+  args=(-G Ninja -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
+  case "$tree" in
+    native) ;;
+    win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake") ;;
+    win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake") ;;
+    *) echo "build: unknown tree '$tree'" >&2; exit 2 ;;
+  esac
+  [ -f "$dir/build.ninja" ] || cmake "${args[@]}" >/dev/null
+  echo "build: $tree"
+  cmake --build "$dir"
+done

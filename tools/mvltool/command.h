@@ -1,0 +1,19 @@
+// The sub-commands of mvltool. Each returns the process exit status and
+// reports errors as one line on stderr.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace mvltool {
+
+using Arguments = std::vector<std::string>;
+
+int RunInfo(const Arguments &args);
+
+// "--name value" option lookup; false when the option is absent.
+bool TakeOption(Arguments &args, const std::string &name, std::string &value);
+
+int Fail(const std::string &message);
+
+}  // namespace mvltool
