@@ -2,13 +2,20 @@
 # win64 and win32 trees all test with the same framework.
 include(CTest)
 
-if(BUILD_TESTING AND NOT TARGET gtest)
+if(BUILD_TESTING AND NOT MORVEL_FUZZERS AND NOT TARGET gtest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
 endif()
 
 include(GoogleTest)
+
+# Unit test programs exist in the native, win64 and win32 trees, not in the fuzz tree.
+if(BUILD_TESTING AND NOT MORVEL_FUZZERS)
+  set(MORVEL_UNIT_TESTS ON)
+else()
+  set(MORVEL_UNIT_TESTS OFF)
+endif()
 
 # Where the tests find the repository and the shared fixtures. Windows test
 # programs see the Linux file system through Wine's drive Z:.
@@ -24,6 +31,9 @@ endif()
 # Windows program costs far more than the tests in it.
 function(morvel_add_test_program name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
+  if(MORVEL_FUZZERS)
+    return()  # the fuzz tree builds fuzzers only
+  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE

@@ -7,12 +7,13 @@ trees=("$@")
 [ ${#trees[@]} -gt 0 ] || trees=(native win64 win32)
 
 for tree in "${trees[@]}"; do
-  dir="$root/build/$tree"
+  dir="${MORVEL_BUILD_ROOT:-$root/build}/$tree"
   args=(-G Ninja -S "$root" -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo)
   case "$tree" in
     native) ;;
     win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake") ;;
     win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake") ;;
+    fuzz) args+=(-DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DMORVEL_FUZZERS=ON) ;;
     *) echo "build: unknown tree '$tree'" >&2; exit 2 ;;
   esac
   [ -f "$dir/build.ninja" ] || cmake "${args[@]}" >/dev/null

@@ -1,0 +1,28 @@
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <cstring>
+
+namespace {
+
+TEST(MvlLibDll, ExportsTheSevenFunctionsByUndecoratedName) {
+    HMODULE dll = LoadLibraryA("MvlLib.dll");
+    ASSERT_NE(dll, nullptr) << "MvlLib.dll not found beside the test program";
+    for (const char *name : {"Mvl_Func_ObjectInit", "Mvl_Func_Delete", "Mvl_Func_Copy",
+                             "Mvl_Func_Ram_Release", "Mvl_Func_GetVersion", "Mvl_Func_Load",
+                             "Mvl_Func_Shuffle"}) {
+        EXPECT_NE(GetProcAddress(dll, name), nullptr) << name;
+    }
+    EXPECT_EQ(GetProcAddress(dll, "_Mvl_Func_Load"), nullptr);
+    EXPECT_EQ(GetProcAddress(dll, "Mvl_Func_Load@12"), nullptr);
+
+    using GetVersionFn = char *(__cdecl *)(char *);
+    auto getVersion = reinterpret_cast<GetVersionFn>(
+        reinterpret_cast<void *>(GetProcAddress(dll, "Mvl_Func_GetVersion")));
+    ASSERT_NE(getVersion, nullptr);
+    char buffer[8] = {};
+    EXPECT_STREQ(getVersion(buffer), "1.00");
+    FreeLibrary(dll);
+}
+
+}  // namespace
