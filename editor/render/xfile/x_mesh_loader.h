@@ -1,0 +1,31 @@
+// Loading an X file into neutral mesh data, the way D3DXLoadMeshFromX does:
+// every mesh of the file merged with its frame transforms, fan-triangulated,
+// faces grouped by material, with adjacency. Also the two mesh operations the
+// renderer performs on that data (CloneMeshFVF, D3DXComputeNormals).
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+#include "render/xfile/mesh_data.h"
+
+namespace morvel::render::xfile {
+
+struct LoadResult {
+    bool ok = false;
+    std::string error;  // one clear line when !ok
+};
+
+// path as the host opens it (no '\' mapping here).
+LoadResult LoadMeshFromXFile(const std::string &path, MeshData &out);
+LoadResult LoadMeshFromXMemory(const uint8_t *data, size_t size, MeshData &out);
+
+// CloneMeshFVF on the data: components the new format adds are zero, the ones
+// it lacks are dropped. False for a format this loader cannot lay out.
+bool CloneMeshData(const MeshData &in, uint32_t fvf, MeshData &out);
+
+// D3DXComputeNormals on the data; does nothing without a normal component.
+void ComputeNormals(MeshData &mesh);
+
+}  // namespace morvel::render::xfile
