@@ -27,3 +27,20 @@ function(morvel_portable_library name)
   add_library(${name} STATIC ${ARGN})
   set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
 endfunction()
+
+# Header-only libraries from Debian (stb, nlohmann-json) for every tree. The
+# MinGW compilers must not see /usr/include as a whole, so each tree gets a
+# folder of its own that links to just these headers.
+set(MORVEL_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
+file(MAKE_DIRECTORY ${MORVEL_HOST_HEADERS})
+foreach(lib stb nlohmann)
+  if(NOT EXISTS ${MORVEL_HOST_HEADERS}/${lib})
+    file(CREATE_LINK /usr/include/${lib} ${MORVEL_HOST_HEADERS}/${lib} SYMBOLIC)
+  endif()
+endforeach()
+add_library(morvel_stb INTERFACE)
+target_include_directories(morvel_stb SYSTEM INTERFACE ${MORVEL_HOST_HEADERS})
+add_library(morvel::stb ALIAS morvel_stb)
+add_library(morvel_nlohmann_json INTERFACE)
+target_include_directories(morvel_nlohmann_json SYSTEM INTERFACE ${MORVEL_HOST_HEADERS})
+add_library(morvel::nlohmann_json ALIAS morvel_nlohmann_json)

@@ -1,0 +1,28 @@
+# mvltool info: the header and totals of a good file, a clear error for a bad one.
+function(expect_run expected_status)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT status EQUAL expected_status)
+    message(FATAL_ERROR "${ARGN}: exit ${status}, expected ${expected_status}\n${out}\n${err}")
+  endif()
+  set(out "${out}" PARENT_SCOPE)
+  set(err "${err}" PARENT_SCOPE)
+endfunction()
+
+expect_run(0 ${MVLTOOL} info ${CORPUS}/full.mvl)
+foreach(line "result 0 loaded" "magic MVL1" "parts 2" "motions 2" "frames 2" "positions 3"
+             "cameraDistance 300" "initialScale 100.000000 100.000000 100.000000")
+  string(FIND "${out}" "${line}\n" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing '${line}' in:\n${out}")
+  endif()
+endforeach()
+
+expect_run(1 ${MVLTOOL} info ${CORPUS}/coded.mvl)
+string(FIND "${err}" "wrong user code" at)
+if(at EQUAL -1)
+  message(FATAL_ERROR "no user-code message: ${err}")
+endif()
+expect_run(0 ${MVLTOOL} info ${CORPUS}/coded.mvl --code a)
+expect_run(1 ${MVLTOOL} info ${CORPUS}/short.mvl)
+expect_run(1 ${MVLTOOL} info ${WORK}/does-not-exist.mvl)
+expect_run(2 ${MVLTOOL})
