@@ -1,0 +1,67 @@
+#include "render/image/stb_decoder.h"
+
+#include <climits>
+#include <memory>
+#include <string>
+
+// The one translation unit that compiles stb_image: only the formats we use,
+// no stdio (files are read by the texture loader), and stb's own dimension
+// bound on top of the size check below.
+#define STB_IMAGE_IMPLEMENTATION
+#define STB_IMAGE_STATIC
+#define STBI_ONLY_PNG
+#define STBI_ONLY_JPEG
+#define STBI_ONLY_TGA
+#define STBI_ONLY_PNM
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#define STBI_NO_HDR
+#define STBI_MAX_DIMENSIONS 8192
+
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wsign-compare"
+#pragma GCC diagnostic ignored "-Wunused-but-set-variable"
+#pragma GCC diagnostic ignored "-Wimplicit-fallthrough"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#pragma GCC diagnostic ignored "-Wtype-limits"
+#endif
+#include <stb/stb_image.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace morvel::render::image {
+
+static_assert(STBI_MAX_DIMENSIONS == kMaxImageDimension, "one size bound for every decoder");
+
+LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
+    out = ArgbImage{};
+    if (size == 0 || size > size_t{INT_MAX}) return {false, "unreadable image"};
+    const int length = static_cast<int>(size);
+    int width = 0, height = 0, components = 0;
+    // The header alone first, so a hostile size fails before stb allocates.
+    if (!stbi_info_from_memory(data, length, &width, &height, &components))
+        return {false, std::string("unreadable image: ") + stbi_failure_reason()};
+    if (width <= 0 || height <= 0 || !ImageSizeAllowed(uint64_t(width), uint64_t(height)))
+        return {false, "image too large"};
+
+    std::unique_ptr<stbi_uc, void (*)(void *)> rgba(
+        stbi_load_from_memory(data, length, &width, &height, &components, 4), stbi_image_free);
+    if (!rgba) return {false, std::string("image data corrupt: ") + stbi_failure_reason()};
+    if (!ImageSizeAllowed(uint64_t(width), uint64_t(height))) return {false, "image too large"};
+
+    out.width = static_cast<uint32_t>(width);
+    out.height = static_cast<uint32_t>(height);
+    out.hasAlpha = components == 2 || components == 4;
+    out.pixels.resize(size_t{out.width} * out.height);
+    const stbi_uc *src = rgba.get();
+    for (uint32_t &pixel : out.pixels) {
+        pixel = PackArgb(out.hasAlpha ? src[3] : 255, src[0], src[1], src[2]);
+        src += 4;
+    }
+    return {true, {}};
+}
+
+}  // namespace morvel::render::image

@@ -1,0 +1,15 @@
+// PNG, JPEG, TGA and binary PPM/PGM through stb_image.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "render/image/argb_image.h"
+#include "render/image/texture_types.h"
+
+namespace morvel::render::image {
+
+// hasAlpha is set when the file has an alpha channel (grey+alpha or RGBA).
+LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out);
+
+}  // namespace morvel::render::image
