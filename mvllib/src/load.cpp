@@ -1,3 +1,4 @@
+#include <cstdlib>
 #include <cstring>
 
 #include "document_tables.h"
@@ -9,11 +10,19 @@ namespace {
 
 using mvl::RecordBytes;
 
-// Reads one record of size bytes and unscrambles it in place.
-bool ReadRecord(mvl::RecordReader &reader, RecordBytes *record, int size) {
-    if (!reader.Read(record, static_cast<size_t>(size))) return false;
-    Mvl_Func_Shuffle(record, record, size, mvl::kScrambleKey);
-    return true;
+// The next record of size bytes, unscrambled in the reader's buffer;
+// nullptr when the file ends before it is complete.
+const RecordBytes *ReadRecord(mvl::RecordReader &reader, int size) {
+    RecordBytes *record = reader.Take(static_cast<size_t>(size));
+    if (record != nullptr) Mvl_Func_Shuffle(record, record, size, mvl::kScrambleKey);
+    return record;
+}
+
+// Every byte of a loaded record is decoded from the file, so the tables need
+// no zero-filling; the array references are set explicitly.
+template <typename T>
+T *AllocateRecords(uint16_t count) {
+    return static_cast<T *>(std::malloc(static_cast<size_t>(count) * sizeof(T)));
 }
 
 bool UserCodeMatches(const MotionFileHeader &header, const char *given) {
@@ -48,13 +57,13 @@ public:
     bool ReadParts(mvl::RecordReader &reader) {
         const uint16_t count = partCount_;
         if (count == 0) return true;
-        auto *parts = static_cast<PartEntry *>(mvl::AllocateTable(count, sizeof(PartEntry)));
+        auto *parts = AllocateRecords<PartEntry>(count);
         if (parts == nullptr) return false;
         scratch_.parts = parts;
         scratch_.header.partCount = count;
-        RecordBytes record[MVL_PART_RECORD_SIZE];
         for (uint16_t i = 0; i < count; ++i) {
-            if (!ReadRecord(reader, record, MVL_PART_RECORD_SIZE)) return false;
+            const RecordBytes *record = ReadRecord(reader, MVL_PART_RECORD_SIZE);
+            if (record == nullptr) return false;
             mvl::DecodePart(record, parts[i]);
         }
         return true;
@@ -63,49 +72,54 @@ public:
     bool ReadMotions(mvl::RecordReader &reader) {
         const uint16_t count = motionCount_;
         if (count == 0) return true;
-        auto *motions =
-            static_cast<MotionEntry *>(mvl::AllocateTable(count, sizeof(MotionEntry)));
+        auto *motions = AllocateRecords<MotionEntry>(count);
         if (motions == nullptr) return false;
+        for (uint16_t i = 0; i < count; ++i) {
+            motions[i].frameCount = 0;
+            motions[i].frames = nullptr;  // until its frames are allocated
+        }
         scratch_.motions = motions;
         scratch_.header.motionCount = count;
-        RecordBytes record[MVL_MOTION_RECORD_SIZE];
         for (uint16_t i = 0; i < count; ++i) {
-            if (!ReadRecord(reader, record, MVL_MOTION_RECORD_SIZE)) return false;
-            mvl::DecodeMotion(record, motions[i]);  // frames stays null until allocated
+            const RecordBytes *record = ReadRecord(reader, MVL_MOTION_RECORD_SIZE);
+            if (record == nullptr) return false;
+            mvl::DecodeMotion(record, motions[i]);
         }
         return true;
     }
 
     bool ReadFrames(mvl::RecordReader &reader) {
-        RecordBytes record[MVL_FRAME_RECORD_SIZE];
         for (uint16_t m = 0; m < scratch_.header.motionCount; ++m) {
             MotionEntry &motion = scratch_.motions[m];
             if (motion.frameCount == 0) continue;
-            auto *frames = static_cast<FrameEntry *>(
-                mvl::AllocateTable(motion.frameCount, sizeof(FrameEntry)));
+            auto *frames = AllocateRecords<FrameEntry>(motion.frameCount);
             if (frames == nullptr) return false;
+            for (uint16_t f = 0; f < motion.frameCount; ++f) {
+                frames[f].positionCount = 0;
+                frames[f].positions = nullptr;  // until its positions are allocated
+            }
             motion.frames = frames;
             for (uint16_t f = 0; f < motion.frameCount; ++f) {
-                if (!ReadRecord(reader, record, MVL_FRAME_RECORD_SIZE)) return false;
-                mvl::DecodeFrame(record, frames[f]);  // positions stays null until allocated
+                const RecordBytes *record = ReadRecord(reader, MVL_FRAME_RECORD_SIZE);
+                if (record == nullptr) return false;
+                mvl::DecodeFrame(record, frames[f]);
             }
         }
         return true;
     }
 
     bool ReadPositions(mvl::RecordReader &reader) {
-        RecordBytes record[MVL_POSITION_RECORD_SIZE];
         for (uint16_t m = 0; m < scratch_.header.motionCount; ++m) {
             MotionEntry &motion = scratch_.motions[m];
             for (uint16_t f = 0; f < motion.frameCount; ++f) {
                 FrameEntry &frame = motion.frames[f];
                 if (frame.positionCount == 0) continue;
-                auto *positions = static_cast<PositionEntry *>(
-                    mvl::AllocateTable(frame.positionCount, sizeof(PositionEntry)));
+                auto *positions = AllocateRecords<PositionEntry>(frame.positionCount);
                 if (positions == nullptr) return false;
                 frame.positions = positions;
                 for (uint16_t p = 0; p < frame.positionCount; ++p) {
-                    if (!ReadRecord(reader, record, MVL_POSITION_RECORD_SIZE)) return false;
+                    const RecordBytes *record = ReadRecord(reader, MVL_POSITION_RECORD_SIZE);
+                    if (record == nullptr) return false;
                     mvl::DecodePosition(record, positions[p]);
                 }
             }
@@ -142,8 +156,8 @@ extern "C" MVL_API int MVL_CALL Mvl_Func_Load(MotionDocument *destination, const
     mvl::RecordReader reader(path);
     if (!reader.IsOpen()) return MVL_LOAD_UNREADABLE;
 
-    RecordBytes headerBytes[MVL_HEADER_SIZE];
-    if (!ReadRecord(reader, headerBytes, MVL_HEADER_SIZE)) return MVL_LOAD_UNREADABLE;
+    const RecordBytes *headerBytes = ReadRecord(reader, MVL_HEADER_SIZE);
+    if (headerBytes == nullptr) return MVL_LOAD_UNREADABLE;
     if (std::memcmp(headerBytes, mvl::kScrambleKey, 4) != 0) return MVL_LOAD_BAD_MAGIC;
     mvl::DecodeHeader(headerBytes, scratch.header);
     if (!UserCodeMatches(scratch.header, userCode)) return MVL_LOAD_BAD_USER_CODE;

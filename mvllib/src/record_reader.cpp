@@ -43,13 +43,13 @@ bool RecordReader::Refill() {
     return end_ > kept;
 }
 
-bool RecordReader::Read(unsigned char *out, size_t size) {
+unsigned char *RecordReader::Take(size_t size) {
     while (end_ - position_ < size) {
-        if (!Refill()) return false;
+        if (!Refill()) return nullptr;
     }
-    std::memcpy(out, buffer_.get() + position_, size);
+    unsigned char *record = buffer_.get() + position_;
     position_ += size;
-    return true;
+    return record;
 }
 
 }  // namespace mvl

@@ -10,7 +10,7 @@ namespace mvl {
 
 class RecordReader {
 public:
-    static constexpr size_t kBufferSize = 1 << 20;
+    static constexpr size_t kBufferSize = 256 * 1024;
 
     // Opens path for binary reading; IsOpen() tells whether that worked.
     explicit RecordReader(const char *path);
@@ -20,8 +20,9 @@ public:
 
     bool IsOpen() const { return file_ != nullptr && buffer_ != nullptr; }
 
-    // Copies the next size bytes into out; false when the file ends first.
-    bool Read(unsigned char *out, size_t size);
+    // The next size bytes (at most kBufferSize), inside the reader's own
+    // buffer and valid until the next call; nullptr when the file ends first.
+    unsigned char *Take(size_t size);
 
 private:
     bool Refill();

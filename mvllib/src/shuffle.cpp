@@ -1,3 +1,6 @@
+#include <cstdint>
+#include <cstring>
+
 #include "mvllib/mvllib.h"
 
 extern "C" MVL_API void MVL_CALL Mvl_Func_Shuffle(void *destination, const void *source,
@@ -6,5 +9,16 @@ extern "C" MVL_API void MVL_CALL Mvl_Func_Shuffle(void *destination, const void 
     const unsigned char k = static_cast<unsigned char>(key[0]);
     const unsigned char *in = static_cast<const unsigned char *>(source);
     unsigned char *out = static_cast<unsigned char *>(destination);
-    for (int i = 0; i < length; ++i) out[i] = static_cast<unsigned char>(in[i] ^ k);
+    const size_t size = static_cast<size_t>(length);
+    // Eight bytes at a time: every byte takes the same key, so a word takes
+    // the key repeated. memcpy keeps this safe for overlapping and unaligned buffers.
+    const uint64_t wordKey = 0x0101010101010101ull * k;
+    size_t i = 0;
+    for (; i + 8 <= size; i += 8) {
+        uint64_t word;
+        std::memcpy(&word, in + i, 8);
+        word ^= wordKey;
+        std::memcpy(out + i, &word, 8);
+    }
+    for (; i < size; ++i) out[i] = static_cast<unsigned char>(in[i] ^ k);
 }

@@ -15,29 +15,38 @@ using RecordBytes = unsigned char;
 
 namespace codec_detail {
 
-inline void PutU16(RecordBytes *p, uint16_t v) {
-    p[0] = static_cast<RecordBytes>(v);
-    p[1] = static_cast<RecordBytes>(v >> 8);
+// Little-endian hosts (every target we build) move whole fields; others
+// assemble them byte by byte.
+#if defined(__BYTE_ORDER__) && __BYTE_ORDER__ == __ORDER_LITTLE_ENDIAN__
+template <typename T>
+inline void PutLE(RecordBytes *p, T v) {
+    std::memcpy(p, &v, sizeof v);
 }
-inline void PutU32(RecordBytes *p, uint32_t v) {
-    for (int i = 0; i < 4; ++i) p[i] = static_cast<RecordBytes>(v >> (8 * i));
-}
-inline void PutU64(RecordBytes *p, uint64_t v) {
-    for (int i = 0; i < 8; ++i) p[i] = static_cast<RecordBytes>(v >> (8 * i));
-}
-inline uint16_t GetU16(const RecordBytes *p) {
-    return static_cast<uint16_t>(p[0] | (p[1] << 8));
-}
-inline uint32_t GetU32(const RecordBytes *p) {
-    uint32_t v = 0;
-    for (int i = 3; i >= 0; --i) v = (v << 8) | p[i];
+template <typename T>
+inline T GetLE(const RecordBytes *p) {
+    T v;
+    std::memcpy(&v, p, sizeof v);
     return v;
 }
-inline uint64_t GetU64(const RecordBytes *p) {
-    uint64_t v = 0;
-    for (int i = 7; i >= 0; --i) v = (v << 8) | p[i];
+#else
+template <typename T>
+inline void PutLE(RecordBytes *p, T v) {
+    for (size_t i = 0; i < sizeof v; ++i) p[i] = static_cast<RecordBytes>(v >> (8 * i));
+}
+template <typename T>
+inline T GetLE(const RecordBytes *p) {
+    T v = 0;
+    for (size_t i = sizeof v; i-- > 0;) v = static_cast<T>((v << 8) | p[i]);
     return v;
 }
+#endif
+
+inline void PutU16(RecordBytes *p, uint16_t v) { PutLE(p, v); }
+inline void PutU32(RecordBytes *p, uint32_t v) { PutLE(p, v); }
+inline void PutU64(RecordBytes *p, uint64_t v) { PutLE(p, v); }
+inline uint16_t GetU16(const RecordBytes *p) { return GetLE<uint16_t>(p); }
+inline uint32_t GetU32(const RecordBytes *p) { return GetLE<uint32_t>(p); }
+inline uint64_t GetU64(const RecordBytes *p) { return GetLE<uint64_t>(p); }
 
 inline void PutI16(RecordBytes *p, int16_t v) { PutU16(p, static_cast<uint16_t>(v)); }
 inline int16_t GetI16(const RecordBytes *p) { return static_cast<int16_t>(GetU16(p)); }
