@@ -1,0 +1,142 @@
+#include "render/xfile/mesh_adjacency.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace morvel::render::xfile {
+namespace {
+
+uint32_t PositionHash(const uint32_t *bits) {
+    uint32_t h = bits[0] * 0x9E3779B1u;
+    h ^= bits[1] * 0x85EBCA77u + (h << 6) + (h >> 2);
+    h ^= bits[2] * 0xC2B2AE3Du + (h << 6) + (h >> 2);
+    return h ^ (h >> 15);
+}
+
+// For every vertex, the first vertex with bit-identical position (-0 == +0).
+std::vector<uint32_t> PositionIds(const MeshData &mesh) {
+    const uint32_t count = mesh.vertexCount;
+    std::vector<uint32_t> keys(static_cast<size_t>(count) * 3);
+    for (uint32_t v = 0; v < count; ++v) {
+        float p[3];
+        std::memcpy(p, &mesh.vertices[static_cast<size_t>(v) * mesh.vertexStride], sizeof p);
+        for (int i = 0; i < 3; ++i) {
+            const float value = p[i] + 0.0f;
+            std::memcpy(&keys[static_cast<size_t>(v) * 3 + i], &value, sizeof value);
+        }
+    }
+    size_t capacity = 16;
+    while (capacity < static_cast<size_t>(count) * 2) capacity *= 2;
+    std::vector<uint32_t> table(capacity, kNoNeighbour);
+    std::vector<uint32_t> ids(count);
+    for (uint32_t v = 0; v < count; ++v) {
+        const uint32_t *key = &keys[static_cast<size_t>(v) * 3];
+        size_t slot = PositionHash(key) & (capacity - 1);
+        for (;;) {
+            const uint32_t other = table[slot];
+            if (other == kNoNeighbour) {
+                table[slot] = v;
+                ids[v] = v;
+                break;
+            }
+            if (std::memcmp(&keys[static_cast<size_t>(other) * 3], key, 3 * sizeof(uint32_t)) == 0) {
+                ids[v] = other;
+                break;
+            }
+            slot = (slot + 1) & (capacity - 1);
+        }
+    }
+    return ids;
+}
+
+struct EdgeEnds {
+    uint32_t low, high;
+    bool forward;  // runs from low to high
+};
+
+// Pairs edges of one group (same two positions), given in edge order.
+// sameWay: pair edges running the same way instead of opposite ways.
+void PairGroup(const uint32_t *group, size_t size, const std::vector<EdgeEnds> &ends, bool sameWay,
+               std::vector<uint32_t> &partner) {
+    std::vector<uint32_t> pending[2];
+    size_t head[2] = {0, 0};
+    for (size_t i = 0; i < size; ++i) {
+        const uint32_t edge = group[i];
+        if (partner[edge] != kNoNeighbour) continue;
+        const int own = ends[edge].forward ? 1 : 0;
+        const int wanted = sameWay ? own : 1 - own;
+        std::vector<uint32_t> &candidates = pending[wanted];
+        size_t &first = head[wanted];
+        while (first < candidates.size() && partner[candidates[first]] != kNoNeighbour) ++first;
+        for (size_t c = first; c < candidates.size(); ++c) {
+            const uint32_t other = candidates[c];
+            if (partner[other] != kNoNeighbour || other / 3 == edge / 3) continue;
+            partner[edge] = other;
+            partner[other] = edge;
+            break;
+        }
+        if (partner[edge] == kNoNeighbour) pending[own].push_back(edge);
+    }
+}
+
+}  // namespace
+
+std::vector<uint32_t> ComputeAdjacency(const MeshData &mesh) {
+    const size_t edgeCount = static_cast<size_t>(mesh.faceCount) * 3;
+    std::vector<uint32_t> adjacency(edgeCount, kNoNeighbour);
+    if (edgeCount == 0 || mesh.vertexCount == 0) return adjacency;
+    const std::vector<uint32_t> ids = PositionIds(mesh);
+
+    // Edges bucketed by their lower position id (a counting sort), each
+    // bucket then sorted by the higher id: groups of edges between the same
+    // two positions, in edge order.
+    std::vector<EdgeEnds> ends(edgeCount);
+    std::vector<uint32_t> bucketStart(static_cast<size_t>(mesh.vertexCount) + 1, 0);
+    for (size_t e = 0; e < edgeCount; ++e) {
+        const size_t face = e / 3, corner = e % 3;
+        const uint32_t a = ids[mesh.indices[face * 3 + corner]];
+        const uint32_t b = ids[mesh.indices[face * 3 + (corner + 1) % 3]];
+        ends[e] = {std::min(a, b), std::max(a, b), a < b};
+        if (a != b) ++bucketStart[ends[e].low + 1];
+    }
+    for (size_t v = 0; v < mesh.vertexCount; ++v) bucketStart[v + 1] += bucketStart[v];
+    std::vector<uint32_t> order(bucketStart.back());
+    {
+        std::vector<uint32_t> fill(bucketStart.begin(), bucketStart.end() - 1);
+        for (size_t e = 0; e < edgeCount; ++e) {
+            if (ends[e].low != ends[e].high) order[fill[ends[e].low]++] = static_cast<uint32_t>(e);
+        }
+    }
+
+    std::vector<uint32_t> partner(edgeCount, kNoNeighbour);
+    for (size_t v = 0; v < mesh.vertexCount; ++v) {
+        uint32_t *bucket = order.data() + bucketStart[v];
+        const size_t size = bucketStart[v + 1] - bucketStart[v];
+        if (size < 2) continue;
+        std::sort(bucket, bucket + size, [&ends](uint32_t x, uint32_t y) {
+            return ends[x].high != ends[y].high ? ends[x].high < ends[y].high : x < y;
+        });
+        for (size_t start = 0; start < size;) {
+            size_t end = start + 1;
+            while (end < size && ends[bucket[end]].high == ends[bucket[start]].high) ++end;
+            if (end - start == 2) {
+                // The common case: two faces meet at the edge.
+                const uint32_t x = bucket[start], y = bucket[start + 1];
+                if (x / 3 != y / 3) {
+                    partner[x] = y;
+                    partner[y] = x;
+                }
+            } else if (end - start > 2) {
+                PairGroup(bucket + start, end - start, ends, false, partner);
+                PairGroup(bucket + start, end - start, ends, true, partner);
+            }
+            start = end;
+        }
+    }
+    for (size_t e = 0; e < edgeCount; ++e) {
+        if (partner[e] != kNoNeighbour) adjacency[e] = partner[e] / 3;
+    }
+    return adjacency;
+}
+
+}  // namespace morvel::render::xfile
