@@ -184,11 +184,7 @@ LoadResult DecodeRle(const ByteReader &in, const DibHeader &h, size_t bits, Argb
     size_t p = bits;
     const size_t end = in.Size();
     while (y < height) {
-        if (end - p < 2) {
-            // A stream that stops on its last row without the end marker is accepted.
-            if (y + 1 >= height) break;
-            return Fail("RLE data truncated");
-        }
+        if (end - p < 2) return Fail("RLE data truncated");  // no end-of-bitmap marker
         const uint32_t count = in.U8(p), value = in.U8(p + 1);
         p += 2;
         if (count > 0) {

@@ -4,6 +4,9 @@
 #include <memory>
 #include <string>
 
+#include "render/image/image_format.h"
+#include "render/image/stream_checks.h"
+
 // The one translation unit that compiles stb_image: only the formats we use,
 // no stdio (files are read by the texture loader), and stb's own dimension
 // bound on top of the size check below.
@@ -36,6 +39,19 @@ namespace morvel::render::image {
 
 static_assert(STBI_MAX_DIMENSIONS == kMaxImageDimension, "one size bound for every decoder");
 
+namespace {
+
+bool DataComplete(const uint8_t *data, size_t size) {
+    switch (DetectImageFormat(data, size)) {
+    case ImageFileFormat::Jpg: return JpegDataComplete(data, size);
+    case ImageFileFormat::Ppm: return PnmDataComplete(data, size);
+    case ImageFileFormat::Tga: return TgaDataComplete(data, size);
+    default: return true;  // PNG: stb_image fails on missing chunk data itself
+    }
+}
+
+}  // namespace
+
 LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
     out = ArgbImage{};
     if (size == 0 || size > size_t{INT_MAX}) return {false, "unreadable image"};
@@ -46,6 +62,7 @@ LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
         return {false, std::string("unreadable image: ") + stbi_failure_reason()};
     if (width <= 0 || height <= 0 || !ImageSizeAllowed(uint64_t(width), uint64_t(height)))
         return {false, "image too large"};
+    if (!DataComplete(data, size)) return {false, "image data truncated"};
 
     std::unique_ptr<stbi_uc, void (*)(void *)> rgba(
         stbi_load_from_memory(data, length, &width, &height, &components, 4), stbi_image_free);

@@ -1,0 +1,130 @@
+#include "render/image/test_image_builders.h"
+
+#define STB_IMAGE_WRITE_IMPLEMENTATION
+#define STB_IMAGE_WRITE_STATIC
+#define STBI_WRITE_NO_STDIO
+#if defined(__GNUC__)
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wunused-function"
+#pragma GCC diagnostic ignored "-Wmissing-field-initializers"
+#endif
+#include <stb/stb_image_write.h>
+#if defined(__GNUC__)
+#pragma GCC diagnostic pop
+#endif
+
+namespace morvel::render::image::testing {
+namespace {
+
+void Append(void *context, void *data, int size) {
+    Bytes *out = static_cast<Bytes *>(context);
+    const uint8_t *p = static_cast<const uint8_t *>(data);
+    out->insert(out->end(), p, p + size);
+}
+
+}  // namespace
+
+void Put16(Bytes &out, uint32_t value) {
+    out.push_back(uint8_t(value));
+    out.push_back(uint8_t(value >> 8));
+}
+
+void Put32(Bytes &out, uint32_t value) {
+    Put16(out, value & 0xFFFF);
+    Put16(out, value >> 16);
+}
+
+void Set32(Bytes &out, size_t offset, uint32_t value) {
+    for (int i = 0; i < 4; ++i) out[offset + i] = uint8_t(value >> (8 * i));
+}
+
+Bytes BuildDib(const DibSpec &spec) {
+    Bytes out;
+    Put32(out, 40);
+    Put32(out, uint32_t(spec.width));
+    Put32(out, uint32_t(spec.height));
+    Put16(out, 1);
+    Put16(out, spec.bitCount);
+    Put32(out, spec.compression);
+    Put32(out, uint32_t(spec.bits.size()));
+    Put32(out, 2835);
+    Put32(out, 2835);
+    Put32(out, spec.colorsUsed);
+    Put32(out, 0);
+    for (uint32_t m : spec.masks) Put32(out, m);
+    for (uint32_t c : spec.palette) Put32(out, c & 0xFFFFFF);
+    out.insert(out.end(), spec.bits.begin(), spec.bits.end());
+    return out;
+}
+
+Bytes BuildBmpFile(const DibSpec &spec) {
+    Bytes dib = BuildDib(spec);
+    Bytes out = {'B', 'M'};
+    Put32(out, uint32_t(14 + dib.size()));
+    Put32(out, 0);
+    Put32(out, uint32_t(14 + dib.size() - spec.bits.size()));
+    out.insert(out.end(), dib.begin(), dib.end());
+    return out;
+}
+
+Bytes BuildDds(const DdsSpec &spec) {
+    Bytes out = {'D', 'D', 'S', ' '};
+    Put32(out, 124);
+    Put32(out, 0x1007 | (spec.mipCount ? 0x20000 : 0));
+    Put32(out, spec.height);
+    Put32(out, spec.width);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, spec.mipCount);
+    for (int i = 0; i < 11; ++i) Put32(out, 0);
+    Put32(out, 32);
+    Put32(out, spec.fourCc ? 0x4 : spec.pixelFlags);
+    Put32(out, spec.fourCc);
+    Put32(out, spec.fourCc ? 0 : spec.bitCount);
+    for (uint32_t m : spec.masks) Put32(out, spec.fourCc ? 0 : m);
+    Put32(out, 0x1000);
+    Put32(out, spec.caps2);
+    Put32(out, 0);
+    Put32(out, 0);
+    Put32(out, 0);
+    out.insert(out.end(), spec.payload.begin(), spec.payload.end());
+    return out;
+}
+
+namespace {
+
+Bytes Reduce(const Bytes &rgba, int components) {
+    Bytes out;
+    for (size_t i = 0; i + 3 < rgba.size(); i += 4) {
+        switch (components) {
+        case 1: out.push_back(rgba[i]); break;
+        case 2: out.push_back(rgba[i]); out.push_back(rgba[i + 3]); break;
+        case 3: out.insert(out.end(), {rgba[i], rgba[i + 1], rgba[i + 2]}); break;
+        default: out.insert(out.end(), {rgba[i], rgba[i + 1], rgba[i + 2], rgba[i + 3]}); break;
+        }
+    }
+    return out;
+}
+
+}  // namespace
+
+Bytes EncodePng(int width, int height, int components, const Bytes &rgba) {
+    Bytes pixels = Reduce(rgba, components), out;
+    stbi_write_png_to_func(Append, &out, width, height, components, pixels.data(), width * components);
+    return out;
+}
+
+Bytes EncodeTga(int width, int height, int components, const Bytes &rgba, bool rle) {
+    Bytes pixels = Reduce(rgba, components), out;
+    stbi_write_tga_with_rle = rle ? 1 : 0;
+    stbi_write_tga_to_func(Append, &out, width, height, components, pixels.data());
+    return out;
+}
+
+Bytes EncodeJpg(int width, int height, const Bytes &rgb) {
+    Bytes out;
+    stbi_write_jpg_to_func(Append, &out, width, height, 3, rgb.data(), 95);
+    return out;
+}
+
+}  // namespace morvel::render::image::testing

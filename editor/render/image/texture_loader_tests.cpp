@@ -1,0 +1,211 @@
+#include "render/image/texture_loader.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+#include "render/image/image_decoder.h"
+#include "render/image/stb_decoder.h"
+#include "render/image/test_image_builders.h"
+
+namespace morvel::render::image {
+namespace {
+
+using testing::Bytes;
+
+const std::string kFixtures = std::string(MORVEL_FIXTURES_DIR) + "/x/";
+
+uint32_t PixelAt(const TextureLevel &level, uint32_t x, uint32_t y) {
+    const uint8_t *p = &level.bytes[size_t{y} * level.pitch + 4 * x];
+    return p[0] | (p[1] << 8) | (p[2] << 16) | (uint32_t(p[3]) << 24);
+}
+
+TEST(TextureLoader, FixtureTexturesLoadWithFullChains) {
+    struct Case { const char *name; uint32_t size, levels; };
+    for (const Case &c : {Case{"top.tga", 256, 9}, Case{"bottom.tga", 256, 9}, Case{"updown.tga", 256, 9},
+                          Case{"test.png", 512, 10}}) {
+        TextureData texture;
+        LoadResult r = LoadTextureFromFile(kFixtures + c.name, texture);
+        ASSERT_TRUE(r.ok) << c.name << ": " << r.error;
+        EXPECT_EQ(texture.format, kFormatX8R8G8B8) << c.name;
+        EXPECT_EQ(texture.imageWidth, c.size);
+        EXPECT_EQ(texture.levels.size(), c.levels);
+        EXPECT_EQ(texture.levels[0].width, c.size);
+        EXPECT_EQ(texture.levels.back().width, 1u);
+    }
+}
+
+TEST(TextureLoader, WindowsPathsAndFileErrors) {
+    TextureData texture;
+    EXPECT_TRUE(LoadTextureFromFile(kFixtures + ".\\top.tga", texture).ok);
+
+    LoadResult missing = LoadTextureFromFile(kFixtures + "no_such_texture.png", texture);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find("no_such_texture.png"), std::string::npos);
+    EXPECT_FALSE(LoadTextureFromFile(kFixtures, texture).ok);  // a directory
+    EXPECT_TRUE(texture.levels.empty());
+    EXPECT_FALSE(LoadTextureFromMemory(nullptr, 0, texture).ok);
+}
+
+Bytes Checker(int width, int height, uint8_t alpha) {
+    Bytes rgba;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            uint8_t v = ((x + y) & 1) ? 255 : 0;
+            rgba.insert(rgba.end(), {v, uint8_t(255 - v), 64, alpha});
+        }
+    return rgba;
+}
+
+TEST(TextureLoader, AlphaDecidesTheFormatForEveryDecoder) {
+    const Bytes pixels = Checker(6, 3, 128);
+    struct Case { const char *what; Bytes file; uint32_t format; };
+    const Case cases[] = {
+        {"png rgba", testing::EncodePng(6, 3, 4, pixels), kFormatA8R8G8B8},
+        {"png grey+alpha", testing::EncodePng(6, 3, 2, pixels), kFormatA8R8G8B8},
+        {"png rgb", testing::EncodePng(6, 3, 3, pixels), kFormatX8R8G8B8},
+        {"tga rgba rle", testing::EncodeTga(6, 3, 4, pixels, true), kFormatA8R8G8B8},
+        {"tga rgb raw", testing::EncodeTga(6, 3, 3, pixels, false), kFormatX8R8G8B8},
+        {"jpg", testing::EncodeJpg(6, 3, testing::Bytes(6 * 3 * 3, 200)), kFormatX8R8G8B8},
+    };
+    for (const Case &c : cases) {
+        TextureData texture;
+        LoadResult r = LoadTextureFromMemory(c.file.data(), c.file.size(), texture);
+        ASSERT_TRUE(r.ok) << c.what << ": " << r.error;
+        EXPECT_EQ(texture.format, c.format) << c.what;
+        EXPECT_EQ(texture.imageWidth, 6u);
+        EXPECT_EQ(texture.levels[0].width, 8u);
+        EXPECT_EQ(texture.levels[0].height, 4u);
+        EXPECT_EQ(texture.levels.size(), 4u);
+    }
+    // Exact pixels survive PNG: RGBA bytes become 0xAARRGGBB.
+    ArgbImage image;
+    Bytes png = testing::EncodePng(6, 3, 4, pixels);
+    ASSERT_TRUE(DecodeWithStb(png.data(), png.size(), image).ok);
+    EXPECT_EQ(image.At(0, 0), 0x8000FF40u);
+    EXPECT_EQ(image.At(1, 0), 0x80FF0040u);
+}
+
+TEST(TextureLoader, PpmAndPgm) {
+    Bytes ppm = {'P', '6', '\n', '#', ' ', 'c', '\n', '2', ' ', '1', '\n', '2', '5', '5', '\n',
+                 255, 0, 0, 0, 0, 255};
+    ArgbImage image;
+    ASSERT_TRUE(DecodeImage(ppm.data(), ppm.size(), image).ok);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0xFFFF0000u, 0xFF0000FFu}));
+    Bytes pgm = {'P', '5', ' ', '1', ' ', '1', ' ', '2', '5', '5', ' ', 0x80};
+    ASSERT_TRUE(DecodeImage(pgm.data(), pgm.size(), image).ok);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0xFF808080u}));
+    // One sample short.
+    ppm.pop_back();
+    EXPECT_FALSE(DecodeImage(ppm.data(), ppm.size(), image).ok);
+}
+
+TEST(TextureLoader, TruncatedStbFormatsFailAtEveryLength) {
+    const Bytes pixels = Checker(9, 7, 255);
+    const Bytes files[] = {testing::EncodePng(9, 7, 4, pixels), testing::EncodeTga(9, 7, 4, pixels, true),
+                           testing::EncodeTga(9, 7, 3, pixels, false), testing::EncodeJpg(9, 7, Bytes(9 * 7 * 3, 90))};
+    for (const Bytes &file : files) {
+        ArgbImage image;
+        ASSERT_TRUE(DecodeWithStb(file.data(), file.size(), image).ok);
+        // stb_image_write's TGA carries no footer, so every byte counts; a JPEG
+        // ends with its end-of-image marker.
+        for (size_t length = 0; length < file.size(); ++length) {
+            if (file[0] == 0x89 && length + 12 >= file.size()) continue;  // PNG: only the IEND chunk lost
+            EXPECT_FALSE(DecodeWithStb(file.data(), length, image).ok) << "length " << length;
+        }
+    }
+}
+
+TEST(TextureLoader, HostileHeaderSizesFailBeforeDecoding) {
+    // A PNG whose header claims 8000 x 8000 (each side allowed, the area not)
+    // and one beyond stb's own bound.
+    for (uint32_t side : {8000u, 100000u}) {
+        Bytes png = testing::EncodePng(1, 1, 3, Checker(1, 1, 255));
+        for (int i = 0; i < 4; ++i) {
+            png[16 + i] = uint8_t(side >> (24 - 8 * i));
+            png[20 + i] = uint8_t(side >> (24 - 8 * i));
+        }
+        TextureData texture;
+        EXPECT_FALSE(LoadTextureFromMemory(png.data(), png.size(), texture).ok) << side;
+    }
+    Bytes tga = testing::EncodeTga(2, 2, 3, Checker(2, 2, 255), false);
+    tga[12] = tga[13] = tga[14] = tga[15] = 0xFF;  // 65535 x 65535
+    TextureData texture;
+    EXPECT_FALSE(LoadTextureFromMemory(tga.data(), tga.size(), texture).ok);
+    Bytes garbage = {1, 2, 3, 4, 5};
+    EXPECT_FALSE(LoadTextureFromMemory(garbage.data(), garbage.size(), texture).ok);
+}
+
+TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
+    testing::DibSpec spec;
+    spec.width = 11;
+    spec.height = 10;
+    spec.bitCount = 4;
+    spec.palette = {0xFFFFFF, 0xFF0000, 0x808080};
+    spec.colorsUsed = 3;
+    spec.bits.assign(8 * 10, 0x00);  // all white
+    Bytes dib = testing::BuildDib(spec);
+    TextureData texture;
+    LoadResult r = LoadTextureFromDib(dib.data(), dib.size(), texture);
+    ASSERT_TRUE(r.ok) << r.error;
+    EXPECT_EQ(texture.format, kFormatX8R8G8B8);
+    EXPECT_EQ(texture.imageWidth, 11u);
+    EXPECT_EQ(texture.imageHeight, 10u);
+    ASSERT_EQ(texture.levels.size(), 5u);
+    EXPECT_EQ(texture.levels[0].width, 16u);
+    EXPECT_EQ(texture.levels[0].height, 16u);
+    EXPECT_EQ(PixelAt(texture.levels[0], 7, 9), 0xFFFFFFFFu);
+
+    // A bitmap file is not a resource, and a resource's bytes can be short.
+    Bytes file = testing::BuildBmpFile(spec);
+    EXPECT_FALSE(LoadTextureFromDib(file.data(), file.size(), texture).ok);
+    EXPECT_FALSE(LoadTextureFromDib(dib.data(), dib.size() - 5, texture).ok);
+    EXPECT_TRUE(LoadTextureFromMemory(file.data(), file.size(), texture).ok);
+}
+
+TEST(TextureLoader, DdsTextures) {
+    // DXT1 with power-of-two sides: the file's blocks and levels as they are.
+    testing::DdsSpec dxt;
+    dxt.width = 8;
+    dxt.height = 4;
+    dxt.mipCount = 2;
+    dxt.fourCc = kFormatDxt1;
+    dxt.payload.assign(16 + 8, 0xAB);
+    Bytes file = testing::BuildDds(dxt);
+    TextureData texture;
+    ASSERT_TRUE(LoadTextureFromMemory(file.data(), file.size(), texture).ok);
+    EXPECT_EQ(texture.format, kFormatDxt1);
+    ASSERT_EQ(texture.levels.size(), 2u);
+    EXPECT_EQ(texture.levels[0].bytes, Bytes(16, 0xAB));
+
+    // DXT5 of 12 x 4 cannot be rounded up as blocks: decoded, with alpha.
+    dxt.width = 12;
+    dxt.mipCount = 0;
+    dxt.fourCc = kFormatDxt5;
+    dxt.payload.assign(3 * 16, 0);
+    file = testing::BuildDds(dxt);
+    ASSERT_TRUE(LoadTextureFromMemory(file.data(), file.size(), texture).ok);
+    EXPECT_EQ(texture.format, kFormatA8R8G8B8);
+    EXPECT_EQ(texture.levels[0].width, 16u);
+    EXPECT_EQ(texture.levels.size(), 5u);
+
+    // 16-bit files keep their format through the rebuilt chain.
+    testing::DdsSpec rgb;
+    rgb.width = 3;
+    rgb.height = 1;
+    rgb.bitCount = 16;
+    rgb.masks[0] = 0xF800;
+    rgb.masks[1] = 0x07E0;
+    rgb.masks[2] = 0x001F;
+    rgb.payload = {0x00, 0xF8, 0x00, 0xF8, 0x00, 0xF8};
+    file = testing::BuildDds(rgb);
+    ASSERT_TRUE(LoadTextureFromMemory(file.data(), file.size(), texture).ok);
+    EXPECT_EQ(texture.format, kFormatR5G6B5);
+    EXPECT_EQ(texture.levels.size(), 3u);
+    EXPECT_EQ(texture.levels[0].pitch, 8u);
+    EXPECT_EQ(texture.levels[2].bytes, (Bytes{0x00, 0xF8}));
+}
+
+}  // namespace
+}  // namespace morvel::render::image
