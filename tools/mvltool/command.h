@@ -10,6 +10,7 @@ namespace mvltool {
 using Arguments = std::vector<std::string>;
 
 int RunInfo(const Arguments &args);
+int RunImageInfo(const Arguments &args);
 
 // "--name value" option lookup; false when the option is absent.
 bool TakeOption(Arguments &args, const std::string &name, std::string &value);

@@ -33,6 +33,7 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "info FILE.mvl [--code CODE]", mvltool::RunInfo},
+    {"imageinfo", "imageinfo FILE", mvltool::RunImageInfo},
 };
 
 int Usage() {

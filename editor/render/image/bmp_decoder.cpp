@@ -222,7 +222,6 @@ LoadResult DecodeDibAt(const ByteReader &in, size_t headerAt, size_t bitsAt, boo
     if (!r.ok) return r;
     // Writers that leave the file's bits offset at zero get the bits after the colour table.
     size_t bits = bitsGiven && bitsAt >= h.paletteOffset ? bitsAt : h.endOfPalette;
-    out = ArgbImage{};
     r = (h.compression == kBiRle8 || h.compression == kBiRle4) ? DecodeRle(in, h, bits, out)
                                                                  : DecodeUncompressed(in, h, bits, out);
     if (!r.ok) out = ArgbImage{};
@@ -232,12 +231,14 @@ LoadResult DecodeDibAt(const ByteReader &in, size_t headerAt, size_t bitsAt, boo
 }  // namespace
 
 LoadResult DecodeBmpFile(const uint8_t *data, size_t size, ArgbImage &out) {
+    out = ArgbImage{};
     ByteReader in(data, size);
     if (!in.Has(0, kFileHeaderSize) || data[0] != 'B' || data[1] != 'M') return Fail("not a bitmap file");
     return DecodeDibAt(in, kFileHeaderSize, in.U32(10), true, out);
 }
 
 LoadResult DecodeDib(const uint8_t *data, size_t size, ArgbImage &out) {
+    out = ArgbImage{};
     ByteReader in(data, size);
     return DecodeDibAt(in, 0, 0, false, out);
 }

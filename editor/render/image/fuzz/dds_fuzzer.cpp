@@ -1,0 +1,23 @@
+// Arbitrary bytes as a DDS file, through the decoder and the texture loader.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+
+#include "render/image/dds_decoder.h"
+#include "render/image/dxt_blocks.h"
+#include "render/image/texture_loader.h"
+
+using namespace morvel::render::image;
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    DdsImage dds;
+    LoadResult r = DecodeDds(data, size, dds);
+    if (!r.ok) return 0;
+    for (const TextureLevel &level : dds.blockLevels)
+        if (level.bytes.size() != DxtSurfaceBytes(dds.format, level.width, level.height)) std::abort();
+    if (uint64_t{dds.width} * dds.height <= 64 * 64) {
+        TextureData texture;
+        if (!LoadTextureFromMemory(data, size, texture).ok || texture.levels.empty()) std::abort();
+    }
+    return 0;
+}
