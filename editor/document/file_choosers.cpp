@@ -1,0 +1,41 @@
+#include "document/file_choosers.h"
+
+#include "document/field_text.h"
+
+namespace morvel::document {
+
+FileChooserRequest MotionFileChooserRequest(FileChooserMode mode, OwnerWindow owner) {
+    FileChooserRequest request;
+    request.mode = mode;
+    request.owner = owner;
+    request.filters = {{".Morvelファイル (.mvl)", "*.mvl"}};
+    request.title = mode == FileChooserMode::Open ? "Morvelファイル読込" : "Morvelファイル保存";
+    return request;
+}
+
+FileChooserRequest MotionExportChooserRequest(FileChooserMode mode, OwnerWindow owner) {
+    FileChooserRequest request;
+    request.mode = mode;
+    request.owner = owner;
+    request.filters = {{".Morvelエクスポートファイル(.mvx)", "*.mvx"}};
+    request.title = mode == FileChooserMode::Open ? "Morvelエクスポートファイル読込"
+                                                  : "Morvelエクスポートファイル保存";
+    return request;
+}
+
+bool ChooseFile(FileChooser &chooser, int mode, OwnerWindow owner,
+                const std::vector<FileFilter> &filters, const std::string &title,
+                std::string &out) {
+    if (mode != 0 && mode != 1) return false;
+    FileChooserRequest request;
+    request.mode = mode == 0 ? FileChooserMode::Open : FileChooserMode::Save;
+    request.owner = owner;
+    request.filters = filters;
+    request.title = title;
+    PathBuffer path{};
+    if (!chooser.ChooseFile(request, path)) return false;
+    out = BufferText(path.data(), path.size());
+    return true;
+}
+
+}  // namespace morvel::document

@@ -1,0 +1,231 @@
+// Operations on a motion's frame table and a frame's position table.
+#include "document/field_text.h"
+#include "document/table_access.h"
+#include "document/table_ops.h"
+#include "document/table_rebuild.h"
+
+namespace morvel::document {
+
+using detail::CanMoveDown;
+using detail::CanMoveUp;
+using detail::CopyRecords;
+using detail::FrameAt;
+using detail::InRange;
+using detail::MotionAt;
+
+namespace {
+
+// What a frame-table rebuild inserts: nothing (delete), an empty frame, a
+// copy of frame k, or the frame halfway between k and k + 1.
+enum class NewFrame { Empty, CopyOfK, HalfwayAfterK };
+
+double Halfway(double a, double b) { return (a + b) / 2.0; }
+
+// The sum is stored into a signed 16-bit value first (and may wrap), then
+// halved with division toward zero.
+int16_t HalfwayRotation(int16_t a, int16_t b) {
+    const int sum = ((static_cast<int>(a) + static_cast<int>(b) + 32768) & 0xFFFF) - 32768;
+    return static_cast<int16_t>(sum / 2);
+}
+
+PositionEntry HalfwayPosition(const PositionEntry &from, const PositionEntry &to) {
+    PositionEntry p = from;  // partNumber and padding stay those of frame k
+    p.ambient = {Halfway(from.ambient.r, to.ambient.r), Halfway(from.ambient.g, to.ambient.g),
+                 Halfway(from.ambient.b, to.ambient.b), Halfway(from.ambient.a, to.ambient.a)};
+    p.diffuse = {Halfway(from.diffuse.r, to.diffuse.r), Halfway(from.diffuse.g, to.diffuse.g),
+                 Halfway(from.diffuse.b, to.diffuse.b), Halfway(from.diffuse.a, to.diffuse.a)};
+    p.scale = {Halfway(from.scale.x, to.scale.x), Halfway(from.scale.y, to.scale.y),
+               Halfway(from.scale.z, to.scale.z)};
+    p.translation = {Halfway(from.translation.x, to.translation.x),
+                     Halfway(from.translation.y, to.translation.y),
+                     Halfway(from.translation.z, to.translation.z)};
+    p.rotation = {HalfwayRotation(from.rotation.x, to.rotation.x),
+                  HalfwayRotation(from.rotation.y, to.rotation.y),
+                  HalfwayRotation(from.rotation.z, to.rotation.z)};
+    return p;
+}
+
+// Fills frame with the frame to insert after k, with positions of its own.
+bool BuildNewFrame(TableRebuild &rebuild, const MotionEntry &motion, int32_t k, NewFrame kind,
+                   FrameEntry &frame) {
+    const FrameEntry &source = motion.frames[k];
+    frame = source;
+    if (source.positionCount == 0) {
+        frame.positions = nullptr;
+        return true;
+    }
+    frame.positions = rebuild.NewArray<PositionEntry>(source.positionCount);
+    if (frame.positions == nullptr) return false;
+    CopyRecords(frame.positions, source.positions, source.positionCount);
+    if (kind == NewFrame::HalfwayAfterK) {
+        // Paired strictly by index; positions without a partner stay as in frame k.
+        const FrameEntry &next = motion.frames[k + 1];
+        for (uint16_t i = 0; i < source.positionCount && i < next.positionCount; ++i) {
+            frame.positions[i] = HalfwayPosition(source.positions[i], next.positions[i]);
+        }
+    }
+    return true;
+}
+
+// Rebuilds motion m's frame table with one more frame after k (or, for an
+// empty frame, at the end).
+bool GrowFrames(MotionDocument &document, int32_t m, int32_t k, NewFrame kind,
+                std::string_view comment) {
+    if (MotionAt(document, m)->frameCount >= kMaxTableCount) return false;
+    TableRebuild rebuild(document);
+    if (!rebuild.Ready()) return false;
+    MotionEntry &motion = rebuild.Scratch().motions[m];
+    const uint16_t count = motion.frameCount;
+    auto *frames = rebuild.NewArray<FrameEntry>(count + 1u);
+    if (frames == nullptr) return false;
+    if (kind == NewFrame::Empty) {
+        CopyRecords(frames, motion.frames, count);
+        StoreFieldText(frames[count].comment, sizeof frames[count].comment, comment);
+    } else {
+        CopyRecords(frames, motion.frames, static_cast<size_t>(k) + 1);
+        CopyRecords(frames + k + 2, motion.frames + k + 1, static_cast<size_t>(count - k - 1));
+        if (!BuildNewFrame(rebuild, motion, k, kind, frames[k + 1])) return false;
+    }
+    if (count != 0) rebuild.GiveBack(motion.frames);
+    motion.frames = frames;
+    motion.frameCount = static_cast<uint16_t>(count + 1);
+    return rebuild.Commit();
+}
+
+// Rebuilds frame f's position table with one more position: a copy of k
+// right after it, or the given record at the end.
+bool GrowPositions(MotionDocument &document, int32_t m, int32_t f, const PositionEntry *appended,
+                   int32_t k) {
+    if (FrameAt(document, m, f)->positionCount >= kMaxTableCount) return false;
+    TableRebuild rebuild(document);
+    if (!rebuild.Ready()) return false;
+    FrameEntry &frame = rebuild.Scratch().motions[m].frames[f];
+    const uint16_t count = frame.positionCount;
+    auto *positions = rebuild.NewArray<PositionEntry>(count + 1u);
+    if (positions == nullptr) return false;
+    if (appended != nullptr) {
+        CopyRecords(positions, frame.positions, count);
+        positions[count] = *appended;
+    } else {
+        CopyRecords(positions, frame.positions, static_cast<size_t>(k) + 1);
+        positions[k + 1] = frame.positions[k];
+        CopyRecords(positions + k + 2, frame.positions + k + 1, static_cast<size_t>(count - k - 1));
+    }
+    if (count != 0) rebuild.GiveBack(frame.positions);
+    frame.positions = positions;
+    frame.positionCount = static_cast<uint16_t>(count + 1);
+    return rebuild.Commit();
+}
+
+}  // namespace
+
+bool InsertFrame(MotionDocument &document, int32_t m, std::string_view comment) {
+    if (MotionAt(document, m) == nullptr) return false;
+    return GrowFrames(document, m, 0, NewFrame::Empty, comment);
+}
+
+bool UpdateFrame(MotionDocument &document, int32_t m, int32_t k, std::string_view comment) {
+    FrameEntry *frame = FrameAt(document, m, k);
+    if (frame == nullptr) return false;
+    StoreFieldText(frame->comment, sizeof frame->comment, comment);
+    return true;
+}
+
+bool DeleteFrame(MotionDocument &document, int32_t m, int32_t k) {
+    if (FrameAt(document, m, k) == nullptr) return false;
+    TableRebuild rebuild(document);
+    if (!rebuild.Ready()) return false;
+    MotionEntry &motion = rebuild.Scratch().motions[m];
+    const uint16_t count = motion.frameCount;
+    FrameEntry *frames = nullptr;
+    if (count > 1) {
+        frames = rebuild.NewArray<FrameEntry>(count - 1u);
+        if (frames == nullptr) return false;
+        CopyRecords(frames, motion.frames, static_cast<size_t>(k));
+        CopyRecords(frames + k, motion.frames + k + 1, static_cast<size_t>(count - k - 1));
+    }
+    if (motion.frames[k].positionCount != 0) rebuild.GiveBack(motion.frames[k].positions);
+    rebuild.GiveBack(motion.frames);
+    motion.frames = frames;
+    motion.frameCount = static_cast<uint16_t>(count - 1);
+    return rebuild.Commit();
+}
+
+bool MoveFrameDown(MotionDocument &document, int32_t m, int32_t k) {
+    MotionEntry *motion = MotionAt(document, m);
+    if (motion == nullptr || !CanMoveDown(k, motion->frameCount)) return false;
+    detail::SwapRecords(motion->frames[k], motion->frames[k + 1]);
+    return true;
+}
+
+bool MoveFrameUp(MotionDocument &document, int32_t m, int32_t k) {
+    MotionEntry *motion = MotionAt(document, m);
+    if (motion == nullptr || !CanMoveUp(k, motion->frameCount)) return false;
+    return MoveFrameDown(document, m, k - 1);
+}
+
+bool CopyFrame(MotionDocument &document, int32_t m, int32_t k) {
+    if (FrameAt(document, m, k) == nullptr) return false;
+    return GrowFrames(document, m, k, NewFrame::CopyOfK, {});
+}
+
+bool AdjustFrame(MotionDocument &document, int32_t m, int32_t k) {
+    MotionEntry *motion = MotionAt(document, m);
+    if (motion == nullptr || !CanMoveDown(k, motion->frameCount)) return false;
+    return GrowFrames(document, m, k, NewFrame::HalfwayAfterK, {});
+}
+
+bool InsertPosition(MotionDocument &document, int32_t m, int32_t f,
+                    const PositionEntry &position) {
+    if (FrameAt(document, m, f) == nullptr) return false;
+    return GrowPositions(document, m, f, &position, 0);
+}
+
+bool UpdatePosition(MotionDocument &document, int32_t m, int32_t f, int32_t k,
+                    const PositionEntry &position) {
+    FrameEntry *frame = FrameAt(document, m, f);
+    if (frame == nullptr || !InRange(k, frame->positionCount)) return false;
+    frame->positions[k] = position;
+    return true;
+}
+
+bool DeletePosition(MotionDocument &document, int32_t m, int32_t f, int32_t k) {
+    FrameEntry *target = FrameAt(document, m, f);
+    if (target == nullptr || !InRange(k, target->positionCount)) return false;
+    TableRebuild rebuild(document);
+    if (!rebuild.Ready()) return false;
+    FrameEntry &frame = rebuild.Scratch().motions[m].frames[f];
+    const uint16_t count = frame.positionCount;
+    PositionEntry *positions = nullptr;
+    if (count > 1) {
+        positions = rebuild.NewArray<PositionEntry>(count - 1u);
+        if (positions == nullptr) return false;
+        CopyRecords(positions, frame.positions, static_cast<size_t>(k));
+        CopyRecords(positions + k, frame.positions + k + 1, static_cast<size_t>(count - k - 1));
+    }
+    rebuild.GiveBack(frame.positions);
+    frame.positions = positions;
+    frame.positionCount = static_cast<uint16_t>(count - 1);
+    return rebuild.Commit();
+}
+
+bool MovePositionDown(MotionDocument &document, int32_t m, int32_t f, int32_t k) {
+    FrameEntry *frame = FrameAt(document, m, f);
+    if (frame == nullptr || !CanMoveDown(k, frame->positionCount)) return false;
+    detail::SwapRecords(frame->positions[k], frame->positions[k + 1]);
+    return true;
+}
+
+bool MovePositionUp(MotionDocument &document, int32_t m, int32_t f, int32_t k) {
+    FrameEntry *frame = FrameAt(document, m, f);
+    if (frame == nullptr || !CanMoveUp(k, frame->positionCount)) return false;
+    return MovePositionDown(document, m, f, k - 1);
+}
+
+bool CopyPosition(MotionDocument &document, int32_t m, int32_t f, int32_t k) {
+    FrameEntry *frame = FrameAt(document, m, f);
+    if (frame == nullptr || !InRange(k, frame->positionCount)) return false;
+    return GrowPositions(document, m, f, nullptr, k);
+}
+
+}  // namespace morvel::document

@@ -1,0 +1,184 @@
+#include "document/motion_file_writer.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <filesystem>
+
+#include "document/test_documents.h"
+
+#if !defined(_WIN32)
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace morvel::document {
+namespace {
+
+using testing::DocumentSpec;
+using testing::EncodedBytes;
+using testing::MakePosition;
+using testing::OwnedDocument;
+using testing::ReadBytes;
+using testing::TempFolder;
+
+// Two motions, one without frames; a frame without positions in between.
+DocumentSpec SampleSpec() {
+    DocumentSpec spec;
+    spec.parts = {".\\body.x", ".\\arm.x"};
+    spec.motions = {
+        {"empty", "none.wav", {}},
+        {"walk", "walk.wav",
+         {{"a", {MakePosition(0, 1), MakePosition(1, 2)}}, {"b", {}}, {"c", {MakePosition(1, 3)}}}},
+    };
+    return spec;
+}
+
+std::vector<uint8_t> Unscrambled(std::vector<uint8_t> bytes) {
+    for (uint8_t &b : bytes) b ^= 'M';
+    return bytes;
+}
+
+size_t FilesIn(const std::filesystem::path &folder) {
+    size_t count = 0;
+    for (const auto &entry : std::filesystem::directory_iterator(folder)) {
+        (void)entry;
+        ++count;
+    }
+    return count;
+}
+
+TEST(MotionFileWriter, EmptyDocumentIs192BytesAndLoadsBackWithTheSameHeader) {
+    TempFolder folder;
+    OwnedDocument doc;
+    const std::string path = folder.Path("empty.mvl");
+    ASSERT_TRUE(WriteMotionFile(*doc, path));
+    EXPECT_EQ(ReadBytes(path).size(), 192u);
+    OwnedDocument loaded;
+    ASSERT_EQ(Mvl_Func_Load(&*loaded, path.c_str(), ""), MVL_LOAD_OK);
+    EXPECT_EQ(std::memcmp(&loaded->header, &doc->header, sizeof doc->header), 0);
+}
+
+TEST(MotionFileWriter, WriteThenLoadGivesTheSameDocument) {
+    TempFolder folder;
+    OwnedDocument doc(SampleSpec());
+    std::strcpy(doc->header.userCode, "secret");
+    doc->header.cameraAzimuth = -45;
+    doc->header.initialDiffuse.g = 0.75;
+    doc->header.reserved64[1] = 2.5;
+    const std::string path = folder.Path("sample.mvl");
+    ASSERT_TRUE(WriteMotionFile(*doc, path));
+
+    // 2 parts, 2 motions, 3 frames, 3 positions: nothing for the empty ones.
+    const std::vector<uint8_t> file = ReadBytes(path);
+    EXPECT_EQ(file.size(), 192u + 2 * 66 + 2 * 88 + 3 * 24 + 3 * 128);
+    OwnedDocument loaded;
+    ASSERT_EQ(Mvl_Func_Load(&*loaded, path.c_str(), "secret"), MVL_LOAD_OK);
+    EXPECT_EQ(EncodedBytes(*loaded), EncodedBytes(*doc));
+    // Every byte on disk is the plain byte XOR the key 'M'.
+    EXPECT_EQ(Unscrambled(file), EncodedBytes(*doc));
+}
+
+TEST(MotionFileWriter, ReferenceAndPaddingBytesGoOutAsZero) {
+    TempFolder folder;
+    OwnedDocument doc(SampleSpec());
+    doc->motions[1].frames[0].positions[0].padding2[3] = 0x77;
+    doc->motions[1].padding18[0] = 0x55;
+    doc->header.padding89[2] = 0x33;
+    const std::string path = folder.Path("padding.mvl");
+    ASSERT_TRUE(WriteMotionFile(*doc, path));
+    const std::vector<uint8_t> plain = Unscrambled(ReadBytes(path));
+    EXPECT_EQ(plain[89 + 2], 0);
+    const size_t motions = 192 + 2 * 66;
+    for (size_t m = 0; m < 2; ++m) {
+        for (size_t i = 84; i < 88; ++i) EXPECT_EQ(plain[motions + 88 * m + i], 0) << m;
+        EXPECT_EQ(plain[motions + 88 * m + 18], 0);
+    }
+    const size_t frames = motions + 2 * 88;
+    for (size_t f = 0; f < 3; ++f) {
+        for (size_t i = 20; i < 24; ++i) EXPECT_EQ(plain[frames + 24 * f + i], 0) << f;
+    }
+    const size_t positions = frames + 3 * 24;
+    EXPECT_EQ(plain[positions + 2 + 3], 0);
+}
+
+TEST(MotionFileWriter, AnotherVersionIsWrittenAs100) {
+    TempFolder folder;
+    OwnedDocument doc(SampleSpec());
+    std::memcpy(doc->header.version, "0.99", 4);
+    const std::string path = folder.Path("old.mvl");
+    ASSERT_TRUE(WriteMotionFile(*doc, path));
+    EXPECT_EQ(std::memcmp(doc->header.version, "1.00", 4), 0);
+    OwnedDocument loaded;
+    ASSERT_EQ(Mvl_Func_Load(&*loaded, path.c_str(), ""), MVL_LOAD_OK);
+    EXPECT_EQ(std::memcmp(loaded->header.version, "1.00", 4), 0);
+}
+
+TEST(MotionFileWriter, ReplacesAnExistingFile) {
+    TempFolder folder;
+    const std::string path = folder.Path("twice.mvl");
+    OwnedDocument doc(SampleSpec());
+    ASSERT_TRUE(WriteMotionFile(*doc, path));
+    OwnedDocument empty;
+    ASSERT_TRUE(WriteMotionFile(*empty, path));
+    EXPECT_EQ(ReadBytes(path).size(), 192u);
+    EXPECT_EQ(FilesIn(folder.Root()), 1u);
+}
+
+TEST(MotionFileWriter, FailuresReturnFalseAndLeaveTheFolderAsItWas) {
+    TempFolder folder;
+    OwnedDocument doc(SampleSpec());
+    EXPECT_FALSE(WriteMotionFile(*doc, folder.Path("missing/sub.mvl")));
+    // A folder in the target's place cannot be replaced by a file.
+    std::filesystem::create_directory(folder.Path("taken.mvl"));
+    EXPECT_FALSE(WriteMotionFile(*doc, folder.Path("taken.mvl")));
+    EXPECT_TRUE(std::filesystem::is_directory(folder.Path("taken.mvl")));
+    EXPECT_EQ(FilesIn(folder.Root()), 1u);  // no temporary file left behind
+}
+
+#if !defined(_WIN32)
+// A file-size limit makes every write past it fail, as a full disk would.
+TEST(MotionFileWriter, AFullDiskKeepsThePreviousFile) {
+    TempFolder folder;
+    const std::string path = folder.Path("keep.mvl");
+    OwnedDocument small;
+    ASSERT_TRUE(WriteMotionFile(*small, path));
+    const std::vector<uint8_t> before = ReadBytes(path);
+
+    DocumentSpec big;
+    big.parts = {"p.x"};
+    big.motions = {{"m", "", {{"f", std::vector<PositionEntry>(20000, MakePosition(0, 1))}}}};
+    OwnedDocument doc(big);
+    rlimit saved{};
+    ASSERT_EQ(getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto savedHandler = signal(SIGXFSZ, SIG_IGN);
+    rlimit limited = saved;
+    limited.rlim_cur = 64 * 1024;
+    ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &limited), 0);
+    const bool written = WriteMotionFile(*doc, path);
+    setrlimit(RLIMIT_FSIZE, &saved);
+    signal(SIGXFSZ, savedHandler);
+
+    EXPECT_FALSE(written);
+    EXPECT_EQ(ReadBytes(path), before);
+    EXPECT_EQ(FilesIn(folder.Root()), 1u);
+}
+
+TEST(MotionFileWriter, AReadOnlyFolderKeepsThePreviousFile) {
+    if (geteuid() == 0) GTEST_SKIP() << "running as root: folder permissions do not stop root";
+    TempFolder folder;
+    const std::string path = folder.Path("keep.mvl");
+    OwnedDocument doc(SampleSpec());
+    OwnedDocument small;
+    ASSERT_TRUE(WriteMotionFile(*small, path));
+    ASSERT_EQ(chmod(folder.Root().c_str(), 0555), 0);
+    EXPECT_FALSE(WriteMotionFile(*doc, path));
+    chmod(folder.Root().c_str(), 0755);
+    EXPECT_EQ(ReadBytes(path).size(), 192u);
+}
+#endif
+
+}  // namespace
+}  // namespace morvel::document

@@ -1,0 +1,58 @@
+#include <fcntl.h>
+#include <io.h>
+#include <windows.h>
+
+#include <atomic>
+#include <cstdio>
+#include <string>
+
+#include "document/file_platform.h"
+
+namespace morvel::document::platform {
+namespace {
+
+std::atomic<unsigned> temporaryCounter{0};
+
+}  // namespace
+
+std::FILE *CreateTemporaryFileBeside(const std::string &target, std::string &temporaryPath) {
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        const std::string candidate = target + "." + std::to_string(GetCurrentProcessId()) + "-" +
+                                      std::to_string(temporaryCounter++) + ".tmp";
+        HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle == INVALID_HANDLE_VALUE) {
+            if (GetLastError() == ERROR_FILE_EXISTS) continue;
+            return nullptr;
+        }
+        const int fd = _open_osfhandle(reinterpret_cast<intptr_t>(handle), _O_BINARY | _O_WRONLY);
+        if (fd < 0) {
+            CloseHandle(handle);
+            DeleteFileA(candidate.c_str());
+            return nullptr;
+        }
+        std::FILE *file = _fdopen(fd, "wb");
+        if (file == nullptr) {
+            _close(fd);
+            DeleteFileA(candidate.c_str());
+            return nullptr;
+        }
+        temporaryPath = candidate;
+        return file;
+    }
+    return nullptr;
+}
+
+bool FlushToDisk(std::FILE *file) {
+    if (std::fflush(file) != 0) return false;
+    return _commit(_fileno(file)) == 0;
+}
+
+bool ReplaceFile(const std::string &source, const std::string &target) {
+    return MoveFileExA(source.c_str(), target.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+void RemoveFile(const std::string &path) { DeleteFileA(path.c_str()); }
+
+}  // namespace morvel::document::platform
