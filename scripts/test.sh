@@ -15,6 +15,9 @@ failed=()
 echo "== native tests"
 ctest --test-dir "$build/native" -j"$jobs" --output-on-failure --timeout 600 || failed+=(native)
 
+echo "== win32 (built only; its checks need no Windows)"
+ctest --test-dir "$build/win32" -L exports --output-on-failure || failed+=(win32)
+
 echo "== fuzzers: seed corpora, then ${MORVEL_FUZZ_SECONDS:-60} seconds of fuzzing"
 ctest --test-dir "$build/fuzz" -j"$jobs" --output-on-failure || failed+=(fuzz-corpus)
 bash "$root/scripts/fuzz.sh" "${MORVEL_FUZZ_SECONDS:-60}" || failed+=(fuzz)
