@@ -41,12 +41,15 @@ static_assert(STBI_MAX_DIMENSIONS == kMaxImageDimension, "one size bound for eve
 
 namespace {
 
-bool DataComplete(const uint8_t *data, size_t size) {
+// nullptr when the bytes may go to stb_image, else the reason they may not.
+const char *RefuseBeforeStb(const uint8_t *data, size_t size) {
     switch (DetectImageFormat(data, size)) {
-    case ImageFileFormat::Jpg: return JpegDataComplete(data, size);
-    case ImageFileFormat::Ppm: return PnmDataComplete(data, size);
-    case ImageFileFormat::Tga: return TgaDataComplete(data, size);
-    default: return true;  // PNG: stb_image fails on missing chunk data itself
+    case ImageFileFormat::Jpg: return JpegSegmentsSound(data, size) ? nullptr : "JPEG data truncated or corrupt";
+    case ImageFileFormat::Ppm: return PnmDataComplete(data, size) ? nullptr : "PPM data truncated";
+    case ImageFileFormat::Tga:
+        if (!LooksLikeTga(data, size)) return "unknown image format";
+        return TgaDataComplete(data, size) ? nullptr : "TGA data truncated";
+    default: return nullptr;  // PNG: stb_image fails on missing chunk data itself
     }
 }
 
@@ -56,13 +59,15 @@ LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
     out = ArgbImage{};
     if (size == 0 || size > size_t{INT_MAX}) return {false, "unreadable image"};
     const int length = static_cast<int>(size);
+    // Our own structure checks come first: stb trusts some counts even while
+    // reading the header.
+    if (const char *refusal = RefuseBeforeStb(data, size)) return {false, refusal};
     int width = 0, height = 0, components = 0;
-    // The header alone first, so a hostile size fails before stb allocates.
+    // The header alone next, so a hostile size fails before stb allocates.
     if (!stbi_info_from_memory(data, length, &width, &height, &components))
         return {false, std::string("unreadable image: ") + stbi_failure_reason()};
     if (width <= 0 || height <= 0 || !ImageSizeAllowed(uint64_t(width), uint64_t(height)))
         return {false, "image too large"};
-    if (!DataComplete(data, size)) return {false, "image data truncated"};
 
     std::unique_ptr<stbi_uc, void (*)(void *)> rgba(
         stbi_load_from_memory(data, length, &width, &height, &components, 4), stbi_image_free);

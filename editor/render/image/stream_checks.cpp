@@ -4,6 +4,14 @@
 
 namespace morvel::render::image {
 
+bool LooksLikeTga(const uint8_t *data, size_t size) {
+    if (size < 18 || data[1] > 1) return false;
+    switch (data[2]) {
+    case 1: case 2: case 3: case 9: case 10: case 11: return true;
+    default: return false;
+    }
+}
+
 bool TgaDataComplete(const uint8_t *data, size_t size) {
     ByteReader in(data, size);
     if (!in.Has(0, 18)) return false;
@@ -60,18 +68,41 @@ bool PnmDataComplete(const uint8_t *data, size_t size) {
     return width * height * channels * sampleBytes <= size - p;
 }
 
-bool JpegDataComplete(const uint8_t *data, size_t size) {
-    size_t lastScan = size;
-    for (size_t i = size; i-- > 1;) {
-        if (data[i - 1] == 0xFF && data[i] == 0xDA) {
-            lastScan = i + 1;
-            break;
+bool JpegSegmentsSound(const uint8_t *data, size_t size) {
+    if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return false;
+    size_t p = 2;
+    for (;;) {
+        // Like the decoder, step over anything that is not a marker.
+        while (p < size && data[p] != 0xFF) ++p;
+        while (p < size && data[p] == 0xFF) ++p;
+        if (p >= size) return false;  // no end-of-image marker
+        const uint8_t marker = data[p++];
+        if (marker == 0xD9) return true;
+        if (marker == 0x00 || marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) continue;
+        if (size - p < 2) return false;
+        const size_t length = (size_t{data[p]} << 8) | data[p + 1];
+        if (length < 2 || length > size - p) return false;
+        const size_t end = p + length;
+        if (marker == 0xC4) {
+            // Huffman tables: at most 256 symbols each (the decoder's table size).
+            size_t q = p + 2;
+            while (q < end) {
+                if (end - q < 17) return false;
+                size_t symbols = 0;
+                for (size_t i = 1; i <= 16; ++i) symbols += data[q + i];
+                if (symbols > 256 || symbols > end - q - 17) return false;
+                q += 17 + symbols;
+            }
+        }
+        p = end;
+        if (marker == 0xDA) {
+            // Entropy-coded data runs to the next marker other than a stuffed
+            // zero or a restart marker.
+            while (p + 1 < size && !(data[p] == 0xFF && data[p + 1] != 0x00 &&
+                                     !(data[p + 1] >= 0xD0 && data[p + 1] <= 0xD7)))
+                ++p;
         }
     }
-    if (lastScan == size) return false;
-    for (size_t i = lastScan; i + 1 < size; ++i)
-        if (data[i] == 0xFF && data[i + 1] == 0xD9) return true;
-    return false;
 }
 
 }  // namespace morvel::render::image

@@ -1,4 +1,4 @@
-// Completeness checks for the stb_image formats whose decoders pad a short
+// Checks in front of stb_image for formats whose decoders pad a short
 // file with zeros or leave pixels unset instead of failing: a truncated file
 // must be an error, never a partly black texture.
 #pragma once
@@ -8,13 +8,17 @@
 
 namespace morvel::render::image {
 
+// A TGA header: no signature, so the colour-map and image types must be known ones.
+bool LooksLikeTga(const uint8_t *data, size_t size);
+
 // Every pixel's bytes (raw or run-length packets) are inside the buffer.
 bool TgaDataComplete(const uint8_t *data, size_t size);
 
 // Binary PGM/PPM ("P5"/"P6"): the samples after the header are all there.
 bool PnmDataComplete(const uint8_t *data, size_t size);
 
-// An end-of-image marker follows the last start-of-scan marker.
-bool JpegDataComplete(const uint8_t *data, size_t size);
+// The marker segments are whole, every Huffman table holds at most 256
+// symbols (the decoder does not check), and an end-of-image marker ends it.
+bool JpegSegmentsSound(const uint8_t *data, size_t size);
 
 }  // namespace morvel::render::image

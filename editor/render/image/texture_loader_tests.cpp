@@ -137,6 +137,21 @@ TEST(TextureLoader, HostileHeaderSizesFailBeforeDecoding) {
     EXPECT_FALSE(LoadTextureFromMemory(garbage.data(), garbage.size(), texture).ok);
 }
 
+TEST(TextureLoader, JpegHuffmanTablesBeyond256SymbolsAreRefused) {
+    // stb_image sizes its tables for 256 symbols and does not check the count.
+    Bytes jpeg = {0xFF, 0xD8, 0xFF, 0xC4};
+    testing::Bytes counts(16, 0);
+    counts[14] = 2;
+    counts[15] = 255;
+    const size_t length = 2 + 17 + 257;
+    jpeg.insert(jpeg.end(), {uint8_t(length >> 8), uint8_t(length), 0x10});
+    jpeg.insert(jpeg.end(), counts.begin(), counts.end());
+    jpeg.insert(jpeg.end(), 257, 0x01);
+    jpeg.insert(jpeg.end(), {0xFF, 0xD9});
+    ArgbImage image;
+    EXPECT_EQ(DecodeWithStb(jpeg.data(), jpeg.size(), image).error, "JPEG data truncated or corrupt");
+}
+
 TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
     testing::DibSpec spec;
     spec.width = 11;
