@@ -53,7 +53,7 @@ bool AtomicFileWriter::Commit() {
     }
     std::FILE *file = file_;
     file_ = nullptr;
-    if (std::fclose(file) != 0 || !platform::ReplaceFile(temporary_, target_)) {
+    if (std::fclose(file) != 0 || !platform::ReplaceTarget(temporary_, target_)) {
         platform::RemoveFile(temporary_);
         return false;
     }

@@ -16,7 +16,7 @@ std::FILE *CreateTemporaryFileBeside(const std::string &target, std::string &tem
 bool FlushToDisk(std::FILE *file);
 
 // Puts source in the place of target (replacing it) in one step.
-bool ReplaceFile(const std::string &source, const std::string &target);
+bool ReplaceTarget(const std::string &source, const std::string &target);
 
 void RemoveFile(const std::string &path);
 

@@ -48,7 +48,7 @@ bool FlushToDisk(std::FILE *file) {
     return fsync(fileno(file)) == 0;
 }
 
-bool ReplaceFile(const std::string &source, const std::string &target) {
+bool ReplaceTarget(const std::string &source, const std::string &target) {
     if (std::rename(source.c_str(), target.c_str()) != 0) return false;
     // Make the new directory entry durable as well; failing here changes nothing.
     const int folder = open(FolderOf(target).c_str(), O_RDONLY | O_CLOEXEC);

@@ -48,7 +48,7 @@ bool FlushToDisk(std::FILE *file) {
     return _commit(_fileno(file)) == 0;
 }
 
-bool ReplaceFile(const std::string &source, const std::string &target) {
+bool ReplaceTarget(const std::string &source, const std::string &target) {
     return MoveFileExA(source.c_str(), target.c_str(),
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
