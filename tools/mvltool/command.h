@@ -11,6 +11,7 @@ using Arguments = std::vector<std::string>;
 
 int RunInfo(const Arguments &args);
 int RunImageInfo(const Arguments &args);
+int RunXInfo(const Arguments &args);
 
 // "--name value" option lookup; false when the option is absent.
 bool TakeOption(Arguments &args, const std::string &name, std::string &value);

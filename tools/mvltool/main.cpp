@@ -34,6 +34,7 @@ struct Command {
 const Command kCommands[] = {
     {"info", "info FILE.mvl [--code CODE]", mvltool::RunInfo},
     {"imageinfo", "imageinfo FILE", mvltool::RunImageInfo},
+    {"xinfo", "xinfo FILE.x", mvltool::RunXInfo},
 };
 
 int Usage() {
