@@ -13,6 +13,15 @@ int RunInfo(const Arguments &args);
 int RunImageInfo(const Arguments &args);
 int RunXInfo(const Arguments &args);
 
+// Motion files as JSON, and motions in and out of motion export files.
+int RunDump(const Arguments &args);
+int RunBuild(const Arguments &args);
+int RunExport(const Arguments &args);
+int RunImport(const Arguments &args);
+
+// Why Mvl_Func_Load gave a non-zero result, for error lines.
+const char *LoadFailureText(int code);
+
 // "--name value" option lookup; false when the option is absent.
 bool TakeOption(Arguments &args, const std::string &name, std::string &value);
 

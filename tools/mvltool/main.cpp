@@ -33,6 +33,10 @@ struct Command {
 
 const Command kCommands[] = {
     {"info", "info FILE.mvl [--code CODE]", mvltool::RunInfo},
+    {"dump", "dump FILE.mvl [--code CODE]", mvltool::RunDump},
+    {"build", "build FILE.json -o FILE.mvl", mvltool::RunBuild},
+    {"export", "export FILE.mvl --motion K -o FILE.mvx [--code CODE]", mvltool::RunExport},
+    {"import", "import FILE.mvl FILE.mvx -o OUT.mvl [--code CODE]", mvltool::RunImport},
     {"imageinfo", "imageinfo FILE", mvltool::RunImageInfo},
     {"xinfo", "xinfo FILE.x", mvltool::RunXInfo},
 };
