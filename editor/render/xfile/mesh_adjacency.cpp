@@ -16,22 +16,22 @@ uint32_t PositionHash(const uint32_t *bits) {
 // For every vertex, the first vertex with bit-identical position (-0 == +0).
 std::vector<uint32_t> PositionIds(const MeshData &mesh) {
     const uint32_t count = mesh.vertexCount;
-    std::vector<uint32_t> keys(static_cast<size_t>(count) * 3);
-    for (uint32_t v = 0; v < count; ++v) {
+    auto key = [&mesh](uint32_t v, uint32_t *bits) {
         float p[3];
         std::memcpy(p, &mesh.vertices[static_cast<size_t>(v) * mesh.vertexStride], sizeof p);
         for (int i = 0; i < 3; ++i) {
             const float value = p[i] + 0.0f;
-            std::memcpy(&keys[static_cast<size_t>(v) * 3 + i], &value, sizeof value);
+            std::memcpy(&bits[i], &value, sizeof value);
         }
-    }
+    };
     size_t capacity = 16;
     while (capacity < static_cast<size_t>(count) * 2) capacity *= 2;
     std::vector<uint32_t> table(capacity, kNoNeighbour);
     std::vector<uint32_t> ids(count);
     for (uint32_t v = 0; v < count; ++v) {
-        const uint32_t *key = &keys[static_cast<size_t>(v) * 3];
-        size_t slot = PositionHash(key) & (capacity - 1);
+        uint32_t bits[3];
+        key(v, bits);
+        size_t slot = PositionHash(bits) & (capacity - 1);
         for (;;) {
             const uint32_t other = table[slot];
             if (other == kNoNeighbour) {
@@ -39,7 +39,9 @@ std::vector<uint32_t> PositionIds(const MeshData &mesh) {
                 ids[v] = v;
                 break;
             }
-            if (std::memcmp(&keys[static_cast<size_t>(other) * 3], key, 3 * sizeof(uint32_t)) == 0) {
+            uint32_t otherBits[3];
+            key(other, otherBits);
+            if (std::memcmp(otherBits, bits, sizeof bits) == 0) {
                 ids[v] = other;
                 break;
             }
@@ -49,21 +51,28 @@ std::vector<uint32_t> PositionIds(const MeshData &mesh) {
     return ids;
 }
 
+// The position ids at both ends of edge e (corner e % 3 to the next corner).
 struct EdgeEnds {
-    uint32_t low, high;
-    bool forward;  // runs from low to high
+    const MeshData &mesh;
+    const std::vector<uint32_t> &ids;
+    uint32_t From(size_t e) const { return ids[mesh.indices[e]]; }
+    uint32_t To(size_t e) const { return ids[mesh.indices[e - e % 3 + (e % 3 + 1) % 3]]; }
+    uint32_t Low(size_t e) const { return std::min(From(e), To(e)); }
+    uint32_t High(size_t e) const { return std::max(From(e), To(e)); }
+    bool Forward(size_t e) const { return From(e) < To(e); }
 };
 
-// Pairs edges of one group (same two positions), given in edge order.
+// Pairs edges of one group (same two positions), given in edge order;
+// partner holds the paired edge or kNoNeighbour.
 // sameWay: pair edges running the same way instead of opposite ways.
-void PairGroup(const uint32_t *group, size_t size, const std::vector<EdgeEnds> &ends, bool sameWay,
+void PairGroup(const uint32_t *group, size_t size, const EdgeEnds &ends, bool sameWay,
                std::vector<uint32_t> &partner) {
     std::vector<uint32_t> pending[2];
     size_t head[2] = {0, 0};
     for (size_t i = 0; i < size; ++i) {
         const uint32_t edge = group[i];
         if (partner[edge] != kNoNeighbour) continue;
-        const int own = ends[edge].forward ? 1 : 0;
+        const int own = ends.Forward(edge) ? 1 : 0;
         const int wanted = sameWay ? own : 1 - own;
         std::vector<uint32_t> &candidates = pending[wanted];
         size_t &first = head[wanted];
@@ -83,42 +92,42 @@ void PairGroup(const uint32_t *group, size_t size, const std::vector<EdgeEnds> &
 
 std::vector<uint32_t> ComputeAdjacency(const MeshData &mesh) {
     const size_t edgeCount = static_cast<size_t>(mesh.faceCount) * 3;
-    std::vector<uint32_t> adjacency(edgeCount, kNoNeighbour);
-    if (edgeCount == 0 || mesh.vertexCount == 0) return adjacency;
+    // Holds the partner edge while pairing, the partner's face at the end.
+    std::vector<uint32_t> partner(edgeCount, kNoNeighbour);
+    if (edgeCount == 0 || mesh.vertexCount == 0) return partner;
     const std::vector<uint32_t> ids = PositionIds(mesh);
+    const EdgeEnds ends{mesh, ids};
 
     // Edges bucketed by their lower position id (a counting sort), each
     // bucket then sorted by the higher id: groups of edges between the same
     // two positions, in edge order.
-    std::vector<EdgeEnds> ends(edgeCount);
     std::vector<uint32_t> bucketStart(static_cast<size_t>(mesh.vertexCount) + 1, 0);
     for (size_t e = 0; e < edgeCount; ++e) {
-        const size_t face = e / 3, corner = e % 3;
-        const uint32_t a = ids[mesh.indices[face * 3 + corner]];
-        const uint32_t b = ids[mesh.indices[face * 3 + (corner + 1) % 3]];
-        ends[e] = {std::min(a, b), std::max(a, b), a < b};
-        if (a != b) ++bucketStart[ends[e].low + 1];
+        const uint32_t a = ends.From(e), b = ends.To(e);
+        if (a != b) ++bucketStart[std::min(a, b) + 1];
     }
     for (size_t v = 0; v < mesh.vertexCount; ++v) bucketStart[v + 1] += bucketStart[v];
     std::vector<uint32_t> order(bucketStart.back());
     {
         std::vector<uint32_t> fill(bucketStart.begin(), bucketStart.end() - 1);
         for (size_t e = 0; e < edgeCount; ++e) {
-            if (ends[e].low != ends[e].high) order[fill[ends[e].low]++] = static_cast<uint32_t>(e);
+            const uint32_t a = ends.From(e), b = ends.To(e);
+            if (a != b) order[fill[std::min(a, b)]++] = static_cast<uint32_t>(e);
         }
     }
 
-    std::vector<uint32_t> partner(edgeCount, kNoNeighbour);
     for (size_t v = 0; v < mesh.vertexCount; ++v) {
         uint32_t *bucket = order.data() + bucketStart[v];
         const size_t size = bucketStart[v + 1] - bucketStart[v];
         if (size < 2) continue;
         std::sort(bucket, bucket + size, [&ends](uint32_t x, uint32_t y) {
-            return ends[x].high != ends[y].high ? ends[x].high < ends[y].high : x < y;
+            const uint32_t hx = ends.High(x), hy = ends.High(y);
+            return hx != hy ? hx < hy : x < y;
         });
         for (size_t start = 0; start < size;) {
             size_t end = start + 1;
-            while (end < size && ends[bucket[end]].high == ends[bucket[start]].high) ++end;
+            const uint32_t high = ends.High(bucket[start]);
+            while (end < size && ends.High(bucket[end]) == high) ++end;
             if (end - start == 2) {
                 // The common case: two faces meet at the edge.
                 const uint32_t x = bucket[start], y = bucket[start + 1];
@@ -133,10 +142,10 @@ std::vector<uint32_t> ComputeAdjacency(const MeshData &mesh) {
             start = end;
         }
     }
-    for (size_t e = 0; e < edgeCount; ++e) {
-        if (partner[e] != kNoNeighbour) adjacency[e] = partner[e] / 3;
+    for (uint32_t &p : partner) {
+        if (p != kNoNeighbour) p /= 3;
     }
-    return adjacency;
+    return partner;
 }
 
 }  // namespace morvel::render::xfile

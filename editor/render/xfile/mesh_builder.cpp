@@ -139,36 +139,39 @@ SlotPlan PlanSlots(const FileMesh &mesh) {
     return plan;
 }
 
-struct Triangles {
-    std::vector<uint32_t> indices;    // 3 per triangle
-    std::vector<uint32_t> materials;  // per triangle
-};
+uint32_t PolygonMaterial(const FileMesh &file, uint32_t polygon, uint32_t materialBase, uint32_t defaultMaterial) {
+    return file.hasMaterialList ? materialBase + file.faceMaterials[polygon] : defaultMaterial;
+}
 
-void SortByMaterial(const Triangles &in, uint32_t materialCount, MeshData &out) {
-    const size_t count = in.materials.size();
-    std::vector<uint32_t> start(static_cast<size_t>(materialCount) + 1, 0);
-    for (uint32_t m : in.materials) ++start[m + 1];
-    for (uint32_t m = 0; m < materialCount; ++m) start[m + 1] += start[m];
+// Faces sorted stably by material: each material's run starts where the
+// triangles of the materials before it end.
+void LayOutSubsets(const XScene &scene, uint32_t defaultMaterial, MeshData &mesh) {
+    const size_t materialCount = mesh.materials.size();
+    std::vector<uint32_t> counts(materialCount, 0);
+    uint32_t materialBase = 0;
+    for (const FileMesh &file : scene.meshes) {
+        for (uint32_t p = 0; p < file.PolygonCount(); ++p) {
+            counts[PolygonMaterial(file, p, materialBase, defaultMaterial)] +=
+                file.faceStarts[p + 1] - file.faceStarts[p] - 2;
+        }
+        materialBase += static_cast<uint32_t>(file.materials.size());
+    }
+    mesh.attributeTable.resize(materialCount);
+    uint32_t start = 0;
+    for (size_t m = 0; m < materialCount; ++m) {
+        AttributeRange &range = mesh.attributeTable[m];
+        range.attribId = static_cast<uint32_t>(m);
+        range.faceStart = start;
+        range.faceCount = counts[m];
+        start += counts[m];
+    }
+}
 
-    out.attributeTable.resize(materialCount);
-    for (uint32_t m = 0; m < materialCount; ++m) {
-        AttributeRange &range = out.attributeTable[m];
-        range.attribId = m;
-        range.faceStart = start[m];
-        range.faceCount = start[m + 1] - start[m];
-    }
-    out.indices.resize(count * 3);
-    out.attributes.resize(count);
-    std::vector<uint32_t> next(start.begin(), start.end() - 1);
-    for (size_t t = 0; t < count; ++t) {
-        const uint32_t slot = next[in.materials[t]]++;
-        std::memcpy(&out.indices[static_cast<size_t>(slot) * 3], &in.indices[t * 3], 3 * sizeof(uint32_t));
-        out.attributes[slot] = in.materials[t];
-    }
-    for (AttributeRange &range : out.attributeTable) {
+void FillVertexRanges(MeshData &mesh) {
+    for (AttributeRange &range : mesh.attributeTable) {
         if (range.faceCount == 0) continue;
         uint32_t low = kNone, high = 0;
-        const uint32_t *first = &out.indices[static_cast<size_t>(range.faceStart) * 3];
+        const uint32_t *first = &mesh.indices[static_cast<size_t>(range.faceStart) * 3];
         for (size_t i = 0; i < static_cast<size_t>(range.faceCount) * 3; ++i) {
             low = std::min(low, first[i]);
             high = std::max(high, first[i]);
@@ -236,10 +239,13 @@ bool BuildMeshData(const XScene &scene, MeshData &out, std::string &error) {
         return false;
     }
     mesh.vertexCount = static_cast<uint32_t>(totalVertices);
+    mesh.faceCount = static_cast<uint32_t>(totalTriangles);
     mesh.vertices.assign(static_cast<size_t>(totalVertices) * layout.stride, 0);
-    Triangles triangles;
-    triangles.indices.reserve(static_cast<size_t>(totalTriangles) * 3);
-    triangles.materials.reserve(static_cast<size_t>(totalTriangles));
+    LayOutSubsets(scene, defaultMaterial, mesh);
+    mesh.indices.resize(static_cast<size_t>(totalTriangles) * 3);
+    mesh.attributes.resize(static_cast<size_t>(totalTriangles));
+    std::vector<uint32_t> nextFace(mesh.materials.size());
+    for (size_t m = 0; m < nextFace.size(); ++m) nextFace[m] = mesh.attributeTable[m].faceStart;
 
     uint32_t vertexBase = 0, materialBase = 0;
     for (size_t k = 0; k < scene.meshes.size(); ++k) {
@@ -271,22 +277,22 @@ bool BuildMeshData(const XScene &scene, MeshData &out, std::string &error) {
         for (uint32_t p = 0; p < file.PolygonCount(); ++p) {
             const uint32_t first = file.faceStarts[p];
             const uint32_t end = file.faceStarts[p + 1];
-            const uint32_t material =
-                file.hasMaterialList ? materialBase + file.faceMaterials[p] : defaultMaterial;
+            const uint32_t material = PolygonMaterial(file, p, materialBase, defaultMaterial);
             for (uint32_t c = first + 1; c + 1 < end; ++c) {
-                triangles.indices.push_back(vertexBase + plan.cornerSlot[first]);
-                triangles.indices.push_back(vertexBase + plan.cornerSlot[c]);
-                triangles.indices.push_back(vertexBase + plan.cornerSlot[c + 1]);
-                triangles.materials.push_back(material);
+                const uint32_t face = nextFace[material]++;
+                uint32_t *corner = &mesh.indices[static_cast<size_t>(face) * 3];
+                corner[0] = vertexBase + plan.cornerSlot[first];
+                corner[1] = vertexBase + plan.cornerSlot[c];
+                corner[2] = vertexBase + plan.cornerSlot[c + 1];
+                mesh.attributes[face] = material;
             }
         }
         vertexBase += slots;
         materialBase += static_cast<uint32_t>(file.materials.size());
     }
 
-    mesh.faceCount = static_cast<uint32_t>(totalTriangles);
     mesh.use32BitIndices = mesh.vertexCount > 0xFFFF;
-    SortByMaterial(triangles, static_cast<uint32_t>(mesh.materials.size()), mesh);
+    FillVertexRanges(mesh);
     mesh.adjacency = ComputeAdjacency(mesh);
     out = std::move(mesh);
     return true;

@@ -11,6 +11,8 @@ namespace {
 
 bool IsSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
 
+bool IsFiller(char c) { return IsSpace(c) || c == ';' || c == ','; }
+
 // Characters that end a word: whitespace, separators and punctuation.
 bool IsDelimiter(char c) {
     switch (c) {
@@ -27,27 +29,71 @@ bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+
 
 }  // namespace
 
-TextTokenizer::TextTokenizer(const char *begin, const char *end) : begin_(begin), pos_(begin), end_(end) {}
+TextTokenizer::TextTokenizer(const char *begin, const char *end)
+    : begin_(begin), pos_(begin), end_(end), atEnd_(true), size_(static_cast<uint64_t>(end - begin)) {}
+
+TextTokenizer::TextTokenizer(ByteSource &source, uint64_t size)
+    : source_(&source), window_(kWindowSize), begin_(window_.data()), pos_(begin_), end_(begin_), atEnd_(false),
+      size_(size) {
+    Refill();
+}
+
+void TextTokenizer::Refill() {
+    if (!source_ || atEnd_) return;
+    discardedLines_ += static_cast<uint64_t>(std::count(begin_, pos_, '\n'));
+    discarded_ += static_cast<uint64_t>(pos_ - begin_);
+    const size_t kept = static_cast<size_t>(end_ - pos_);
+    char *base = window_.data();
+    std::memmove(base, pos_, kept);
+    size_t filled = kept;
+    while (filled < window_.size()) {
+        const size_t got = source_->Read(base + filled, window_.size() - filled);
+        if (got == 0) {
+            atEnd_ = true;
+            break;
+        }
+        filled += got;
+    }
+    begin_ = pos_ = base;
+    end_ = base + filled;
+}
 
 bool TextTokenizer::Fail(const std::string &message) {
-    const long line = 1 + std::count(begin_, pos_, '\n');
+    const uint64_t line = 1 + discardedLines_ + static_cast<uint64_t>(std::count(begin_, pos_, '\n'));
     error_ = "line " + std::to_string(line) + ": " + message;
     return false;
 }
 
-bool TextTokenizer::AtDelimiter(const char *p) const { return p == end_ || IsDelimiter(*p); }
+// The end of the window is a delimiter only where the input really ends.
+bool TextTokenizer::AtDelimiter(const char *p) const { return p == end_ ? atEnd_ : IsDelimiter(*p); }
 
-void TextTokenizer::SkipFiller() {
-    while (pos_ != end_) {
-        const char c = *pos_;
-        if (IsSpace(c) || c == ';' || c == ',') {
-            ++pos_;
-        } else if (c == '#' || (c == '/' && end_ - pos_ > 1 && pos_[1] == '/')) {
-            const void *eol = std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_));
-            pos_ = eol ? static_cast<const char *>(eol) + 1 : end_;
-        } else {
+void TextTokenizer::SkipToEndOfLine() {
+    for (;;) {
+        const void *eol = std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_));
+        if (eol) {
+            pos_ = static_cast<const char *>(eol) + 1;
             return;
         }
+        pos_ = end_;
+        if (atEnd_) return;
+        Refill();
+    }
+}
+
+void TextTokenizer::SkipFiller() {
+    for (;;) {
+        EnsureLookahead();
+        while (pos_ != end_ && IsFiller(*pos_)) ++pos_;
+        if (pos_ == end_) {
+            if (atEnd_) return;
+            continue;
+        }
+        const char c = *pos_;
+        if (c == '#' || (c == '/' && end_ - pos_ > 1 && pos_[1] == '/')) {
+            SkipToEndOfLine();
+            continue;
+        }
+        return;
     }
 }
 
@@ -72,7 +118,7 @@ bool TextTokenizer::ReadGuid(std::string &guid) {
 bool TextTokenizer::ReadWord(Token &token) {
     const char *start = pos_;
     while (pos_ != end_ && !IsDelimiter(*pos_)) ++pos_;
-    if (static_cast<size_t>(pos_ - start) > kMaxNameLength) {
+    if (static_cast<size_t>(pos_ - start) > kMaxNameLength || !AtDelimiter(pos_)) {
         pos_ = start;
         return Fail("name longer than " + std::to_string(kMaxNameLength) + " bytes");
     }
@@ -99,6 +145,20 @@ bool TextTokenizer::ReadWord(Token &token) {
     return true;
 }
 
+// pos_ is at the opening quote; the lookahead holds any string within bounds.
+bool TextTokenizer::ReadQuoted(std::string_view &text) {
+    const size_t available = static_cast<size_t>(end_ - pos_ - 1);
+    const void *close = std::memchr(pos_ + 1, '"', std::min(available, kMaxStringLength + 1));
+    if (!close) {
+        return Fail(available > kMaxStringLength || !atEnd_
+                        ? "string longer than " + std::to_string(kMaxStringLength) + " bytes"
+                        : "unterminated string");
+    }
+    text = std::string_view(pos_ + 1, static_cast<size_t>(static_cast<const char *>(close) - pos_ - 1));
+    pos_ = static_cast<const char *>(close) + 1;
+    return true;
+}
+
 bool TextTokenizer::Next(Token &token) {
     SkipFiller();
     token = Token{};
@@ -117,15 +177,9 @@ bool TextTokenizer::Next(Token &token) {
             token.kind = TokenKind::Guid;
             token.text = guid_;
             return true;
-        case '"': {
-            const size_t before = static_cast<size_t>(pos_ - begin_);
-            std::string value;
-            if (!ReadString(value)) return false;
-            // The string's bytes still sit in the buffer: point at them.
+        case '"':
             token.kind = TokenKind::String;
-            token.text = std::string_view(begin_ + before + 1, value.size());
-            return true;
-        }
+            return ReadQuoted(token.text);
         default:
             if (!ReadWord(token)) return false;
             if (token.kind == TokenKind::Name && EqualsIgnoreCase(token.text, "template")) {
@@ -138,17 +192,33 @@ bool TextTokenizer::Next(Token &token) {
 bool TextTokenizer::SkipBlock() {
     uint64_t depth = 1;
     bool atTokenStart = true;
-    while (pos_ != end_) {
-        const char c = *pos_;
-        if (atTokenStart && (c == '#' || (c == '/' && end_ - pos_ > 1 && pos_[1] == '/'))) {
-            const void *eol = std::memchr(pos_, '\n', static_cast<size_t>(end_ - pos_));
-            pos_ = eol ? static_cast<const char *>(eol) + 1 : end_;
+    for (;;) {
+        if (pos_ == end_) {
+            if (atEnd_) return Fail("unexpected end of file inside a block");
+            Refill();
             continue;
         }
+        const char c = *pos_;
+        if (atTokenStart && (c == '#' || c == '/')) {
+            if (c == '/' && end_ - pos_ < 2 && !atEnd_) Refill();
+            if (c == '#' || (end_ - pos_ > 1 && pos_[1] == '/')) {
+                SkipToEndOfLine();
+                continue;
+            }
+        }
         if (c == '"') {
-            const void *close = std::memchr(pos_ + 1, '"', static_cast<size_t>(end_ - pos_ - 1));
-            if (!close) return Fail("unterminated string");
-            pos_ = static_cast<const char *>(close) + 1;
+            // Strings in skipped blocks may hold braces; they are not bounded here.
+            ++pos_;
+            for (;;) {
+                const void *close = std::memchr(pos_, '"', static_cast<size_t>(end_ - pos_));
+                if (close) {
+                    pos_ = static_cast<const char *>(close) + 1;
+                    break;
+                }
+                pos_ = end_;
+                if (atEnd_) return Fail("unterminated string");
+                Refill();
+            }
             atTokenStart = true;
             continue;
         }
@@ -160,7 +230,6 @@ bool TextTokenizer::SkipBlock() {
         }
         atTokenStart = IsDelimiter(c);
     }
-    return Fail("unexpected end of file inside a block");
 }
 
 bool TextTokenizer::SkipGuid(std::string *guid) {
@@ -208,18 +277,16 @@ bool TextTokenizer::ReadFloat(float &value) {
 bool TextTokenizer::ReadString(std::string &value) {
     SkipFiller();
     if (pos_ == end_ || *pos_ != '"') return Fail("expected a quoted string");
-    const size_t limit = std::min<size_t>(static_cast<size_t>(end_ - pos_ - 1), kMaxStringLength + 1);
-    const void *close = std::memchr(pos_ + 1, '"', limit);
-    if (!close) {
-        return Fail(static_cast<size_t>(end_ - pos_ - 1) > kMaxStringLength
-                        ? "string longer than " + std::to_string(kMaxStringLength) + " bytes"
-                        : "unterminated string");
-    }
-    value.assign(pos_ + 1, static_cast<const char *>(close));
-    pos_ = static_cast<const char *>(close) + 1;
+    std::string_view text;
+    if (!ReadQuoted(text)) return false;
+    value.assign(text);
     return true;
 }
 
-uint64_t TextTokenizer::ValueCapacity() const { return (static_cast<uint64_t>(end_ - pos_) + 1) / 2; }
+uint64_t TextTokenizer::ValueCapacity() const {
+    const uint64_t consumed = discarded_ + static_cast<uint64_t>(pos_ - begin_);
+    const uint64_t remaining = size_ > consumed ? size_ - consumed : 0;
+    return (remaining + 1) / 2;
+}
 
 }  // namespace morvel::render::xfile

@@ -41,9 +41,11 @@ public:
                 case TokenKind::Template:
                     if (!SkipTemplate()) return false;
                     break;
-                case TokenKind::Name:
-                    if (!ParseDataObject(token.text, kNoFrame, 1)) return false;
+                case TokenKind::Name: {
+                    const std::string identifier(token.text);  // outlives the token's view
+                    if (!ParseDataObject(identifier, kNoFrame, 1)) return false;
                     break;
+                }
                 case TokenKind::OpenBrace: {
                     Reference ignored;
                     if (!ReadReference(ignored)) return false;
@@ -417,6 +419,11 @@ bool Parse(Tokens &tokens, XScene &scene, std::string &error) {
 
 bool ParseTextObjects(const char *begin, const char *end, XScene &scene, std::string &error) {
     TextTokenizer tokens(begin, end);
+    return Parse(tokens, scene, error);
+}
+
+bool ParseTextObjects(ByteSource &source, uint64_t size, XScene &scene, std::string &error) {
+    TextTokenizer tokens(source, size);
     return Parse(tokens, scene, error);
 }
 

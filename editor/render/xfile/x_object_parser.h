@@ -7,11 +7,14 @@
 #include <cstdint>
 #include <string>
 
+#include "render/xfile/byte_source.h"
 #include "render/xfile/x_scene.h"
 
 namespace morvel::render::xfile {
 
 bool ParseTextObjects(const char *begin, const char *end, XScene &scene, std::string &error);
+// The same, pulling the text from a source that delivers at most `size` bytes.
+bool ParseTextObjects(ByteSource &source, uint64_t size, XScene &scene, std::string &error);
 bool ParseBinaryObjects(const uint8_t *begin, const uint8_t *end, unsigned floatSize, XScene &scene,
                         std::string &error);
 

@@ -1,0 +1,84 @@
+// Loading and building a ~30 MB text X file: this loader against Assimp's
+// importer (post-processing limited to triangulation) on the same file.
+#include <benchmark/benchmark.h>
+
+#include <assimp/Importer.hpp>
+#include <assimp/postprocess.h>
+#include <assimp/scene.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <map>
+#include <string>
+
+#include "render/xfile/x_mesh_loader.h"
+#include "x_bench_file.h"
+
+namespace {
+
+std::string g_path;
+
+void OurLoader(benchmark::State &state) {
+    for (auto _ : state) {
+        morvel::render::xfile::MeshData mesh;
+        const auto result = morvel::render::xfile::LoadMeshFromXFile(g_path, mesh);
+        if (!result.ok) state.SkipWithError(result.error.c_str());
+        benchmark::DoNotOptimize(mesh.vertices.data());
+    }
+}
+
+void AssimpBaseline(benchmark::State &state) {
+    for (auto _ : state) {
+        Assimp::Importer importer;
+        const aiScene *scene = importer.ReadFile(g_path, aiProcess_Triangulate);
+        if (!scene) state.SkipWithError(importer.GetErrorString());
+        benchmark::DoNotOptimize(scene);
+    }
+}
+
+BENCHMARK(OurLoader)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+BENCHMARK(AssimpBaseline)->Unit(benchmark::kMillisecond)->MinTime(3.0);
+
+// Keeps each benchmark's time per iteration to print the ratio at the end.
+class RatioReporter : public benchmark::ConsoleReporter {
+public:
+    void ReportRuns(const std::vector<Run> &runs) override {
+        for (const Run &run : runs) {
+            if (run.run_type == Run::RT_Iteration && !run.error_occurred) {
+                const std::string name = run.benchmark_name();
+                const std::string key = name.substr(0, name.find('/'));
+                realTime[key] = run.GetAdjustedRealTime();
+                cpuTime[key] = run.GetAdjustedCPUTime();
+            }
+        }
+        ConsoleReporter::ReportRuns(runs);
+    }
+    std::map<std::string, double> realTime;
+    std::map<std::string, double> cpuTime;
+};
+
+}  // namespace
+
+int main(int argc, char **argv) {
+    benchmark::Initialize(&argc, argv);
+    const std::string text = morvel::render::xfile::bench::MakeGridXFile(4, 235);
+    g_path = (std::filesystem::temp_directory_path() / ("morvel_x_bench_" + std::to_string(text.size()) + ".x")).string();
+    if (std::FILE *file = std::fopen(g_path.c_str(), "wb")) {
+        std::fwrite(text.data(), 1, text.size(), file);
+        std::fclose(file);
+    }
+    std::printf("generated %s: %.1f MB\n", g_path.c_str(), text.size() / 1e6);
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    for (const auto *times : {&reporter.realTime, &reporter.cpuTime}) {
+        const auto ours = times->find("OurLoader");
+        const auto theirs = times->find("AssimpBaseline");
+        if (ours != times->end() && theirs != times->end() && theirs->second > 0) {
+            std::printf("ratio ours / Assimp (%s time): %.3f\n", times == &reporter.realTime ? "real" : "CPU",
+                        ours->second / theirs->second);
+        }
+    }
+    std::filesystem::remove(g_path);
+    benchmark::Shutdown();
+    return 0;
+}
