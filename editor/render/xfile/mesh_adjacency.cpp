@@ -57,8 +57,6 @@ struct EdgeEnds {
     const std::vector<uint32_t> &ids;
     uint32_t From(size_t e) const { return ids[mesh.indices[e]]; }
     uint32_t To(size_t e) const { return ids[mesh.indices[e - e % 3 + (e % 3 + 1) % 3]]; }
-    uint32_t Low(size_t e) const { return std::min(From(e), To(e)); }
-    uint32_t High(size_t e) const { return std::max(From(e), To(e)); }
     bool Forward(size_t e) const { return From(e) < To(e); }
 };
 
@@ -107,37 +105,39 @@ std::vector<uint32_t> ComputeAdjacency(const MeshData &mesh) {
         if (a != b) ++bucketStart[std::min(a, b) + 1];
     }
     for (size_t v = 0; v < mesh.vertexCount; ++v) bucketStart[v + 1] += bucketStart[v];
-    std::vector<uint32_t> order(bucketStart.back());
+    // Each entry: the higher id above the edge number, so a plain sort of
+    // a bucket orders it by the other end, then by edge.
+    std::vector<uint64_t> order(bucketStart.back());
     {
         std::vector<uint32_t> fill(bucketStart.begin(), bucketStart.end() - 1);
         for (size_t e = 0; e < edgeCount; ++e) {
             const uint32_t a = ends.From(e), b = ends.To(e);
-            if (a != b) order[fill[std::min(a, b)]++] = static_cast<uint32_t>(e);
+            if (a != b) order[fill[std::min(a, b)]++] = static_cast<uint64_t>(std::max(a, b)) << 32 | e;
         }
     }
 
+    std::vector<uint32_t> group;
     for (size_t v = 0; v < mesh.vertexCount; ++v) {
-        uint32_t *bucket = order.data() + bucketStart[v];
+        uint64_t *bucket = order.data() + bucketStart[v];
         const size_t size = bucketStart[v + 1] - bucketStart[v];
         if (size < 2) continue;
-        std::sort(bucket, bucket + size, [&ends](uint32_t x, uint32_t y) {
-            const uint32_t hx = ends.High(x), hy = ends.High(y);
-            return hx != hy ? hx < hy : x < y;
-        });
+        std::sort(bucket, bucket + size);
         for (size_t start = 0; start < size;) {
             size_t end = start + 1;
-            const uint32_t high = ends.High(bucket[start]);
-            while (end < size && ends.High(bucket[end]) == high) ++end;
+            const uint64_t high = bucket[start] >> 32;
+            while (end < size && bucket[end] >> 32 == high) ++end;
             if (end - start == 2) {
                 // The common case: two faces meet at the edge.
-                const uint32_t x = bucket[start], y = bucket[start + 1];
+                const uint32_t x = static_cast<uint32_t>(bucket[start]), y = static_cast<uint32_t>(bucket[start + 1]);
                 if (x / 3 != y / 3) {
                     partner[x] = y;
                     partner[y] = x;
                 }
             } else if (end - start > 2) {
-                PairGroup(bucket + start, end - start, ends, false, partner);
-                PairGroup(bucket + start, end - start, ends, true, partner);
+                group.clear();
+                for (size_t i = start; i < end; ++i) group.push_back(static_cast<uint32_t>(bucket[i]));
+                PairGroup(group.data(), group.size(), ends, false, partner);
+                PairGroup(group.data(), group.size(), ends, true, partner);
             }
             start = end;
         }

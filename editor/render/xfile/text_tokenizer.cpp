@@ -1,6 +1,7 @@
 #include "render/xfile/text_tokenizer.h"
 
 #include <algorithm>
+#include <bitset>
 #include <charconv>
 #include <cstring>
 
@@ -25,6 +26,24 @@ bool IsDelimiter(char c) {
     }
 }
 
+// Newlines in [begin, end), eight bytes at a time: error messages need the
+// line of bytes the window has already let go.
+uint64_t CountNewlines(const char *begin, const char *end) {
+    constexpr uint64_t kLow7 = 0x7F7F7F7F7F7F7F7Full;
+    constexpr uint64_t kNewlines = 0x0A0A0A0A0A0A0A0Aull;
+    uint64_t count = 0;
+    const char *p = begin;
+    for (; end - p >= 8; p += 8) {
+        uint64_t word;
+        std::memcpy(&word, p, sizeof word);
+        const uint64_t x = word ^ kNewlines;  // zero bytes where the newlines were
+        const uint64_t zero = ~(((x & kLow7) + kLow7) | x | kLow7);
+        count += static_cast<uint64_t>(std::bitset<64>(zero).count());
+    }
+    for (; p != end; ++p) count += *p == '\n';
+    return count;
+}
+
 bool StartsNumber(char c) { return (c >= '0' && c <= '9') || c == '-' || c == '+' || c == '.'; }
 
 }  // namespace
@@ -40,7 +59,7 @@ TextTokenizer::TextTokenizer(ByteSource &source, uint64_t size)
 
 void TextTokenizer::Refill() {
     if (!source_ || atEnd_) return;
-    discardedLines_ += static_cast<uint64_t>(std::count(begin_, pos_, '\n'));
+    discardedLines_ += CountNewlines(begin_, pos_);
     discarded_ += static_cast<uint64_t>(pos_ - begin_);
     const size_t kept = static_cast<size_t>(end_ - pos_);
     char *base = window_.data();
@@ -59,7 +78,7 @@ void TextTokenizer::Refill() {
 }
 
 bool TextTokenizer::Fail(const std::string &message) {
-    const uint64_t line = 1 + discardedLines_ + static_cast<uint64_t>(std::count(begin_, pos_, '\n'));
+    const uint64_t line = 1 + discardedLines_ + CountNewlines(begin_, pos_);
     error_ = "line " + std::to_string(line) + ": " + message;
     return false;
 }
@@ -247,14 +266,16 @@ bool TextTokenizer::ReadUint(uint32_t &value) {
     SkipFiller();
     const char *p = pos_;
     if (p != end_ && *p == '+') ++p;
-    uint32_t parsed = 0;
-    auto result = std::from_chars(p, end_, parsed);
-    if (result.ec != std::errc() || !AtDelimiter(result.ptr)) {
-        return Fail(result.ec == std::errc::result_out_of_range ? "integer out of range"
-                                                                : "expected a non-negative integer");
+    const char *digits = p;
+    uint64_t parsed = 0;
+    while (p != end_ && *p >= '0' && *p <= '9') {
+        parsed = parsed * 10 + static_cast<uint64_t>(*p - '0');
+        if (parsed > 0xFFFFFFFFull) return Fail("integer out of range");
+        ++p;
     }
-    value = parsed;
-    pos_ = result.ptr;
+    if (p == digits || !AtDelimiter(p)) return Fail("expected a non-negative integer");
+    value = static_cast<uint32_t>(parsed);
+    pos_ = p;
     return true;
 }
 
