@@ -1,6 +1,6 @@
 // The part of the Google Benchmark API that render_bench.cpp uses, for the
 // Windows build: there is no MinGW build of the library on this machine.
-// Each benchmark runs for at least half a second of wall time; the report
+// Each benchmark runs for at least three seconds of wall time; the report
 // has Google Benchmark's columns (wall and CPU time per iteration).
 #pragma once
 
@@ -88,7 +88,7 @@ inline int RunAll() {
             b->function(state);
             const double wall = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
             const double cpu = CpuSeconds() - cpu0;
-            if (wall >= 0.5 || n >= (int64_t{1} << 30)) {
+            if (wall >= 3.0 || n >= (int64_t{1} << 30)) {
                 std::printf("%-28s %11.1f %s %11.1f %s %12lld\n", b->name.c_str(), wall / n * scale, suffix,
                             cpu / n * scale, suffix, static_cast<long long>(n));
                 break;
