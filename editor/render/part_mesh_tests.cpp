@@ -131,3 +131,64 @@ TEST_F(PartMeshTest, SixteenBitIndicesUnlessTheMeshNeedsThirtyTwo) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace morvel::render;
+
+// The real X-file reader and texture decoder behind the D3DX functions,
+// with a document-style path ('\' separators) to the shared fixtures.
+std::string FixturePath(const std::string &name) {
+    std::string path = std::string(MORVEL_FIXTURES_DIR) + "/x/" + name;
+    for (char &c : path) {
+        if (c == '/') c = '\\';
+    }
+    return path;
+}
+
+TEST(PartMeshFromFiles, FixtureCubeKeepsItsFormatAndDrawsTwelveFaces) {
+    fakes::RecordingDevice device;
+    PartMesh record;
+    ASSERT_TRUE(LoadPartMesh(device, FixturePath("test_cube_text.x"), record));
+    ASSERT_TRUE(record.mesh);
+    EXPECT_EQ(record.mesh->GetFVF(), kPartMeshFvf);
+    EXPECT_EQ(record.mesh->GetNumFaces(), 12u);
+    EXPECT_EQ(record.materialCount, 1u);
+    device.ClearCalls();
+    record.mesh->DrawSubset(0);
+    ASSERT_EQ(device.Count("DrawIndexedPrimitive"), 1u);
+    EXPECT_EQ(device.Find("DrawIndexedPrimitive")[0]->args.back(), 12u);
+}
+
+TEST(PartMeshFromFiles, VertexColourCubeIsConvertedAndAbsoluteTextureNamesFailQuietly) {
+    fakes::RecordingDevice device;
+    PartMesh record;
+    ASSERT_TRUE(LoadPartMesh(device, FixturePath("kwxport_test_cubewithvcolors.x"), record));
+    ASSERT_TRUE(record.mesh);
+    EXPECT_EQ(record.mesh->GetFVF(), kPartMeshFvf);  // 0x152 in the file
+    EXPECT_EQ(record.materialCount, 3u);
+    for (const Material &m : record.materials) EXPECT_EQ(m.Ambient.g, m.Diffuse.g);
+    // "C:\\code\\...\\bottom.tga" is appended to the fixture folder and so not found.
+    for (const auto &texture : record.textures) EXPECT_FALSE(texture);
+    EXPECT_EQ(device.Count("CreateTexture"), 0u);
+}
+
+TEST(PartMeshFromFiles, RelativeTextureNameLoadsFromTheXFileFolder) {
+    fakes::RecordingDevice device;
+    PartMesh record;
+    ASSERT_TRUE(LoadPartMesh(device, FixturePath("test.x"), record));  // names ".\\test.png"
+    ASSERT_EQ(record.textures.size(), 1u);
+    EXPECT_TRUE(record.textures[0]);
+    const auto created = device.Find("CreateTexture");
+    ASSERT_EQ(created.size(), 1u);
+    EXPECT_GT(created[0]->args[3], 1u);  // a mip chain
+}
+
+TEST(PartMeshFromFiles, MissingFileFails) {
+    fakes::RecordingDevice device;
+    PartMesh record;
+    EXPECT_FALSE(LoadPartMesh(device, FixturePath("no_such_part.x"), record));
+    EXPECT_FALSE(record.mesh);
+}
+
+}  // namespace
