@@ -37,7 +37,8 @@ const char *RefuseBeforeStb(const uint8_t *data, size_t size) {
     case ImageFileFormat::Tga:
         if (!LooksLikeTga(data, size)) return "unknown image format";
         return TgaDataComplete(data, size) ? nullptr : "TGA data truncated";
-    default: return nullptr;  // PNG: stb_image fails on missing chunk data itself
+    case ImageFileFormat::Png: return PngChunksWhole(data, size) ? nullptr : "PNG data truncated";
+    default: return nullptr;
     }
 }
 

@@ -40,6 +40,22 @@ bool TgaDataComplete(const uint8_t *data, size_t size) {
     return true;
 }
 
+bool PngChunksWhole(const uint8_t *data, size_t size) {
+    ByteReader in(data, size);
+    auto bigEndian = [&](size_t at) {
+        return (uint32_t{in.U8(at)} << 24) | (uint32_t{in.U8(at + 1)} << 16) | (uint32_t{in.U8(at + 2)} << 8) |
+               in.U8(at + 3);
+    };
+    size_t p = 8;  // after the signature
+    while (in.Has(p, 12)) {
+        const uint64_t length = bigEndian(p);
+        if (length > size - p - 12) return false;
+        if (bigEndian(p + 4) == 0x49454E44u) return true;  // "IEND"
+        p += 12 + static_cast<size_t>(length);
+    }
+    return false;
+}
+
 bool PnmDataComplete(const uint8_t *data, size_t size) {
     if (size < 3 || data[0] != 'P' || (data[1] != '5' && data[1] != '6')) return false;
     const uint64_t channels = data[1] == '6' ? 3 : 1;

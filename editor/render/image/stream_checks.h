@@ -14,6 +14,10 @@ bool LooksLikeTga(const uint8_t *data, size_t size);
 // Every pixel's bytes (raw or run-length packets) are inside the buffer.
 bool TgaDataComplete(const uint8_t *data, size_t size);
 
+// Every PNG chunk lies whole inside the buffer, up to IEND (stb_image sizes
+// its buffer from a chunk's declared length before reading it).
+bool PngChunksWhole(const uint8_t *data, size_t size);
+
 // Binary PGM/PPM ("P5"/"P6"): the samples after the header are all there.
 bool PnmDataComplete(const uint8_t *data, size_t size);
 

@@ -108,10 +108,9 @@ TEST(TextureLoader, TruncatedStbFormatsFailAtEveryLength) {
     for (const Bytes &file : files) {
         ArgbImage image;
         ASSERT_TRUE(DecodeWithStb(file.data(), file.size(), image).ok);
-        // stb_image_write's TGA carries no footer, so every byte counts; a JPEG
-        // ends with its end-of-image marker.
+        // stb_image_write's TGA carries no footer, so every byte counts; PNG
+        // and JPEG end with their end chunk and marker.
         for (size_t length = 0; length < file.size(); ++length) {
-            if (file[0] == 0x89 && length + 12 >= file.size()) continue;  // PNG: only the IEND chunk lost
             EXPECT_FALSE(DecodeWithStb(file.data(), length, image).ok) << "length " << length;
         }
     }
@@ -132,7 +131,12 @@ TEST(TextureLoader, HostileHeaderSizesFailBeforeDecoding) {
     Bytes tga = testing::EncodeTga(2, 2, 3, Checker(2, 2, 255), false);
     tga[12] = tga[13] = tga[14] = tga[15] = 0xFF;  // 65535 x 65535
     TextureData texture;
+    ArgbImage image;
     EXPECT_FALSE(LoadTextureFromMemory(tga.data(), tga.size(), texture).ok);
+    // A chunk that declares more bytes than the file holds.
+    Bytes png = testing::EncodePng(2, 2, 3, Checker(2, 2, 255));
+    png[33] = 0x62;
+    EXPECT_EQ(DecodeWithStb(png.data(), png.size(), image).error, "PNG data truncated");
     Bytes garbage = {1, 2, 3, 4, 5};
     EXPECT_FALSE(LoadTextureFromMemory(garbage.data(), garbage.size(), texture).ok);
 }
