@@ -6,7 +6,9 @@
 #include <nlohmann/json.hpp>
 
 #include "display_scene.h"
+#include "document/editor_document.h"
 #include "render/d3dx_math.h"
+#include "render/editor_scene.h"
 
 namespace {
 
@@ -67,11 +69,16 @@ TEST(RobotDisplay, FirstFrameOfWalkShowsTheWholeFigure) {
     builder.Build();
     ASSERT_EQ(builder.document.header.partCount, 6);
     ASSERT_EQ(builder.document.header.motionCount, 2);
-    for (int i = 0; i < 6; ++i) {
-        builder.partMeshes.push_back(display.renderer.LoadPartMesh(builder.document.parts[i].fileName));
-        EXPECT_NE(builder.partMeshes.back(), nullptr) << builder.document.parts[i].fileName;
-    }
-    const Capture shot = display.Draw(builder.Build(0, 0, 0), SceneFlags{3, 1});
+    // An editor document with library-owned tables, its meshes loaded by the
+    // document layer with the renderer as the mesh loader.
+    morvel::document::EditorDocument robot;
+    morvel::document::InitDocument(robot);
+    ASSERT_TRUE(Mvl_Func_Copy(&robot.document, &builder.document));
+    EXPECT_TRUE(morvel::document::LoadPartMeshes(robot, display.renderer))
+        << display.renderer.MeshLoadMessage();
+    ASSERT_EQ(robot.partMeshes.size(), 6u);
+    for (const auto &mesh : robot.partMeshes) EXPECT_NE(mesh, nullptr);
+    const Capture shot = display.Draw(morvel::render::SceneOf(robot), SceneFlags{3, 1});
     morvel::displaytest::SavePng(shot, MORVEL_BUILD_DIR "/robot_first_frame.png");
 
     const uint32_t background = 0x283048;
@@ -87,6 +94,7 @@ TEST(RobotDisplay, FirstFrameOfWalkShowsTheWholeFigure) {
         const int y = static_cast<int>((1.0f - ndc.y) * 240.0f);
         EXPECT_NE(shot.At(x, y), background) << point.x << "," << point.y;
     }
+    morvel::document::ReleaseDocument(robot);
 }
 
 }  // namespace
