@@ -32,6 +32,10 @@ fi
 # One persistent wineserver for the whole run: each test program would
 # otherwise pay Wine's start-up.
 /usr/lib/wine/wineserver -p
+# Start Wine's services now, away from ctest's output pipes: services the
+# first test program started would inherit them, outlive it under the
+# persistent server, and ctest would wait on them until its timeout.
+/usr/lib/wine/wine64 wineboot </dev/null >/dev/null 2>&1
 display=$(( (RANDOM % 400) + 100 ))
 Xvfb ":$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
 xvfb=$!

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "render/image/image_format.h"
+#include "render/image/pnm_decoder.h"
 #include "render/image/stream_checks.h"
 
 // The one translation unit that compiles stb_image: only the formats we use,
@@ -15,7 +16,6 @@
 #define STBI_ONLY_PNG
 #define STBI_ONLY_JPEG
 #define STBI_ONLY_TGA
-#define STBI_ONLY_PNM
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
@@ -33,7 +33,6 @@ namespace {
 const char *RefuseBeforeStb(const uint8_t *data, size_t size) {
     switch (DetectImageFormat(data, size)) {
     case ImageFileFormat::Jpg: return JpegSegmentsSound(data, size) ? nullptr : "JPEG data truncated or corrupt";
-    case ImageFileFormat::Ppm: return PnmDataComplete(data, size) ? nullptr : "PPM data truncated";
     case ImageFileFormat::Tga:
         if (!LooksLikeTga(data, size)) return "unknown image format";
         return TgaDataComplete(data, size) ? nullptr : "TGA data truncated";
@@ -47,6 +46,8 @@ const char *RefuseBeforeStb(const uint8_t *data, size_t size) {
 LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
     out = ArgbImage{};
     if (size == 0 || size > size_t{INT_MAX}) return {false, "unreadable image"};
+    // stb_image reads 16-bit samples in host order and ignores maxval.
+    if (DetectImageFormat(data, size) == ImageFileFormat::Ppm) return DecodePnm(data, size, out);
     const int length = static_cast<int>(size);
     // Our own structure checks come first: stb trusts some counts even while
     // reading the header.
@@ -58,19 +59,26 @@ LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
     if (width <= 0 || height <= 0 || !ImageSizeAllowed(uint64_t(width), uint64_t(height)))
         return {false, "image too large"};
 
-    std::unique_ptr<stbi_uc, void (*)(void *)> rgba(
-        stbi_load_from_memory(data, length, &width, &height, &components, 4), stbi_image_free);
-    if (!rgba) return {false, std::string("image data corrupt: ") + stbi_failure_reason()};
+    // The file's own channel count, expanded to ARGB below.
+    std::unique_ptr<stbi_uc, void (*)(void *)> decoded(
+        stbi_load_from_memory(data, length, &width, &height, &components, 0), stbi_image_free);
+    if (!decoded) return {false, std::string("image data corrupt: ") + stbi_failure_reason()};
     if (!ImageSizeAllowed(uint64_t(width), uint64_t(height))) return {false, "image too large"};
+    if (components < 1 || components > 4) return {false, "image data corrupt"};
 
     out.width = static_cast<uint32_t>(width);
     out.height = static_cast<uint32_t>(height);
     out.hasAlpha = components == 2 || components == 4;
     out.pixels.resize(size_t{out.width} * out.height);
-    const stbi_uc *src = rgba.get();
+    const stbi_uc *src = decoded.get();
     for (uint32_t &pixel : out.pixels) {
-        pixel = PackArgb(out.hasAlpha ? src[3] : 255, src[0], src[1], src[2]);
-        src += 4;
+        switch (components) {
+        case 1: pixel = PackArgb(255, src[0], src[0], src[0]); break;
+        case 2: pixel = PackArgb(src[1], src[0], src[0], src[0]); break;
+        case 3: pixel = PackArgb(255, src[0], src[1], src[2]); break;
+        default: pixel = PackArgb(src[3], src[0], src[1], src[2]); break;
+        }
+        src += components;
     }
     return {true, {}};
 }

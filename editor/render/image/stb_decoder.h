@@ -1,4 +1,4 @@
-// PNG, JPEG, TGA and binary PPM/PGM through stb_image.
+// PNG, JPEG and TGA through stb_image; binary PPM/PGM go to our own reader.
 #pragma once
 
 #include <cstddef>

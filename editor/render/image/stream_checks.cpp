@@ -56,34 +56,6 @@ bool PngChunksWhole(const uint8_t *data, size_t size) {
     return false;
 }
 
-bool PnmDataComplete(const uint8_t *data, size_t size) {
-    if (size < 3 || data[0] != 'P' || (data[1] != '5' && data[1] != '6')) return false;
-    const uint64_t channels = data[1] == '6' ? 3 : 1;
-    size_t p = 2;
-    // Same token rules as the decoder: whitespace and '#' comments between
-    // numbers, and exactly one byte after the last number.
-    auto skipSpace = [&] {
-        for (;;) {
-            while (p < size && (data[p] == ' ' || (data[p] >= '\t' && data[p] <= '\r'))) ++p;
-            if (p >= size || data[p] != '#') return;
-            while (p < size && data[p] != '\n' && data[p] != '\r') ++p;
-        }
-    };
-    auto number = [&](uint64_t &value) {
-        skipSpace();
-        value = 0;
-        size_t start = p;
-        while (p < size && data[p] >= '0' && data[p] <= '9' && value < 100000000) value = value * 10 + (data[p++] - '0');
-        return p > start;
-    };
-    uint64_t width = 0, height = 0, maxValue = 0;
-    if (!number(width) || !number(height) || !number(maxValue)) return false;
-    if (p >= size) return false;
-    ++p;  // the single separator before the samples
-    const uint64_t sampleBytes = maxValue > 255 ? 2 : 1;
-    return width * height * channels * sampleBytes <= size - p;
-}
-
 bool JpegSegmentsSound(const uint8_t *data, size_t size) {
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return false;
     size_t p = 2;

@@ -18,9 +18,6 @@ bool TgaDataComplete(const uint8_t *data, size_t size);
 // its buffer from a chunk's declared length before reading it).
 bool PngChunksWhole(const uint8_t *data, size_t size);
 
-// Binary PGM/PPM ("P5"/"P6"): the samples after the header are all there.
-bool PnmDataComplete(const uint8_t *data, size_t size);
-
 // The marker segments are whole, every Huffman table holds at most 256
 // symbols (the decoder does not check), and an end-of-image marker ends it.
 bool JpegSegmentsSound(const uint8_t *data, size_t size);

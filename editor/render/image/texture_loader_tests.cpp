@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <cstring>
 #include <string>
 
 #include "render/image/image_decoder.h"
@@ -99,6 +100,27 @@ TEST(TextureLoader, PpmAndPgm) {
     // One sample short.
     ppm.pop_back();
     EXPECT_FALSE(DecodeImage(ppm.data(), ppm.size(), image).ok);
+
+    // Samples above 255 take two bytes, big-endian; every range is scaled to
+    // 0..255 and samples above maxval saturate.
+    Bytes wide = {'P', '5', ' ', '3', ' ', '1', ' ', '6', '5', '5', '3', '5', ' ',
+                  0xFF, 0xFF, 0x80, 0x00, 0x00, 0x00};
+    ASSERT_TRUE(DecodeImage(wide.data(), wide.size(), image).ok);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0xFFFFFFFFu, 0xFF808080u, 0xFF000000u}));
+    Bytes widePpm = {'P', '6', ' ', '1', ' ', '1', ' ', '1', '0', '2', '3', ' ', 0x03, 0xFF, 0, 0, 0x02, 0x00};
+    ASSERT_TRUE(DecodeImage(widePpm.data(), widePpm.size(), image).ok);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0xFFFF0080u}));
+    Bytes narrow = {'P', '5', ' ', '2', ' ', '1', ' ', '1', '5', '\n', 15, 99};
+    ASSERT_TRUE(DecodeImage(narrow.data(), narrow.size(), image).ok);
+    EXPECT_EQ(image.pixels, (std::vector<uint32_t>{0xFFFFFFFFu, 0xFFFFFFFFu}));
+    wide.pop_back();
+    EXPECT_FALSE(DecodeImage(wide.data(), wide.size(), image).ok);
+    for (const char *header : {"P5 1 1 0 ", "P5 1 1 65536 ", "P5 1 1 255", "P6 1 x 255 "}) {
+        Bytes bad(header, header + std::strlen(header));
+        bad.insert(bad.end(), 6, 0x40);
+        EXPECT_FALSE(DecodeImage(bad.data(), bad.size(), image).ok) << header;
+        EXPECT_TRUE(image.pixels.empty());
+    }
 }
 
 TEST(TextureLoader, TruncatedStbFormatsFailAtEveryLength) {
