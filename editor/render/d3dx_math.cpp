@@ -96,9 +96,8 @@ D3DXMATRIX *D3DXMatrixLookAtRH(D3DXMATRIX *out, const D3DXVECTOR3 *eye, const D3
 
 D3DXMATRIX *D3DXMatrixPerspectiveFovLH(D3DXMATRIX *out, float fovY, float aspect, float zNear,
                                        float zFar) {
-    const float halfTan = std::tan(fovY / 2.0f);
-    const float yScale = 1.0f / halfTan;
-    const float xScale = 1.0f / (aspect * halfTan);
+    const float yScale = 1.0f / std::tan(fovY / 2.0f);
+    const float xScale = yScale / aspect;
     *out = D3DXMATRIX{{{xScale, 0, 0, 0},
                        {0, yScale, 0, 0},
                        {0, 0, zFar / (zFar - zNear), 1},
@@ -108,9 +107,8 @@ D3DXMATRIX *D3DXMatrixPerspectiveFovLH(D3DXMATRIX *out, float fovY, float aspect
 
 D3DXMATRIX *D3DXMatrixPerspectiveFovRH(D3DXMATRIX *out, float fovY, float aspect, float zNear,
                                        float zFar) {
-    const float halfTan = std::tan(fovY / 2.0f);
-    const float yScale = 1.0f / halfTan;
-    const float xScale = 1.0f / (aspect * halfTan);
+    const float yScale = 1.0f / std::tan(fovY / 2.0f);
+    const float xScale = yScale / aspect;
     *out = D3DXMATRIX{{{xScale, 0, 0, 0},
                        {0, yScale, 0, 0},
                        {0, 0, zFar / (zNear - zFar), -1},

@@ -80,6 +80,22 @@ TEST(D3dxMath, PerspectiveMapsNearAndFarPlanesToZeroAndOne) {
     EXPECT_NEAR(d3dx::TransformCoord({0, 0, -100000}, rh).z, 1.0f, 1e-6f);
 }
 
+// x scale is y scale divided by the aspect, rounded once more: for some
+// aspects 1 / (aspect * tan) gives another single.
+TEST(D3dxMath, PerspectiveXScaleIsTheYScaleOverTheAspect) {
+    const float fov = 0.785398185f;
+    for (int bottom : {429, 449, 460}) {
+        const float aspect = 640.0f / static_cast<float>(bottom);
+        D3DXMATRIX lh, rh;
+        d3dx::D3DXMatrixPerspectiveFovLH(&lh, fov, aspect, 1.0f, 100000.0f);
+        d3dx::D3DXMatrixPerspectiveFovRH(&rh, fov, aspect, 1.0f, 100000.0f);
+        const float yScale = 1.0f / std::tan(fov / 2.0f);
+        EXPECT_EQ(lh.m[1][1], yScale);
+        EXPECT_EQ(lh.m[0][0], yScale / aspect) << bottom;
+        EXPECT_EQ(rh.m[0][0], yScale / aspect) << bottom;
+    }
+}
+
 TEST(D3dxMath, NormalizeGivesUnitLengthAndKeepsZeroAtZero) {
     D3DXVECTOR3 out;
     const D3DXVECTOR3 v{-1, -1, -1};

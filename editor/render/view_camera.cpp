@@ -63,8 +63,9 @@ bool SceneRenderer::ApplyViewSettings(int cullMode, int rightHanded, int axisDir
     if (ComputeView(view)) view_ = view;  // a degenerate eye keeps the previous view
     device_->SetTransform(kTransformView, view_);
 
-    // A window shrunk to nothing keeps the previous projection.
-    if (presentRect_.right > 0 && presentRect_.bottom > 0) {
+    // A window shrunk to nothing keeps the previous projection: a zero
+    // bottom or right would make it infinite.
+    if (presentRect_.right != 0 && presentRect_.bottom != 0) {
         const float aspect =
             static_cast<float>(presentRect_.right) / static_cast<float>(presentRect_.bottom);
         if (rightHanded_ != 0) {
@@ -105,13 +106,16 @@ bool SceneRenderer::ApplyViewSettings(int cullMode, int rightHanded, int axisDir
 
 bool SceneRenderer::SetViewCamera(int elevation, int azimuth, int distance) {
     const float e = d3dx::DegreesToRadians(elevation);
-    const float a = d3dx::DegreesToRadians(azimuth);
-    const float cosE = std::cos(e), sinE = std::sin(e);
-    const float cosA = std::cos(a), sinA = std::sin(a);
-    const float d = static_cast<float>(distance);
-    const float cosESinA = cosE * sinA;
-    const float cosECosA = cosE * cosA;
-    eye_ = Vector3{cosESinA * d, sinE * d, cosECosA * d};
+    const double a = d3dx::DegreesToRadians(azimuth);
+    // Only the elevation's cosine and sine are singles; the azimuth's stay
+    // double until their product with cos e is rounded.
+    const float cosE = static_cast<float>(std::cos(static_cast<double>(e)));
+    const float sinE = static_cast<float>(std::sin(static_cast<double>(e)));
+    const float cosESinA = static_cast<float>(cosE * std::sin(a));
+    const float cosECosA = static_cast<float>(cosE * std::cos(a));
+    const double d = distance;
+    eye_ = Vector3{static_cast<float>(cosESinA * d), static_cast<float>(sinE * d),
+                   static_cast<float>(cosECosA * d)};
 
     Matrix view;
     if (ComputeView(view)) view_ = view;  // distance 0: keep the previous view

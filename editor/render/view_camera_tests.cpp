@@ -36,14 +36,25 @@ TEST_F(RendererTest, DefaultCameraPutsTheEyeAt300OnZ) {
 }
 
 TEST_F(RendererTest, CameraFollowsTheSinglePrecisionFormula) {
-    renderer.SetViewCamera(30, -45, 250);
-    const float e = 30 * d3dx::DEG_TO_RAD, a = -45 * d3dx::DEG_TO_RAD;
-    const float cosE = std::cos(e);
-    const float xFactor = cosE * std::sin(a), zFactor = cosE * std::cos(a);
-    EXPECT_EQ(renderer.Eye().x, xFactor * 250.0f);
-    EXPECT_EQ(renderer.Eye().y, std::sin(e) * 250.0f);
-    EXPECT_EQ(renderer.Eye().z, zFactor * 250.0f);
-    EXPECT_NEAR(OriginInView(renderer.ViewMatrix()).z, 250.0f, 1e-3);
+    // cos e and sin e are singles, the azimuth's sine and cosine are not:
+    // rounding them too moves some eyes by a unit in the last place.
+    struct Camera {
+        int e, a, d;
+    };
+    for (const Camera c : {Camera{30, -45, 250}, Camera{17, 123, 777}, Camera{-61, 211, 4321},
+                           Camera{5, 7, 300}, Camera{45, 83, 1000}}) {
+        renderer.SetViewCamera(c.e, c.a, c.d);
+        const float e = static_cast<float>(c.e) * d3dx::DEG_TO_RAD;
+        const double a = static_cast<float>(c.a) * d3dx::DEG_TO_RAD;
+        const float cosE = static_cast<float>(std::cos(double{e}));
+        const float sinE = static_cast<float>(std::sin(double{e}));
+        const float xFactor = static_cast<float>(cosE * std::sin(a));
+        const float zFactor = static_cast<float>(cosE * std::cos(a));
+        EXPECT_EQ(renderer.Eye().x, static_cast<float>(xFactor * double(c.d))) << c.a;
+        EXPECT_EQ(renderer.Eye().y, static_cast<float>(sinE * double(c.d))) << c.e;
+        EXPECT_EQ(renderer.Eye().z, static_cast<float>(zFactor * double(c.d))) << c.a;
+        EXPECT_NEAR(OriginInView(renderer.ViewMatrix()).z, static_cast<float>(c.d), 1e-3 * c.d);
+    }
 }
 
 TEST_F(RendererTest, ElevationNinetyAndNegativeDistanceStillLookAtTheOrigin) {
@@ -127,6 +138,11 @@ TEST_F(RendererTest, ResizeChangesTheAspectAndBottomZeroKeepsTheProjection) {
     renderer.ApplyViewSettings(-1, -1, -1);
     EXPECT_EQ(0, std::memcmp(&wide, &renderer.ProjectionMatrix(), sizeof wide));
     EXPECT_TRUE(AllFinite(device->Find("SetTransform")[1]->matrix));
+    // Nor may a zero width put an infinite x scale on the device.
+    renderer.SetPresentRect({0, 31, 0, 400});
+    device->ClearCalls();
+    renderer.ApplyViewSettings(-1, -1, -1);
+    EXPECT_EQ(0, std::memcmp(&wide, &device->Find("SetTransform")[1]->matrix, sizeof wide));
 }
 
 // Axes, ticks and labels as DrawFrame issues them.
