@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Writes the robot figure: six part X files (torso and head as text files
 with textures, arms and legs as binary files), the two textures, and
-robot.json, the motion source for `mvltool build robot.json -o robot.mvl`.
-Run from this folder; the outputs are committed."""
+robot.json, the motion source in mvltool's JSON layout. Run from this
+folder, then `mvltool build robot.json -o robot.mvl`; the outputs are
+committed."""
 import json
 import struct
 
@@ -186,11 +187,11 @@ def position(part, rotation=(0, 0, 0)):
     x, y, z = PLACES[part]
     return {
         "partNumber": part,
-        "ambient": {"r": 0.0, "g": 0.0, "b": 0.0, "a": 0.0},
-        "diffuse": {"r": 0.0, "g": 0.0, "b": 0.0, "a": 0.0},
-        "scale": {"x": 1.0, "y": 1.0, "z": 1.0},
-        "translation": {"x": float(x), "y": float(y), "z": float(z)},
-        "rotation": {"x": rotation[0], "y": rotation[1], "z": rotation[2]},
+        "ambient": [0.0, 0.0, 0.0, 0.0],
+        "diffuse": [0.0, 0.0, 0.0, 0.0],
+        "scale": [1.0, 1.0, 1.0],
+        "translation": [float(x), float(y), float(z)],
+        "rotation": list(rotation),
     }
 
 
@@ -214,20 +215,20 @@ def document():
     return {
         "header": {
             "userCode": "",
-            "backgroundColour": {"r": 40, "g": 48, "b": 72, "a": 255},
+            "backgroundColour": [40, 48, 72, 255],
             "axisVisible": 1,
-            "axisColour": {"r": 200, "g": 200, "b": 200, "a": 255},
+            "axisColour": [200, 200, 200, 255],
             "statusTextVisible": 1,
-            "statusTextColour": {"r": 200, "g": 200, "b": 200, "a": 255},
+            "statusTextColour": [200, 200, 200, 255],
             "cameraElevation": 15,
             "cameraAzimuth": -30,
             "cameraDistance": 300,
             "cullingMode": 2,
-            "initialScale": {"x": 1.0, "y": 1.0, "z": 1.0},
+            "initialScale": [1.0, 1.0, 1.0],
             "rightHanded": 0,
             "axisDirection": 7,
-            "initialAmbient": {"r": 0.0, "g": 0.0, "b": 0.0, "a": 0.0},
-            "initialDiffuse": {"r": 0.0, "g": 0.0, "b": 0.0, "a": 0.0},
+            "initialAmbient": [0.0, 0.0, 0.0, 0.0],
+            "initialDiffuse": [0.0, 0.0, 0.0, 0.0],
         },
         "parts": [{"fileName": p} for p in PARTS],
         "motions": motions(),

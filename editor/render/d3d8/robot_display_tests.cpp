@@ -20,21 +20,17 @@ using morvel::render::d3d8::DisplayScene;
 using morvel::render::fakes::SceneBuilder;
 using Json = nlohmann::json;
 
-// The figure's motion source, read into a document the way the motion file
-// built from it holds it.
+// The figure's motion source (robot.json, mvltool's layout), read into a
+// document: the fields the comparison below looks at.
 bool ReadRobot(const std::string &path, SceneBuilder &builder) {
     std::ifstream in(path);
     if (!in) return false;
     const Json source = Json::parse(in);
     const Json &header = source["header"];
     MotionFileHeader &h = builder.document.header;
-    h.backgroundColour = {header["backgroundColour"]["r"], header["backgroundColour"]["g"],
-                          header["backgroundColour"]["b"], header["backgroundColour"]["a"]};
     h.cameraElevation = header["cameraElevation"];
     h.cameraAzimuth = header["cameraAzimuth"];
     h.cameraDistance = header["cameraDistance"];
-    h.cullingMode = header["cullingMode"];
-    h.rightHanded = header["rightHanded"];
     for (const Json &part : source["parts"]) builder.Part(part["fileName"]);
     for (const Json &motion : source["motions"]) {
         builder.Motion(motion["name"]);
@@ -43,12 +39,8 @@ bool ReadRobot(const std::string &path, SceneBuilder &builder) {
             for (const Json &p : frame["positions"]) {
                 PositionEntry position{};
                 position.partNumber = p["partNumber"];
-                position.scale = {p["scale"]["x"], p["scale"]["y"], p["scale"]["z"]};
-                position.translation = {p["translation"]["x"], p["translation"]["y"],
-                                        p["translation"]["z"]};
-                position.rotation = {p["rotation"]["x"], p["rotation"]["y"], p["rotation"]["z"]};
-                position.ambient = {p["ambient"]["r"], p["ambient"]["g"], p["ambient"]["b"], p["ambient"]["a"]};
-                position.diffuse = {p["diffuse"]["r"], p["diffuse"]["g"], p["diffuse"]["b"], p["diffuse"]["a"]};
+                position.translation = {p["translation"][0], p["translation"][1], p["translation"][2]};
+                position.rotation = {p["rotation"][0], p["rotation"][1], p["rotation"][2]};
                 builder.Position(position);
             }
         }
@@ -56,28 +48,58 @@ bool ReadRobot(const std::string &path, SceneBuilder &builder) {
     return true;
 }
 
+// The committed motion file must say what its source says.
+void ExpectSameTables(const MotionDocument &file, const MotionDocument &source) {
+    ASSERT_EQ(file.header.partCount, source.header.partCount);
+    ASSERT_EQ(file.header.motionCount, source.header.motionCount);
+    EXPECT_EQ(file.header.cameraElevation, source.header.cameraElevation);
+    EXPECT_EQ(file.header.cameraAzimuth, source.header.cameraAzimuth);
+    EXPECT_EQ(file.header.cameraDistance, source.header.cameraDistance);
+    for (int p = 0; p < file.header.partCount; ++p) {
+        EXPECT_STREQ(file.parts[p].fileName, source.parts[p].fileName);
+    }
+    for (int m = 0; m < file.header.motionCount; ++m) {
+        const MotionEntry &a = file.motions[m], &b = source.motions[m];
+        EXPECT_STREQ(a.name, b.name);
+        ASSERT_EQ(a.frameCount, b.frameCount) << a.name;
+        for (int f = 0; f < a.frameCount; ++f) {
+            ASSERT_EQ(a.frames[f].positionCount, b.frames[f].positionCount);
+            for (int i = 0; i < a.frames[f].positionCount; ++i) {
+                const PositionEntry &x = a.frames[f].positions[i], &y = b.frames[f].positions[i];
+                EXPECT_EQ(x.partNumber, y.partNumber);
+                EXPECT_EQ(x.rotation.x, y.rotation.x);
+                EXPECT_EQ(x.rotation.z, y.rotation.z);
+                EXPECT_EQ(x.translation.y, y.translation.y);
+            }
+        }
+    }
+}
+
 TEST(RobotDisplay, FirstFrameOfWalkShowsTheWholeFigure) {
-    SceneBuilder builder;
-    ASSERT_TRUE(ReadRobot(MORVEL_SOURCE_DIR "/examples/robot/robot.json", builder));
+    SceneBuilder source;
+    ASSERT_TRUE(ReadRobot(MORVEL_SOURCE_DIR "/examples/robot/robot.json", source));
+    source.Build();
     // Part names are relative (".\torso.x"), as the editor opens them from the figure's folder.
     ASSERT_TRUE(SetCurrentDirectoryA(MORVEL_SOURCE_DIR "/examples/robot"));
     DisplayScene display(640, 480);
     ASSERT_TRUE(display.ready());
-    const MotionFileHeader &header = builder.document.header;
-    display.renderer.ApplyViewSettings(header.cullingMode, header.rightHanded, header.axisDirection);
-    display.renderer.SetViewCamera(header.cameraElevation, header.cameraAzimuth, header.cameraDistance);
-    builder.Build();
-    ASSERT_EQ(builder.document.header.partCount, 6);
-    ASSERT_EQ(builder.document.header.motionCount, 2);
-    // An editor document with library-owned tables, its meshes loaded by the
-    // document layer with the renderer as the mesh loader.
+
+    // The motion file built from the source, opened the way the editor opens
+    // a document: the library's loader, then every part's mesh through the
+    // renderer.
     morvel::document::EditorDocument robot;
     morvel::document::InitDocument(robot);
-    ASSERT_TRUE(Mvl_Func_Copy(&robot.document, &builder.document));
-    EXPECT_TRUE(morvel::document::LoadPartMeshes(robot, display.renderer))
+    ASSERT_EQ(morvel::document::LoadDocument(robot, "robot.mvl", "", display.renderer), 0)
         << display.renderer.MeshLoadMessage();
+    ExpectSameTables(robot.document, source.document);
+    ASSERT_EQ(robot.document.header.partCount, 6);
+    ASSERT_EQ(robot.document.header.motionCount, 2);
     ASSERT_EQ(robot.partMeshes.size(), 6u);
     for (const auto &mesh : robot.partMeshes) EXPECT_NE(mesh, nullptr);
+
+    const MotionFileHeader &header = robot.document.header;
+    display.renderer.ApplyViewSettings(header.cullingMode, header.rightHanded, header.axisDirection);
+    display.renderer.SetViewCamera(header.cameraElevation, header.cameraAzimuth, header.cameraDistance);
     const Capture shot = display.Draw(morvel::render::SceneOf(robot), SceneFlags{3, 1});
     morvel::displaytest::SavePng(shot, MORVEL_BUILD_DIR "/robot_first_frame.png");
 
@@ -94,6 +116,19 @@ TEST(RobotDisplay, FirstFrameOfWalkShowsTheWholeFigure) {
         const int y = static_cast<int>((1.0f - ndc.y) * 240.0f);
         EXPECT_NE(shot.At(x, y), background) << point.x << "," << point.y;
     }
+
+    // The wave's first frame: the right arm raised above the shoulder.
+    robot.selectedMotion = 1;
+    const Capture wave = display.Draw(morvel::render::SceneOf(robot), SceneFlags{3, 1});
+    morvel::displaytest::SavePng(wave, MORVEL_BUILD_DIR "/robot_wave_first_frame.png");
+    const Vector3 raisedHand = d3dx::TransformCoord({-27 - 20, 48 + 35, 0}, viewProjection);
+    const Vector3 hangingHand = d3dx::TransformCoord({-27, 48 - 35, 0}, viewProjection);
+    EXPECT_NE(wave.At(static_cast<int>((raisedHand.x + 1.0f) * 320.0f),
+                      static_cast<int>((1.0f - raisedHand.y) * 240.0f)),
+              background);
+    EXPECT_NE(shot.At(static_cast<int>((hangingHand.x + 1.0f) * 320.0f),
+                      static_cast<int>((1.0f - hangingHand.y) * 240.0f)),
+              background);
     morvel::document::ReleaseDocument(robot);
 }
 
