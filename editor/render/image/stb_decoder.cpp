@@ -6,26 +6,14 @@
 
 #include "render/image/image_format.h"
 #include "render/image/pnm_decoder.h"
+#include "render/image/stb_image_settings.h"
 #include "render/image/stream_checks.h"
-
-// The one translation unit that compiles stb_image: only the formats we use,
-// no stdio (files are read by the texture loader), and stb's own dimension
-// bound on top of the size check below.
-#define STB_IMAGE_IMPLEMENTATION
-#define STB_IMAGE_STATIC
-#define STBI_ONLY_PNG
-#define STBI_ONLY_JPEG
-#define STBI_ONLY_TGA
-#define STBI_NO_STDIO
-#define STBI_NO_LINEAR
-#define STBI_NO_HDR
-#define STBI_MAX_DIMENSIONS 8192
 
 #include <stb/stb_image.h>
 
 namespace morvel::render::image {
 
-static_assert(STBI_MAX_DIMENSIONS == kMaxImageDimension, "one size bound for every decoder");
+static_assert(kStbMaxDimension == kMaxImageDimension, "one size bound for every decoder");
 
 namespace {
 
