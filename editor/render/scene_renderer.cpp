@@ -118,6 +118,17 @@ bool SceneRenderer::ReappliesViewAfterReset(HResult result) {
            result == hr::kOutOfVideoMemory;
 }
 
+void SceneRenderer::ResetAfterResize() {
+    if (!HasDevice()) return;
+    ResetDevice();
+    ApplyViewSettings(-1, -1, -1);
+}
+
+void SceneRenderer::ResetAfterSizeMove() {
+    if (!HasDevice()) return;
+    if (ReappliesViewAfterReset(ResetDevice())) ApplyViewSettings(-1, -1, -1);
+}
+
 // A device lost to another application comes back here, at the next draw,
 // instead of every frame failing until the window is resized.
 bool SceneRenderer::RecoverLostDevice() {

@@ -57,6 +57,12 @@ public:
     HResult ResetDevice();
     // The results after which a reset is followed by ApplyViewSettings.
     static bool ReappliesViewAfterReset(HResult result);
+    // The window layer's two resets, no-ops without a device. After a
+    // restore or maximise outside a frame drag the view is set again
+    // whatever the reset returned; at the end of a drag only after the
+    // results ReappliesViewAfterReset names.
+    void ResetAfterResize();
+    void ResetAfterSizeMove();
 
     bool BeginFrame(Color colour);
     bool EndFrame();

@@ -298,6 +298,33 @@ TEST_F(RendererTest, ResetUsesTheStoredParametersAndNamesTheResultsThatReapply) 
     EXPECT_FALSE(SceneRenderer::ReappliesViewAfterReset(hr::kDeviceLost));
 }
 
+TEST_F(RendererTest, ResizeResetsAlwaysReapplyTheViewAndDragEndsOnlyAfterKnownResults) {
+    renderer.ApplyViewSettings(1, 0, 7);
+    const auto resetThenView = [&] {
+        const Names names = device->Names();
+        return names.size() > 2 && names[0] == "Reset" && names[1] == "SetTransform" &&
+               device->LastRenderState(rs::kCullMode) == kCullClockwise;
+    };
+    device->resetResult = hr::kDeviceLost;
+    device->ClearCalls();
+    renderer.ResetAfterResize();
+    EXPECT_TRUE(resetThenView());
+
+    device->ClearCalls();
+    renderer.ResetAfterSizeMove();
+    EXPECT_EQ(device->Names(), (Names{"Reset"}));
+    for (HResult r : {hr::kOk, hr::kInvalidCall, hr::kOutOfMemory, hr::kOutOfVideoMemory}) {
+        device->resetResult = r;
+        device->ClearCalls();
+        renderer.ResetAfterSizeMove();
+        EXPECT_TRUE(resetThenView()) << r;
+    }
+
+    renderer.ReleaseDevice();
+    renderer.ResetAfterResize();  // no device: nothing to reset
+    renderer.ResetAfterSizeMove();
+}
+
 TEST_F(RendererTest, PartMeshLoaderKeepsTheMessageWithinItsBuffer) {
     renderer.SetMeshLoadMessage("Xファイルの読み込みに失敗しました。(.\\a.x)");
     EXPECT_EQ(renderer.MeshLoadMessage(), "Xファイルの読み込みに失敗しました。(.\\a.x)");

@@ -52,8 +52,7 @@ void DisplayScene::Resize(int clientWidth, int clientHeight) {
     renderer.SetPresentRect({client.left, client.top, client.right, client.bottom});
     renderer.SetBackBufferSize(static_cast<uint32_t>(client.right),
                                static_cast<uint32_t>(client.bottom));
-    renderer.ResetDevice();
-    renderer.ApplyViewSettings(-1, -1, -1);
+    renderer.ResetAfterResize();
 }
 
 displaytest::Capture DisplayScene::Draw(const SceneDocument &scene, const SceneFlags &flags) {
