@@ -121,6 +121,23 @@ TEST(MeshBuilding, MaterialsMergeInOrderAndFacesSortStably) {
     EXPECT_EQ(mesh.attributeTable[3].vertexCount, 3u);
 }
 
+TEST(MeshBuilding, MaterialsReferencedBeforeTheirDefinitionAreResolved) {
+    // Both meshes name materials the file defines only at its end; the
+    // second list declares one material fewer than it references.
+    const MeshData mesh = MustLoad(
+        "Mesh { " + std::string(kTriangle) + " MeshMaterialList { 2; 1; 1;; { Late } " + Material(0.1f) + " } }\n"
+        "Mesh { " + std::string(kTriangle) + " MeshMaterialList { 1; 1; 0;; { <0a0b0c0d-0000-0000-0000-000000000001> }"
+        " { Late } } }\n"
+        "Material Late { 0.25;0;0;1;; 1; 0;0;0;; 0;0;0;; }\n"
+        "Material { <0A0B0C0D-0000-0000-0000-000000000001> 0.75;0;0;1;; 1; 0;0;0;; 0;0;0;; }\n");
+    ASSERT_EQ(mesh.materials.size(), 3u);
+    EXPECT_FLOAT_EQ(mesh.materials[0].material.Diffuse.r, 0.25f);
+    EXPECT_FLOAT_EQ(mesh.materials[1].material.Diffuse.r, 0.1f);
+    EXPECT_FLOAT_EQ(mesh.materials[2].material.Diffuse.r, 0.75f);
+    const std::vector<uint32_t> attributes = {1, 2};
+    EXPECT_EQ(mesh.attributes, attributes);
+}
+
 TEST(MeshBuilding, UnusedMaterialsStayAndOneIndexCoversAllFaces) {
     const MeshData mesh = MustLoad(QuadMesh("MeshMaterialList { 3; 1; 0;; " + Material(0.1f) + Material(0.2f) +
                                             Material(0.3f) + " }"));
@@ -179,8 +196,8 @@ TEST(MeshBuilding, InconsistentMeshesAreErrors) {
               std::string::npos);
     EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 2; 1; 0;; " + Material(1) + " } }").find("holds 1"),
               std::string::npos);
-    EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 1; 1; 0;; { Later } } }\nMaterial Later { " +
-                      "1;1;1;1;; 1; 0;0;0;; 0;0;0;; }").find("Later"),
+    EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 1; 1; 0;; { Nowhere } } }\nMaterial Later { " +
+                      "1;1;1;1;; 1; 0;0;0;; 0;0;0;; }").find("{Nowhere} names no material"),
               std::string::npos);
     EXPECT_NE(ErrorOf("Mesh { " + tri + " 7; }").find("unexpected data"), std::string::npos);
     EXPECT_EQ(ErrorOf("Frame { }"), "the file holds no mesh");

@@ -2,6 +2,7 @@
 
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "render/xfile/binary_tokenizer.h"
 #include "render/xfile/text_tokenizer.h"
@@ -37,7 +38,7 @@ public:
             Token token;
             if (!tokens_.Next(token)) return false;
             switch (token.kind) {
-                case TokenKind::End: return true;
+                case TokenKind::End: return ResolvePendingMaterials();
                 case TokenKind::Template:
                     if (!SkipTemplate()) return false;
                     break;
@@ -57,6 +58,20 @@ public:
     }
 
 private:
+    bool ResolvePendingMaterials() {
+        for (const PendingMaterial &entry : pending_) {
+            const MaterialData *found = FindMaterial(entry.reference);
+            if (!found) {
+                const Reference &r = entry.reference;
+                return tokens_.Fail("material reference {" + (r.name.empty() ? r.guid : r.name) +
+                                    "} names no material in the file");
+            }
+            if (entry.mesh < scene_.meshes.size()) scene_.meshes[entry.mesh].materials[entry.slot] = *found;
+        }
+        pending_.clear();
+        return true;
+    }
+
     bool SkipTemplate() {
         Token token;
         if (!tokens_.Next(token)) return false;
@@ -335,12 +350,13 @@ private:
                 return true;
             },
             [this, &materials](const Reference &reference) {
-                const MaterialData *found = FindMaterial(reference);
-                if (!found) {
-                    return tokens_.Fail("material reference {" + (reference.name.empty() ? reference.guid : reference.name) +
-                                        "} names no material defined before it");
+                // A material defined further on is resolved once the whole file is read.
+                if (const MaterialData *found = FindMaterial(reference)) {
+                    materials.push_back(*found);
+                } else {
+                    pending_.push_back({scene_.meshes.size(), materials.size(), reference});
+                    materials.emplace_back();
                 }
-                materials.push_back(*found);
                 return true;
             });
         if (!ok) return false;
@@ -349,6 +365,10 @@ private:
                                 std::to_string(materials.size()));
         }
         materials.resize(materialCount);
+        while (!pending_.empty() && pending_.back().mesh == scene_.meshes.size() &&
+               pending_.back().slot >= materialCount) {
+            pending_.pop_back();  // beyond the declared count: dropped with the material
+        }
         mesh.faceMaterials = std::move(ids);
         mesh.materials = std::move(materials);
         mesh.hasMaterialList = true;
@@ -401,8 +421,16 @@ private:
         return nullptr;
     }
 
+    // Material references the file resolves only after this point.
+    struct PendingMaterial {
+        size_t mesh;  // index in scene_.meshes once that mesh is complete
+        size_t slot;
+        Reference reference;
+    };
+
     Tokens &tokens_;
     XScene &scene_;
+    std::vector<PendingMaterial> pending_;
     std::unordered_map<std::string, MaterialData> materialsByName_;
     std::unordered_map<std::string, MaterialData> materialsByGuid_;
 };
