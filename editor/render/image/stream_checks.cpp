@@ -56,8 +56,32 @@ bool PngChunksWhole(const uint8_t *data, size_t size) {
     return false;
 }
 
+namespace {
+
+// A scan names, per component, the Huffman tables it decodes with; each must
+// have been defined before it (the decoder would read whatever its table
+// memory held). DC tables serve scans starting at coefficient 0 that are not
+// refinements, AC tables scans reaching past coefficient 0.
+bool ScanTablesDefined(const uint8_t *scan, size_t length, unsigned dcTables, unsigned acTables) {
+    if (length < 1) return false;
+    const size_t components = scan[0];
+    if (length < 1 + 2 * components + 3) return false;
+    const uint8_t *spectral = scan + 1 + 2 * components;
+    const bool usesDc = spectral[0] == 0 && (spectral[2] >> 4) == 0;
+    const bool usesAc = spectral[1] > 0;
+    for (size_t i = 0; i < components; ++i) {
+        const unsigned tables = scan[2 + 2 * i];
+        if (usesDc && ((tables >> 4) > 3 || !(dcTables & (1u << (tables >> 4))))) return false;
+        if (usesAc && ((tables & 15) > 3 || !(acTables & (1u << (tables & 15))))) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
 bool JpegSegmentsSound(const uint8_t *data, size_t size) {
     if (size < 4 || data[0] != 0xFF || data[1] != 0xD8) return false;
+    unsigned dcTables = 0, acTables = 0;  // bit n: table n was defined
     size_t p = 2;
     for (;;) {
         // Like the decoder, step over anything that is not a marker.
@@ -79,9 +103,13 @@ bool JpegSegmentsSound(const uint8_t *data, size_t size) {
                 size_t symbols = 0;
                 for (size_t i = 1; i <= 16; ++i) symbols += data[q + i];
                 if (symbols > 256 || symbols > end - q - 17) return false;
+                const unsigned tableClass = data[q] >> 4, id = data[q] & 15;
+                if (tableClass > 1 || id > 3) return false;
+                (tableClass == 0 ? dcTables : acTables) |= 1u << id;
                 q += 17 + symbols;
             }
         }
+        if (marker == 0xDA && !ScanTablesDefined(data + p + 2, length - 2, dcTables, acTables)) return false;
         p = end;
         if (marker == 0xDA) {
             // Entropy-coded data runs to the next marker other than a stuffed

@@ -19,7 +19,8 @@ bool TgaDataComplete(const uint8_t *data, size_t size);
 bool PngChunksWhole(const uint8_t *data, size_t size);
 
 // The marker segments are whole, every Huffman table holds at most 256
-// symbols (the decoder does not check), and an end-of-image marker ends it.
+// symbols (the decoder does not check), every scan uses only Huffman tables
+// defined before it, and an end-of-image marker ends it.
 bool JpegSegmentsSound(const uint8_t *data, size_t size);
 
 }  // namespace morvel::render::image

@@ -178,6 +178,24 @@ TEST(TextureLoader, JpegHuffmanTablesBeyond256SymbolsAreRefused) {
     EXPECT_EQ(DecodeWithStb(jpeg.data(), jpeg.size(), image).error, "JPEG data truncated or corrupt");
 }
 
+TEST(TextureLoader, JpegScansWithUndefinedHuffmanTablesAreRefused) {
+    // stb_image would decode with whatever its table memory held before.
+    const Bytes good = testing::EncodeJpg(8, 8, Bytes(8 * 8 * 3, 120));
+    size_t sos = 0;
+    for (size_t i = 0; i + 1 < good.size(); ++i)
+        if (good[i] == 0xFF && good[i + 1] == 0xDA) sos = i;
+    ASSERT_NE(sos, 0u);
+    ArgbImage image;
+    ASSERT_TRUE(DecodeWithStb(good.data(), good.size(), image).ok);
+    // The second component's selectors: DC table 3, then AC table 2.
+    for (uint8_t selectors : {uint8_t{0x31}, uint8_t{0x12}}) {
+        Bytes bad = good;
+        bad[sos + 2 + 2 + 1 + 2 + 1] = selectors;
+        EXPECT_EQ(DecodeWithStb(bad.data(), bad.size(), image).error, "JPEG data truncated or corrupt")
+            << int(selectors);
+    }
+}
+
 TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
     testing::DibSpec spec;
     spec.width = 11;
