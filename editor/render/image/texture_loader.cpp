@@ -5,6 +5,7 @@
 #include "render/image/bmp_decoder.h"
 #include "render/image/dds_decoder.h"
 #include "render/image/dxt_blocks.h"
+#include "render/image/dxt_encoder.h"
 #include "render/image/image_decoder.h"
 #include "render/image/image_format.h"
 #include "render/image/stb_decoder.h"
@@ -20,9 +21,22 @@ LoadResult TextureFromArgb(const LoadResult &decoded, const ArgbImage &image, Te
     return BuildTexture(image, DefaultFormatFor(image), out);
 }
 
-// DXT stays compressed with the levels the file holds. A block surface
-// whose size is not a power of two cannot be rounded up without
-// recompressing, so it is decoded and goes the ARGB way instead.
+// The levels a compressed file lacks, down to 1x1: each halves the one
+// before it (decoded, box-filtered, encoded again).
+void CompleteDxtChain(uint32_t format, std::vector<TextureLevel> &levels) {
+    const TextureLevel *last = &levels.back();
+    if (last->width == 1 && last->height == 1) return;
+    ArgbImage image;
+    DecodeDxtSurface(format, last->bytes.data(), last->width, last->height, image);
+    while (image.width > 1 || image.height > 1) {
+        image = HalveBox(image);
+        levels.push_back(EncodeDxtSurface(format, image));
+    }
+}
+
+// DXT stays compressed: the levels the file holds, then the rest of the
+// chain. A block surface whose size is not a power of two cannot be
+// rounded up without recompressing, so it is decoded and goes the ARGB way.
 LoadResult TextureFromDds(DdsImage &dds, TextureData &out) {
     if (dds.compressed) {
         if (IsPowerOfTwo(dds.width) && IsPowerOfTwo(dds.height)) {
@@ -30,6 +44,7 @@ LoadResult TextureFromDds(DdsImage &dds, TextureData &out) {
             out.imageWidth = dds.width;
             out.imageHeight = dds.height;
             out.levels = std::move(dds.blockLevels);
+            CompleteDxtChain(out.format, out.levels);
             return {true, {}};
         }
         ArgbImage image;

@@ -2,10 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <string>
 
+#include "render/image/dxt_blocks.h"
 #include "render/image/image_decoder.h"
 #include "render/image/stb_decoder.h"
 #include "render/image/test_image_builders.h"
@@ -224,19 +226,34 @@ TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
 }
 
 TEST(TextureLoader, DdsTextures) {
-    // DXT1 with power-of-two sides: the file's blocks and levels as they are.
+    // DXT1 with power-of-two sides: the file's blocks and levels as they
+    // are, then the rest of the chain encoded from the last level it holds.
     testing::DdsSpec dxt;
     dxt.width = 8;
     dxt.height = 4;
     dxt.mipCount = 2;
     dxt.fourCc = kFormatDxt1;
     dxt.payload.assign(16 + 8, 0xAB);
+    const uint8_t red[8] = {0x00, 0xF8, 0x00, 0xF8, 0, 0, 0, 0};  // both endpoints pure red
+    std::copy(red, red + 8, dxt.payload.begin() + 16);             // level 1: one red block
     Bytes file = testing::BuildDds(dxt);
     TextureData texture;
     ASSERT_TRUE(LoadTextureFromMemory(file.data(), file.size(), texture).ok);
     EXPECT_EQ(texture.format, kFormatDxt1);
-    ASSERT_EQ(texture.levels.size(), 2u);
+    ASSERT_EQ(texture.levels.size(), 4u);
     EXPECT_EQ(texture.levels[0].bytes, Bytes(16, 0xAB));
+    const uint32_t widths[] = {8, 4, 2, 1}, heights[] = {4, 2, 1, 1};
+    for (size_t i = 0; i < 4; ++i) {
+        EXPECT_EQ(texture.levels[i].width, widths[i]);
+        EXPECT_EQ(texture.levels[i].height, heights[i]);
+        EXPECT_EQ(texture.levels[i].pitch, i == 0 ? 16u : 8u);
+        EXPECT_EQ(texture.levels[i].bytes.size(), i == 0 ? 16u : 8u);
+    }
+    for (size_t i = 2; i < 4; ++i) {
+        uint32_t pixels[16];
+        DecodeDxtBlock(kFormatDxt1, texture.levels[i].bytes.data(), pixels);
+        EXPECT_EQ(pixels[0], 0xFFFF0000u) << "level " << i;
+    }
 
     // DXT5 of 12 x 4 cannot be rounded up as blocks: decoded, with alpha.
     dxt.width = 12;
