@@ -13,6 +13,13 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #endif
+#if defined(__linux__)
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/wait.h>
+
+#include <functional>
+#endif
 
 namespace morvel::document {
 namespace {
@@ -177,6 +184,59 @@ TEST(MotionFileWriter, AReadOnlyFolderKeepsThePreviousFile) {
     EXPECT_FALSE(WriteMotionFile(*doc, path));
     chmod(folder.Root().c_str(), 0755);
     EXPECT_EQ(ReadBytes(path).size(), 192u);
+}
+#endif
+
+#if defined(__linux__)
+constexpr int kCannotMount = 77;
+
+// Runs steps in a child process with mounts of its own, so that the small
+// file systems it mounts are seen by no other process and vanish with it.
+// The result is the child's exit status: 0 when every step held, else the
+// number of the first failed step, or kCannotMount without the privilege.
+int WithPrivateMounts(const std::function<int()> &steps) {
+    const pid_t child = fork();
+    if (child == 0) {
+        if (unshare(CLONE_NEWNS) != 0 ||
+            mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0) {
+            _exit(kCannotMount);
+        }
+        _exit(steps());
+    }
+    int status = 0;
+    if (child < 0 || waitpid(child, &status, 0) != child) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// A 64 KiB file system that fills up, then turns read-only: each save fails
+// and leaves the previous file as it was, with no temporary file beside it.
+TEST(MotionFileWriter, ATinyFileSystemThatFillsUpOrTurnsReadOnlyKeepsThePreviousFile) {
+    TempFolder folder;
+    const std::string disk = folder.Path("disk");
+    std::filesystem::create_directory(disk);
+    DocumentSpec big;
+    big.parts = {"p.x"};
+    big.motions = {{"m", "", {{"f", std::vector<PositionEntry>(2000, MakePosition(0, 1))}}}};
+    const int failedStep = WithPrivateMounts([&]() {
+        if (mount("tmpfs", disk.c_str(), "tmpfs", 0, "size=64k") != 0) return kCannotMount;
+        const std::string path = disk + "/keep.mvl";
+        OwnedDocument small;
+        if (!WriteMotionFile(*small, path)) return 1;
+        const std::vector<uint8_t> before = ReadBytes(path);
+        OwnedDocument doc(big);  // 256,000 bytes of positions
+        if (WriteMotionFile(*doc, path)) return 2;
+        if (ReadBytes(path) != before) return 3;
+        if (FilesIn(disk) != 1) return 4;
+        if (mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, "size=64k") != 0) {
+            return kCannotMount;
+        }
+        OwnedDocument other(SampleSpec());
+        if (WriteMotionFile(*other, path)) return 5;
+        if (ReadBytes(path) != before) return 6;
+        return 0;
+    });
+    if (failedStep == kCannotMount) GTEST_SKIP() << "no privilege to mount a file system";
+    EXPECT_EQ(failedStep, 0) << "step " << failedStep << " failed";
 }
 #endif
 

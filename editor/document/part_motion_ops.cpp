@@ -102,8 +102,10 @@ bool DeletePart(MotionDocument &document, int32_t k) {
 bool MovePartDown(MotionDocument &document, int32_t k) {
     if (!CanMoveDown(k, document.header.partCount)) return false;
     detail::SwapRecords(document.parts[k], document.parts[k + 1]);
-    const auto lower = static_cast<int16_t>(k);
-    const auto upper = static_cast<int16_t>(k + 1);
+    // Part numbers are compared as signed values: parts from 32,768 on cannot
+    // be referred to, and a negative reference must not turn into one of them.
+    const int32_t lower = k;
+    const int32_t upper = k + 1;
     for (uint16_t m = 0; m < document.header.motionCount; ++m) {
         MotionEntry &motion = document.motions[m];
         for (uint16_t f = 0; f < motion.frameCount; ++f) {
@@ -111,9 +113,9 @@ bool MovePartDown(MotionDocument &document, int32_t k) {
             for (uint16_t p = 0; p < frame.positionCount; ++p) {
                 int16_t &part = frame.positions[p].partNumber;
                 if (part == lower) {
-                    part = upper;
+                    part = static_cast<int16_t>(upper);
                 } else if (part == upper) {
-                    part = lower;
+                    part = static_cast<int16_t>(lower);
                 }
             }
         }

@@ -164,6 +164,40 @@ TEST(TableOpsBounds, ACountThatWouldPassTheLimitIsRefused) {
     EXPECT_EQ(doc->motions[0].frames[0].positionCount, 65534);
 }
 
+TEST(TableOpsBounds, FullPartMotionAndFrameTablesRefuseToGrow) {
+    DocumentSpec spec;
+    spec.parts = std::vector<std::string>(65535, "p.x");
+    spec.motions = std::vector<testing::MotionSpec>(65534, {"m", "", {}});
+    spec.motions.push_back({"long", "", std::vector<testing::FrameSpec>(65535, {"f", {}})});
+    OwnedDocument doc(spec);
+    const std::vector<uint8_t> before = EncodedBytes(*doc);
+    EXPECT_FALSE(InsertPart(*doc, "q.x"));
+    EXPECT_FALSE(InsertMotion(*doc, "n", ""));
+    EXPECT_FALSE(CopyMotion(*doc, 0));
+    EXPECT_FALSE(InsertFrame(*doc, 65534, "g"));
+    EXPECT_FALSE(CopyFrame(*doc, 65534, 0));
+    EXPECT_FALSE(AdjustFrame(*doc, 65534, 0));
+    EXPECT_EQ(EncodedBytes(*doc), before);
+    EXPECT_TRUE(InsertFrame(*doc, 0, "g"));
+    EXPECT_TRUE(DeletePart(*doc, 65534));
+    EXPECT_TRUE(InsertPart(*doc, "q.x"));
+    EXPECT_STREQ(doc->parts[65534].fileName, "q.x");
+}
+
+// Parts from 32,768 on cannot be referred to by a signed 16-bit number.
+TEST(TableOpsParts, MovesAtTheSignedLimitLeaveNegativeReferencesAlone) {
+    DocumentSpec spec;
+    spec.parts = std::vector<std::string>(32769, "p.x");
+    spec.motions = {{"m", "", {{"f", {MakePosition(-32768, 1), MakePosition(32767, 2),
+                                      MakePosition(-1, 3), MakePosition(5, 4)}}}}};
+    OwnedDocument doc(spec);
+    // Part 32,767 moves out of reach; the invalid reference stays invalid.
+    ASSERT_TRUE(MovePartDown(*doc, 32767));
+    EXPECT_EQ(PartNumbers(*doc)[0][0], (std::vector<int>{-32768, -32768, -1, 5}));
+    ASSERT_TRUE(DeletePart(*doc, 0));
+    EXPECT_EQ(PartNumbers(*doc)[0][0], (std::vector<int>{-32768, -32768, -1, 4}));
+}
+
 TEST(TableOpsMotions, MovesCarryFramesAndDeleteReleasesTheRest) {
     OwnedDocument doc(FivePartSpec());
     ASSERT_TRUE(MoveMotionDown(*doc, 0));
