@@ -8,6 +8,7 @@
 #include "document/motion_file_writer.h"
 #include "document_json.h"
 #include "mvllib/mvllib.h"
+#include "rebuild_difference.h"
 #include "text_conversion.h"
 
 namespace mvltool {
@@ -83,11 +84,19 @@ int RunDump(const Arguments &given) {
         Mvl_Func_Load(&document, args[0].c_str(), CommandLineCode(code).c_str());
     if (result != MVL_LOAD_OK) return Fail(args[0] + ": " + LoadFailureText(result));
     const std::string text = WithScalarArraysOnOneLine(DocumentToJson(document).dump(2)) + "\n";
+    const uint64_t unkept = BytesBuildWouldChange(document, args[0]);
     Mvl_Func_Delete(&document);
     UseBinaryStandardOutput();
     if (std::fwrite(text.data(), 1, text.size(), stdout) != text.size() ||
         std::fflush(stdout) != 0) {
         return Fail("cannot write to standard output");
+    }
+    // Not an error: the dump is complete, but build will not give these bytes back.
+    if (unkept != 0) {
+        const std::string note = args[0] + ": " + std::to_string(unkept) +
+                                 " bytes (version, padding, reference or trailing bytes) will "
+                                 "not come back from build";
+        std::fprintf(stderr, "mvltool: note: %s\n", note.c_str());
     }
     return 0;
 }

@@ -47,6 +47,23 @@ grep -v '"userCode"' sample.json >nocode.json
 run build nocode.json -o nocode.mvl || fail "build nocode.json"
 run_text info nocode.mvl | grep -qx 'positions 5' || fail "info does not read the built file"
 
+# A file the dump cannot give back (a reference byte that is not zero, bytes
+# after the last record, another version) is dumped with a one-line note.
+run dump a.mvl --code 秘密 >/dev/null 2>note.txt || fail "dump a.mvl again"
+[ ! -s note.txt ] || fail "dump of a built file printed: $(cat note.txt)"
+python3 - <<'PY'
+data = bytearray(open("a.mvl", "rb").read())
+data[192 + 3 * 66 + 84] ^= 0x12   # motion 0's frames reference
+data[5] = ord("9") ^ ord("M")     # version "1.90"
+open("foreign.mvl", "wb").write(bytes(data) + b"tail")
+PY
+run dump foreign.mvl --code 秘密 >foreign.json 2>note.txt || fail "dump foreign.mvl"
+[ "$(wc -l <note.txt)" -eq 1 ] || fail "dump foreign.mvl: no one-line note: $(cat note.txt)"
+grep -qF '6 bytes' note.txt || fail "dump foreign.mvl: wrong count: $(cat note.txt)"
+run build foreign.json -o foreign2.mvl || fail "build foreign.json"
+run dump foreign2.mvl --code 秘密 >/dev/null 2>note.txt || fail "dump foreign2.mvl"
+[ ! -s note.txt ] || fail "dump of a rebuilt file printed: $(cat note.txt)"
+
 # Fields that only their bytes describe, and doubles JSON has no number for.
 run build odd_fields.json -o odd.mvl || fail "build odd_fields.json"
 run dump odd.mvl --code ABCDEFGHIPQRSTUVWZ >odd.json || fail "dump odd.mvl"
