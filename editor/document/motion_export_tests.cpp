@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <filesystem>
 
 #include "document/fakes/fake_ui_ports.h"
 #include "document/motion_export_flows.h"
@@ -172,6 +173,15 @@ TEST_F(MotionExportFlowTest, ExportForcesTheExtensionAndAsksWithTheExportChooser
     chooser.WillCancel();
     EXPECT_FALSE(ExportMotion(dialog, *exporting, 1, chooser, messages));
     EXPECT_TRUE(messages.shown.empty());
+}
+
+// A dot in a folder name must not send the file into another folder.
+TEST_F(MotionExportFlowTest, ADotInAFolderNameKeepsTheFileInThatFolder) {
+    std::filesystem::create_directory(folder.Path("takes.v1"));
+    chooser.WillChoose(folder.Path("takes.v1\\dance"));
+    ASSERT_TRUE(ExportMotion(dialog, *exporting, 0, chooser, messages));
+    EXPECT_EQ(ReadBytes(folder.Path("takes.v1/dance.mvx")).size(), 115u);
+    EXPECT_FALSE(std::filesystem::exists(folder.Path("takes.mvx")));
 }
 
 TEST_F(MotionExportFlowTest, AFailedExportSaysSoInAPlainBox) {
