@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/file_platform.h"
+#include "document/path_rules.h"
 
 namespace morvel::document::platform {
 namespace {
@@ -24,8 +25,8 @@ std::string FolderOf(const std::string &path) {
 
 std::FILE *CreateTemporaryFileBeside(const std::string &target, std::string &temporaryPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = target + "." + std::to_string(getpid()) + "-" +
-                                      std::to_string(temporaryCounter++) + ".tmp";
+        const std::string candidate =
+            TemporaryPathBeside(target, static_cast<unsigned long>(getpid()), temporaryCounter++);
         const int fd = open(candidate.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd < 0) {
             if (errno == EEXIST) continue;

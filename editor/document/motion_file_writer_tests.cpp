@@ -146,6 +146,17 @@ TEST(MotionFileWriter, FailuresReturnFalseAndLeaveTheFolderAsItWas) {
 }
 
 #if !defined(_WIN32)
+// The temporary file's name must not be longer than the target's, or a name
+// near the 255-byte limit could be written directly but not saved.
+TEST(MotionFileWriter, ATargetNameNearTheLengthLimitCanBeSaved) {
+    TempFolder folder;
+    const std::string path = folder.Path(std::string(246, 'n') + ".mvl");
+    OwnedDocument doc(SampleSpec());
+    ASSERT_TRUE(WriteMotionFile(*doc, path));
+    EXPECT_EQ(ReadBytes(path).size(), 192u + 2 * 66 + 2 * 88 + 3 * 24 + 3 * 128);
+    EXPECT_EQ(FilesIn(folder.Root()), 1u);
+}
+
 // A file-size limit makes every write past it fail, as a full disk would.
 TEST(MotionFileWriter, AFullDiskKeepsThePreviousFile) {
     TempFolder folder;

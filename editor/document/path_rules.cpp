@@ -36,4 +36,10 @@ std::string WithExportFileExtension(std::string_view path) {
     return std::string(path) + ".mvx";
 }
 
+std::string TemporaryPathBeside(std::string_view target, unsigned long processId,
+                                unsigned counter) {
+    return std::string(target.substr(0, FileNameStart(target))) + "~mvl" +
+           std::to_string(processId) + "-" + std::to_string(counter) + ".tmp";
+}
+
 }  // namespace morvel::document

@@ -21,4 +21,10 @@ std::string WithMotionFileExtension(std::string_view path);
 // not looked at.
 std::string WithExportFileExtension(std::string_view path);
 
+// A name for the temporary file a save writes in target's folder. It does not
+// grow with the target's file name, so a target whose name is close to the
+// system's length limits can still be saved.
+std::string TemporaryPathBeside(std::string_view target, unsigned long processId,
+                                unsigned counter);
+
 }  // namespace morvel::document

@@ -26,5 +26,12 @@ TEST(PathRules, ExportFileExtensionLooksOnlyAtTheFileName) {
     EXPECT_EQ(WithExportFileExtension("C:\\d.e\\\x95\x5C"), "C:\\d.e\\\x95\x5C.mvx");
 }
 
+TEST(PathRules, TemporaryFilesSitInTheTargetsFolderWithAShortName) {
+    EXPECT_EQ(TemporaryPathBeside("C:\\d.e\\\x95\x5C" + std::string(200, 'n') + ".mvl", 12, 3),
+              "C:\\d.e\\~mvl12-3.tmp");
+    EXPECT_EQ(TemporaryPathBeside("/tmp/a/walk.mvl", 7, 0), "/tmp/a/~mvl7-0.tmp");
+    EXPECT_EQ(TemporaryPathBeside("walk.mvl", 1, 2), "~mvl1-2.tmp");
+}
+
 }  // namespace
 }  // namespace morvel::document

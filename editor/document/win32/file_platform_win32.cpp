@@ -7,6 +7,7 @@
 #include <string>
 
 #include "document/file_platform.h"
+#include "document/path_rules.h"
 
 namespace morvel::document::platform {
 namespace {
@@ -17,8 +18,8 @@ std::atomic<unsigned> temporaryCounter{0};
 
 std::FILE *CreateTemporaryFileBeside(const std::string &target, std::string &temporaryPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string candidate = target + "." + std::to_string(GetCurrentProcessId()) + "-" +
-                                      std::to_string(temporaryCounter++) + ".tmp";
+        const std::string candidate =
+            TemporaryPathBeside(target, static_cast<unsigned long>(GetCurrentProcessId()), temporaryCounter++);
         HANDLE handle = CreateFileA(candidate.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                     FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle == INVALID_HANDLE_VALUE) {
