@@ -5,9 +5,11 @@
 
 namespace mvl {
 
+// Uninitialised: every caller writes each entry before anything reads it
+// (counts are at most 65,535, so the product cannot overflow).
 void *AllocateTable(size_t count, size_t size) {
     if (count == 0) return nullptr;
-    return std::calloc(count, size);
+    return std::malloc(count * size);
 }
 
 static void ReleaseFrames(FrameEntry *frames, uint16_t frameCount) {

@@ -15,7 +15,7 @@ struct DocumentTables {
     uint16_t motionCount = 0;
 };
 
-// count elements of size bytes, zero-filled; nullptr for a count of 0 or on failure.
+// count elements of size bytes, not initialised; nullptr for a count of 0 or on failure.
 void *AllocateTable(size_t count, size_t size);
 
 // Releases every array reachable from the tables, guarded by their counts.
