@@ -121,6 +121,23 @@ TEST(BinaryFormat, ListsAndNamesLongerThanTheDataAreRejected) {
     }
 }
 
+TEST(BinaryFormat, NamesWithControlBytesStillGiveOneLineErrors) {
+    // Binary names may hold any byte; the error quoting one must stay one line.
+    BinaryWriter strange;
+    strange.Name(std::string("Th\xf8\n\r\0", 6));
+    BinaryWriter reference;
+    reference.Name("Mesh").Open().Integers({3}).Floats({0, 0, 0, 1, 0, 0, 0, 1, 0}).Integers({1, 3, 0, 1, 2});
+    reference.Name("MeshMaterialList").Open().Integers({1, 1, 0}).Open().Name("line\nbreak").Close().Close().Close();
+    for (const BinaryWriter *w : {&strange, &reference}) {
+        const std::vector<uint8_t> file = w->File();
+        MeshData mesh;
+        const LoadResult result = LoadMeshFromXMemory(file.data(), file.size(), mesh);
+        EXPECT_FALSE(result.ok);
+        EXPECT_NE(result.error.find(w == &strange ? "Th\xf8???" : "line?break"), std::string::npos) << result.error;
+        for (char c : result.error) ASSERT_GE(static_cast<unsigned char>(c), 0x20u) << result.error;
+    }
+}
+
 TEST(BinaryTokenizer, ValuesCrossListBoundariesAndSeparators) {
     BinaryWriter w;
     w.Integers({7}).Token(20).Token(3).U32(8).Token(19).Integers({}).Integers({9, 10});

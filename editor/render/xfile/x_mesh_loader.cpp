@@ -111,6 +111,15 @@ bool LoadFile(std::FILE *file, MeshData &out, std::string &error) {
     return LoadBody(header, bytes.data() + kXFileHeaderSize, bytes.data() + bytes.size(), out, error);
 }
 
+// Errors quote names and strings from the file, and binary names may hold
+// any byte: control characters become '?' so the message stays one line.
+void MakeOneLine(std::string &message) {
+    for (char &c : message) {
+        const unsigned char byte = static_cast<unsigned char>(c);
+        if (byte < 0x20 || byte == 0x7F) c = '?';
+    }
+}
+
 // Builds into a fresh mesh so `out` changes only on success; no exception
 // leaves the loader.
 template <class Load>
@@ -126,6 +135,8 @@ LoadResult Guarded(Load load, MeshData &out) {
     if (result.ok) {
         out = std::move(mesh);
         result.error.clear();
+    } else {
+        MakeOneLine(result.error);
     }
     return result;
 }
@@ -143,7 +154,10 @@ LoadResult LoadMeshFromXFile(const std::string &path, MeshData &out) {
             return LoadFile(file.get(), mesh, error);
         },
         out);
-    if (!result.ok) result.error = path + ": " + result.error;
+    if (!result.ok) {
+        result.error = path + ": " + result.error;
+        MakeOneLine(result.error);
+    }
     return result;
 }
 
