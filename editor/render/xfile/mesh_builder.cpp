@@ -128,13 +128,17 @@ SlotPlan PlanSlots(const FileMesh &mesh) {
             if (SameNormal(&mesh.normals[static_cast<size_t>(copyNormal) * 3], value)) break;
             link = &nextCopy[*link];
         }
-        if (*link == kNone) {
-            *link = static_cast<uint32_t>(plan.copySource.size());
+        // The copy's number is kept by value: growing nextCopy below may move
+        // the entry `link` points at.
+        uint32_t copy = *link;
+        if (copy == kNone) {
+            copy = static_cast<uint32_t>(plan.copySource.size());
+            *link = copy;
             plan.copySource.push_back(vertex);
             plan.slotNormal.push_back(normal);
             nextCopy.push_back(kNone);
         }
-        plan.cornerSlot[c] = mesh.vertexCount + *link;
+        plan.cornerSlot[c] = mesh.vertexCount + copy;
     }
     return plan;
 }

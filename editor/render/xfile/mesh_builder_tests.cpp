@@ -65,6 +65,37 @@ TEST(MeshBuilding, CornersWithAnotherNormalGetCopiesAfterAllFileVertices) {
     EXPECT_FLOAT_EQ(uv[1], 0.0f);
 }
 
+TEST(MeshBuilding, ACubeWithFaceNormalsGetsTwoCopiesOfEveryCorner) {
+    // Eight corners, each used by three faces with three normals: sixteen
+    // copies, and every triangle's corners carry its face's normal.
+    const MeshData mesh = MustLoad(
+        "Mesh { 8; 0;0;0;, 1;0;0;, 1;1;0;, 0;1;0;, 0;0;1;, 1;0;1;, 1;1;1;, 0;1;1;;\n"
+        " 6; 4;0,3,2,1;, 4;4,5,6,7;, 4;0,1,5,4;, 4;3,7,6,2;, 4;0,4,7,3;, 4;1,2,6,5;;\n"
+        " MeshNormals { 6; 0;0;-1;, 0;0;1;, 0;-1;0;, 0;1;0;, -1;0;0;, 1;0;0;;\n"
+        "  6; 4;0,0,0,0;, 4;1,1,1,1;, 4;2,2,2,2;, 4;3,3,3,3;, 4;4,4,4,4;, 4;5,5,5,5;; } }");
+    ASSERT_EQ(mesh.vertexCount, 24u);
+    ASSERT_EQ(mesh.faceCount, 12u);
+    const float expected[6][3] = {{0, 0, -1}, {0, 0, 1}, {0, -1, 0}, {0, 1, 0}, {-1, 0, 0}, {1, 0, 0}};
+    std::vector<int> uses(24, 0);
+    for (uint32_t f = 0; f < 12; ++f) {
+        const float *n = expected[f / 2];
+        for (int c = 0; c < 3; ++c) {
+            const uint32_t v = mesh.indices[f * 3 + c];
+            ASSERT_LT(v, 24u);
+            ++uses[v];
+            EXPECT_EQ(Normal(mesh, v).x, n[0]) << "face " << f;
+            EXPECT_EQ(Normal(mesh, v).y, n[1]) << "face " << f;
+            EXPECT_EQ(Normal(mesh, v).z, n[2]) << "face " << f;
+        }
+    }
+    for (uint32_t v = 0; v < 24; ++v) EXPECT_GT(uses[v], 0) << v;  // no copy without a use
+    // Face 2 (0, 1, 5, 4) needs the first copies: vertex 0, then vertex 1.
+    EXPECT_EQ(mesh.indices[12], 8u);  // its first triangle
+    EXPECT_EQ(mesh.indices[13], 9u);
+    EXPECT_FLOAT_EQ(Position(mesh, 9).x, 1.0f);
+    EXPECT_FLOAT_EQ(Position(mesh, 9).y, 0.0f);
+}
+
 TEST(MeshBuilding, FrameTransformsAccumulateLocalTimesParent) {
     // Parent scales x by 2; the child turns 90 degrees about z, then moves
     // by (1, 0, 0). Its matrix comes after the mesh and still applies.
