@@ -3,58 +3,17 @@
 #include <cstring>
 
 #include "document/atomic_file_writer.h"
+#include "document/motion_file_records.h"
 #include "document/scrambled_record_writer.h"
-#include "mvllib/record_codec.h"
 
 namespace morvel::document {
-namespace {
-
-bool WriteGroups(const MotionDocument &document, ScrambledRecordWriter &out) {
-    const MotionFileHeader &header = document.header;
-    mvl::RecordBytes headerRecord[MVL_HEADER_SIZE];
-    mvl::EncodeHeader(header, headerRecord);
-    if (!out.Put(headerRecord)) return false;
-
-    mvl::RecordBytes partRecord[MVL_PART_RECORD_SIZE];
-    for (uint16_t p = 0; p < header.partCount; ++p) {
-        mvl::EncodePart(document.parts[p], partRecord);
-        if (!out.Put(partRecord)) return false;
-    }
-    mvl::RecordBytes motionRecord[MVL_MOTION_RECORD_SIZE];
-    for (uint16_t m = 0; m < header.motionCount; ++m) {
-        mvl::EncodeMotion(document.motions[m], motionRecord);
-        if (!out.Put(motionRecord)) return false;
-    }
-    mvl::RecordBytes frameRecord[MVL_FRAME_RECORD_SIZE];
-    for (uint16_t m = 0; m < header.motionCount; ++m) {
-        const MotionEntry &motion = document.motions[m];
-        for (uint16_t f = 0; f < motion.frameCount; ++f) {
-            mvl::EncodeFrame(motion.frames[f], frameRecord);
-            if (!out.Put(frameRecord)) return false;
-        }
-    }
-    mvl::RecordBytes positionRecord[MVL_POSITION_RECORD_SIZE];
-    for (uint16_t m = 0; m < header.motionCount; ++m) {
-        const MotionEntry &motion = document.motions[m];
-        for (uint16_t f = 0; f < motion.frameCount; ++f) {
-            const FrameEntry &frame = motion.frames[f];
-            for (uint16_t p = 0; p < frame.positionCount; ++p) {
-                mvl::EncodePosition(frame.positions[p], positionRecord);
-                if (!out.Put(positionRecord)) return false;
-            }
-        }
-    }
-    return true;
-}
-
-}  // namespace
 
 bool WriteMotionFile(MotionDocument &document, const std::string &path) {
     std::memcpy(document.header.version, "1.00", 4);
     AtomicFileWriter file(path);
     if (!file.IsOpen()) return false;
     ScrambledRecordWriter out(file);
-    return WriteGroups(document, out) && file.Commit();
+    return PutMotionFileRecords(document, out) && file.Commit();
 }
 
 }  // namespace morvel::document

@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "document/file_access.h"
+#include "document/motion_file_records.h"
 #include "mvllib/record_codec.h"
 
 namespace mvltool {
@@ -23,13 +24,14 @@ public:
     FileComparison &operator=(const FileComparison &) = delete;
 
     template <int Size>
-    void Compare(mvl::RecordBytes (&record)[Size]) {
+    bool Put(mvl::RecordBytes (&record)[Size]) {
         Mvl_Func_Shuffle(record, record, Size, mvl::kScrambleKey);
         mvl::RecordBytes stored[Size];
         const size_t read = file_ != nullptr ? std::fread(stored, 1, Size, file_) : 0;
         for (size_t i = 0; i < static_cast<size_t>(Size); ++i) {
             if (i >= read || stored[i] != record[i]) ++different_;
         }
+        return true;
     }
 
     // Every byte after the last record is one build would not write.
@@ -50,40 +52,9 @@ private:
 
 uint64_t BytesBuildWouldChange(const MotionDocument &document, const std::string &path) {
     FileComparison file(path);
-    MotionFileHeader header = document.header;
-    std::memcpy(header.version, "1.00", 4);
-    mvl::RecordBytes headerRecord[MVL_HEADER_SIZE];
-    mvl::EncodeHeader(header, headerRecord);
-    file.Compare(headerRecord);
-    mvl::RecordBytes partRecord[MVL_PART_RECORD_SIZE];
-    for (uint16_t p = 0; p < header.partCount; ++p) {
-        mvl::EncodePart(document.parts[p], partRecord);
-        file.Compare(partRecord);
-    }
-    mvl::RecordBytes motionRecord[MVL_MOTION_RECORD_SIZE];
-    for (uint16_t m = 0; m < header.motionCount; ++m) {
-        mvl::EncodeMotion(document.motions[m], motionRecord);
-        file.Compare(motionRecord);
-    }
-    mvl::RecordBytes frameRecord[MVL_FRAME_RECORD_SIZE];
-    for (uint16_t m = 0; m < header.motionCount; ++m) {
-        const MotionEntry &motion = document.motions[m];
-        for (uint16_t f = 0; f < motion.frameCount; ++f) {
-            mvl::EncodeFrame(motion.frames[f], frameRecord);
-            file.Compare(frameRecord);
-        }
-    }
-    mvl::RecordBytes positionRecord[MVL_POSITION_RECORD_SIZE];
-    for (uint16_t m = 0; m < header.motionCount; ++m) {
-        const MotionEntry &motion = document.motions[m];
-        for (uint16_t f = 0; f < motion.frameCount; ++f) {
-            const FrameEntry &frame = motion.frames[f];
-            for (uint16_t p = 0; p < frame.positionCount; ++p) {
-                mvl::EncodePosition(frame.positions[p], positionRecord);
-                file.Compare(positionRecord);
-            }
-        }
-    }
+    MotionDocument rebuilt = document;
+    std::memcpy(rebuilt.header.version, "1.00", 4);
+    morvel::document::PutMotionFileRecords(rebuilt, file);
     return file.Finish();
 }
 
