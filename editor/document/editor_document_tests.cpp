@@ -14,7 +14,7 @@ namespace {
 
 using fakes::FakeFileChooser;
 using fakes::FakePartMeshLoader;
-using testing::DocumentSpec;
+using testing::DocumentContents;
 using testing::EncodedBytes;
 using testing::MakePosition;
 using testing::OwnedDocument;
@@ -44,10 +44,10 @@ protected:
 
     // A motion file whose parts name body.x, a missing leg.x and arm.x.
     std::string WriteSample(const std::string &name, const char *userCode = "") {
-        DocumentSpec spec;
-        spec.parts = {folder.Path("body.x"), folder.Path("leg.x"), folder.Path("arm.x")};
-        spec.motions = {{"m", "", {{"f", {MakePosition(0, 1), MakePosition(2, 2)}}}}};
-        OwnedDocument doc(spec);
+        DocumentContents contents;
+        contents.parts = {folder.Path("body.x"), folder.Path("leg.x"), folder.Path("arm.x")};
+        contents.motions = {{"m", "", {{"f", {MakePosition(0, 1), MakePosition(2, 2)}}}}};
+        OwnedDocument doc(contents);
         std::strcpy(doc->header.userCode, userCode);
         const std::string path = folder.Path(name);
         EXPECT_TRUE(WriteMotionFile(*doc, path));

@@ -14,7 +14,7 @@ namespace {
 
 using fakes::FakeFileChooser;
 using fakes::FakeMessageBoxes;
-using testing::DocumentSpec;
+using testing::DocumentContents;
 using testing::EncodedBytes;
 using testing::MakePosition;
 using testing::operator==;
@@ -24,24 +24,24 @@ using testing::ReadBytes;
 using testing::TempFolder;
 using testing::WriteBytes;
 
-DocumentSpec ExportingSpec() {
-    DocumentSpec spec;
-    spec.parts = {"a.x", "b.x", "c.x", "d.x"};
-    spec.motions = {
+DocumentContents ExportingContents() {
+    DocumentContents contents;
+    contents.parts = {"a.x", "b.x", "c.x", "d.x"};
+    contents.motions = {
         {"still", "", {}},
         {"jump", "jump.wav",
          {{"up", {MakePosition(0, 1), MakePosition(3, 2), MakePosition(1, 3)}},
           {"top", {MakePosition(3, 4)}},
           {"down", {MakePosition(2, 5), MakePosition(-1, 6)}}}},
     };
-    return spec;
+    return contents;
 }
 
-DocumentSpec ReceivingSpec(size_t partCount) {
-    DocumentSpec spec;
-    for (size_t p = 0; p < partCount; ++p) spec.parts.push_back("r" + std::to_string(p) + ".x");
-    spec.motions = {{"own", "own.wav", {{"f", {MakePosition(0, 9)}}}}};
-    return spec;
+DocumentContents ReceivingContents(size_t partCount) {
+    DocumentContents contents;
+    for (size_t p = 0; p < partCount; ++p) contents.parts.push_back("r" + std::to_string(p) + ".x");
+    contents.motions = {{"own", "own.wav", {{"f", {MakePosition(0, 9)}}}}};
+    return contents;
 }
 
 class MotionExportTest : public ::testing::Test {
@@ -59,7 +59,7 @@ protected:
     }
 
     TempFolder folder;
-    OwnedDocument exporting{ExportingSpec()};
+    OwnedDocument exporting{ExportingContents()};
 };
 
 TEST_F(MotionExportTest, AMotionWithoutFramesIs115BytesAndImportsAsSuch) {
@@ -71,7 +71,7 @@ TEST_F(MotionExportTest, AMotionWithoutFramesIs115BytesAndImportsAsSuch) {
     EXPECT_EQ(bytes[8] ^ 'M', '0');
     EXPECT_EQ(bytes[26] ^ 'M', 'M');
 
-    OwnedDocument receiving(ReceivingSpec(2));
+    OwnedDocument receiving(ReceivingContents(2));
     EXPECT_EQ(ReadMotionExport(*receiving, path), 0);
     ASSERT_EQ(receiving->header.motionCount, 2);
     EXPECT_STREQ(receiving->motions[0].name, "own");
@@ -83,7 +83,7 @@ TEST_F(MotionExportTest, ImportKeepsFramesAndDropsPositionsOfMissingParts) {
     const std::string path = Export(1);
     EXPECT_EQ(ReadBytes(path).size(), 27u + 88 + 3 * 24 + 6 * 128);
     // Two parts: the positions of parts 2 and 3 and the negative one go.
-    OwnedDocument receiving(ReceivingSpec(2));
+    OwnedDocument receiving(ReceivingContents(2));
     EXPECT_EQ(ReadMotionExport(*receiving, path), 4);
     const MotionEntry &motion = receiving->motions[1];
     EXPECT_STREQ(motion.name, "jump");
@@ -94,7 +94,7 @@ TEST_F(MotionExportTest, ImportKeepsFramesAndDropsPositionsOfMissingParts) {
     // The same file into the exporter's own part table drops only the negative one.
     EXPECT_EQ(ReadMotionExport(*exporting, path), 1);
     // Without parts, every position goes.
-    OwnedDocument bare(ReceivingSpec(0));
+    OwnedDocument bare(ReceivingContents(0));
     EXPECT_EQ(ReadMotionExport(*bare, path), 6);
     EXPECT_EQ(bare->motions[1].frameCount, 3);
 }
@@ -102,13 +102,13 @@ TEST_F(MotionExportTest, ImportKeepsFramesAndDropsPositionsOfMissingParts) {
 TEST_F(MotionExportTest, TheUserCodeIsNotCompared) {
     std::strcpy(exporting->header.userCode, "locked");
     const std::string path = Export(1);
-    OwnedDocument receiving(ReceivingSpec(4));
+    OwnedDocument receiving(ReceivingContents(4));
     EXPECT_EQ(ReadMotionExport(*receiving, path), 1);
 }
 
 TEST_F(MotionExportTest, HeaderChecksAndTruncationLeaveTheDocumentUnchanged) {
     const std::string path = Export(1);
-    OwnedDocument receiving(ReceivingSpec(4));
+    OwnedDocument receiving(ReceivingContents(4));
     const std::vector<uint8_t> before = EncodedBytes(*receiving);
     const std::vector<uint8_t> good = ReadBytes(path);
 
@@ -136,7 +136,7 @@ TEST_F(MotionExportTest, HeaderChecksAndTruncationLeaveTheDocumentUnchanged) {
 
 TEST_F(MotionExportTest, TheVersionComparedIsTheReceivingDocuments) {
     const std::string path = Export(1);
-    OwnedDocument receiving(ReceivingSpec(4));
+    OwnedDocument receiving(ReceivingContents(4));
     std::memcpy(receiving->header.version, "0.99", 4);
     EXPECT_EQ(ReadMotionExport(*receiving, path), kExportBadVersion);
 }
@@ -197,7 +197,7 @@ TEST_F(MotionExportFlowTest, AFailedExportSaysSoInAPlainBox) {
 
 TEST_F(MotionExportFlowTest, ImportReportsDroppedPositionsAndEveryFailure) {
     const std::string path = Export(1);
-    OwnedDocument receiving(ReceivingSpec(2));
+    OwnedDocument receiving(ReceivingContents(2));
     chooser.WillChoose(path);
     ASSERT_TRUE(ImportMotion(dialog, *receiving, chooser, messages));
     EXPECT_EQ(chooser.requests[0].mode, FileChooserMode::Open);

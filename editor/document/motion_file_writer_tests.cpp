@@ -24,7 +24,7 @@
 namespace morvel::document {
 namespace {
 
-using testing::DocumentSpec;
+using testing::DocumentContents;
 using testing::EncodedBytes;
 using testing::MakePosition;
 using testing::OwnedDocument;
@@ -32,15 +32,15 @@ using testing::ReadBytes;
 using testing::TempFolder;
 
 // Two motions, one without frames; a frame without positions in between.
-DocumentSpec SampleSpec() {
-    DocumentSpec spec;
-    spec.parts = {".\\body.x", ".\\arm.x"};
-    spec.motions = {
+DocumentContents SampleContents() {
+    DocumentContents contents;
+    contents.parts = {".\\body.x", ".\\arm.x"};
+    contents.motions = {
         {"empty", "none.wav", {}},
         {"walk", "walk.wav",
          {{"a", {MakePosition(0, 1), MakePosition(1, 2)}}, {"b", {}}, {"c", {MakePosition(1, 3)}}}},
     };
-    return spec;
+    return contents;
 }
 
 std::vector<uint8_t> Unscrambled(std::vector<uint8_t> bytes) {
@@ -70,7 +70,7 @@ TEST(MotionFileWriter, EmptyDocumentIs192BytesAndLoadsBackWithTheSameHeader) {
 
 TEST(MotionFileWriter, WriteThenLoadGivesTheSameDocument) {
     TempFolder folder;
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     std::strcpy(doc->header.userCode, "secret");
     doc->header.cameraAzimuth = -45;
     doc->header.initialDiffuse.g = 0.75;
@@ -90,7 +90,7 @@ TEST(MotionFileWriter, WriteThenLoadGivesTheSameDocument) {
 
 TEST(MotionFileWriter, ReferenceAndPaddingBytesGoOutAsZero) {
     TempFolder folder;
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     doc->motions[1].frames[0].positions[0].padding2[3] = 0x77;
     doc->motions[1].padding18[0] = 0x55;
     doc->header.padding89[2] = 0x33;
@@ -113,7 +113,7 @@ TEST(MotionFileWriter, ReferenceAndPaddingBytesGoOutAsZero) {
 
 TEST(MotionFileWriter, AnotherVersionIsWrittenAs100) {
     TempFolder folder;
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     std::memcpy(doc->header.version, "0.99", 4);
     const std::string path = folder.Path("old.mvl");
     ASSERT_TRUE(WriteMotionFile(*doc, path));
@@ -126,7 +126,7 @@ TEST(MotionFileWriter, AnotherVersionIsWrittenAs100) {
 TEST(MotionFileWriter, ReplacesAnExistingFile) {
     TempFolder folder;
     const std::string path = folder.Path("twice.mvl");
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     ASSERT_TRUE(WriteMotionFile(*doc, path));
     OwnedDocument empty;
     ASSERT_TRUE(WriteMotionFile(*empty, path));
@@ -136,7 +136,7 @@ TEST(MotionFileWriter, ReplacesAnExistingFile) {
 
 TEST(MotionFileWriter, FailuresReturnFalseAndLeaveTheFolderAsItWas) {
     TempFolder folder;
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     EXPECT_FALSE(WriteMotionFile(*doc, folder.Path("missing/sub.mvl")));
     // A folder in the target's place cannot be replaced by a file.
     std::filesystem::create_directory(folder.Path("taken.mvl"));
@@ -151,7 +151,7 @@ TEST(MotionFileWriter, FailuresReturnFalseAndLeaveTheFolderAsItWas) {
 TEST(MotionFileWriter, ATargetNameNearTheLengthLimitCanBeSaved) {
     TempFolder folder;
     const std::string path = folder.Path(std::string(246, 'n') + ".mvl");
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     ASSERT_TRUE(WriteMotionFile(*doc, path));
     EXPECT_EQ(ReadBytes(path).size(), 192u + 2 * 66 + 2 * 88 + 3 * 24 + 3 * 128);
     EXPECT_EQ(FilesIn(folder.Root()), 1u);
@@ -165,7 +165,7 @@ TEST(MotionFileWriter, AFullDiskKeepsThePreviousFile) {
     ASSERT_TRUE(WriteMotionFile(*small, path));
     const std::vector<uint8_t> before = ReadBytes(path);
 
-    DocumentSpec big;
+    DocumentContents big;
     big.parts = {"p.x"};
     big.motions = {{"m", "", {{"f", std::vector<PositionEntry>(20000, MakePosition(0, 1))}}}};
     OwnedDocument doc(big);
@@ -188,7 +188,7 @@ TEST(MotionFileWriter, AReadOnlyFolderKeepsThePreviousFile) {
     if (geteuid() == 0) GTEST_SKIP() << "running as root: folder permissions do not stop root";
     TempFolder folder;
     const std::string path = folder.Path("keep.mvl");
-    OwnedDocument doc(SampleSpec());
+    OwnedDocument doc(SampleContents());
     OwnedDocument small;
     ASSERT_TRUE(WriteMotionFile(*small, path));
     ASSERT_EQ(chmod(folder.Root().c_str(), 0555), 0);
@@ -225,7 +225,7 @@ TEST(MotionFileWriter, ATinyFileSystemThatFillsUpOrTurnsReadOnlyKeepsThePrevious
     TempFolder folder;
     const std::string disk = folder.Path("disk");
     std::filesystem::create_directory(disk);
-    DocumentSpec big;
+    DocumentContents big;
     big.parts = {"p.x"};
     big.motions = {{"m", "", {{"f", std::vector<PositionEntry>(2000, MakePosition(0, 1))}}}};
     const int failedStep = WithPrivateMounts([&]() {
@@ -241,7 +241,7 @@ TEST(MotionFileWriter, ATinyFileSystemThatFillsUpOrTurnsReadOnlyKeepsThePrevious
         if (mount(nullptr, disk.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, "size=64k") != 0) {
             return kCannotMount;
         }
-        OwnedDocument other(SampleSpec());
+        OwnedDocument other(SampleContents());
         if (WriteMotionFile(*other, path)) return 5;
         if (ReadBytes(path) != before) return 6;
         return 0;

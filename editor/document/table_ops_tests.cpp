@@ -9,7 +9,7 @@
 namespace morvel::document {
 namespace {
 
-using testing::DocumentSpec;
+using testing::DocumentContents;
 using testing::EncodedBytes;
 using testing::MakePosition;
 using testing::operator==;
@@ -19,21 +19,21 @@ using Parts = std::vector<std::vector<std::vector<int>>>;
 
 // Two motions over five parts; motion 0 has three frames, motion 1 one
 // frame without positions.
-DocumentSpec FivePartSpec() {
-    DocumentSpec spec;
-    spec.parts = {"p0.x", "p1.x", "p2.x", "p3.x", "p4.x"};
-    spec.motions = {
+DocumentContents FivePartContents() {
+    DocumentContents contents;
+    contents.parts = {"p0.x", "p1.x", "p2.x", "p3.x", "p4.x"};
+    contents.motions = {
         {"walk", "walk.wav",
          {{"a", {MakePosition(0, 1), MakePosition(2, 2), MakePosition(3, 3)}},
           {"b", {MakePosition(4, 4), MakePosition(1, 5)}},
           {"c", {MakePosition(2, 6)}}}},
         {"idle", "", {{"z", {}}}},
     };
-    return spec;
+    return contents;
 }
 
 TEST(TableOpsAppend, NewElementsAreLastZeroFilledAndKeepTheRest) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     doc->header.cameraDistance = 1234;
     ASSERT_TRUE(InsertPart(*doc, ".\\arm.x"));
     ASSERT_TRUE(InsertMotion(*doc, "run", ""));
@@ -74,7 +74,7 @@ TEST(TableOpsAppend, TextsAreCutToTheirFieldWithoutSplittingACharacter) {
 }
 
 TEST(TableOpsParts, DeletePartRemovesItsPositionsAndRenumbersLaterParts) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     ASSERT_TRUE(DeletePart(*doc, 2));
     ASSERT_EQ(doc->header.partCount, 4);
     EXPECT_STREQ(doc->parts[2].fileName, "p3.x");
@@ -84,10 +84,10 @@ TEST(TableOpsParts, DeletePartRemovesItsPositionsAndRenumbersLaterParts) {
 }
 
 TEST(TableOpsParts, DeletingTheOnlyPartLeavesMotionsAndFramesWithoutPositions) {
-    DocumentSpec spec;
-    spec.parts = {"only.x"};
-    spec.motions = {{"m", "", {{"a", {MakePosition(0, 1), MakePosition(0, 2)}}, {"b", {}}}}};
-    OwnedDocument doc(spec);
+    DocumentContents contents;
+    contents.parts = {"only.x"};
+    contents.motions = {{"m", "", {{"a", {MakePosition(0, 1), MakePosition(0, 2)}}, {"b", {}}}}};
+    OwnedDocument doc(contents);
     ASSERT_TRUE(DeletePart(*doc, 0));
     EXPECT_EQ(doc->header.partCount, 0);
     EXPECT_EQ(PartNumbers(*doc), (Parts{{{}, {}}}));
@@ -95,7 +95,7 @@ TEST(TableOpsParts, DeletingTheOnlyPartLeavesMotionsAndFramesWithoutPositions) {
 }
 
 TEST(TableOpsParts, MovesSwapEveryReferenceOnceAndMoveBackRestores) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     const std::vector<uint8_t> before = EncodedBytes(*doc);
     ASSERT_TRUE(MovePartDown(*doc, 0));
     EXPECT_STREQ(doc->parts[0].fileName, "p1.x");
@@ -108,7 +108,7 @@ TEST(TableOpsParts, MovesSwapEveryReferenceOnceAndMoveBackRestores) {
 }
 
 TEST(TableOpsParts, UpdatePartKeepsReferences) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     ASSERT_TRUE(UpdatePart(*doc, 1, "new.x"));
     EXPECT_STREQ(doc->parts[1].fileName, "new.x");
     EXPECT_EQ(PartNumbers(*doc)[0][1], (std::vector<int>{4, 1}));
@@ -117,7 +117,7 @@ TEST(TableOpsParts, UpdatePartKeepsReferences) {
 
 // Every refused call leaves every byte of the document as it was.
 TEST(TableOpsBounds, RefusedOperationsChangeNothing) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     const std::vector<uint8_t> before = EncodedBytes(*doc);
     const PositionEntry p = MakePosition(0, 9);
     const bool refused[] = {
@@ -151,11 +151,11 @@ TEST(TableOpsBounds, DeletesOnADocumentWithoutMotionsDoNothing) {
 }
 
 TEST(TableOpsBounds, ACountThatWouldPassTheLimitIsRefused) {
-    DocumentSpec spec;
-    spec.parts = {"p.x"};
-    spec.motions = {{"full", "", {{"f", std::vector<PositionEntry>(65535, MakePosition(0, 1))},
+    DocumentContents contents;
+    contents.parts = {"p.x"};
+    contents.motions = {{"full", "", {{"f", std::vector<PositionEntry>(65535, MakePosition(0, 1))},
                                   {"g", {MakePosition(0, 2)}}}}};
-    OwnedDocument doc(spec);
+    OwnedDocument doc(contents);
     EXPECT_FALSE(InsertPosition(*doc, 0, 0, MakePosition(0, 3)));
     EXPECT_FALSE(CopyPosition(*doc, 0, 0, 0));
     EXPECT_EQ(doc->motions[0].frames[0].positionCount, 65535);
@@ -165,11 +165,11 @@ TEST(TableOpsBounds, ACountThatWouldPassTheLimitIsRefused) {
 }
 
 TEST(TableOpsBounds, FullPartMotionAndFrameTablesRefuseToGrow) {
-    DocumentSpec spec;
-    spec.parts = std::vector<std::string>(65535, "p.x");
-    spec.motions = std::vector<testing::MotionSpec>(65534, {"m", "", {}});
-    spec.motions.push_back({"long", "", std::vector<testing::FrameSpec>(65535, {"f", {}})});
-    OwnedDocument doc(spec);
+    DocumentContents contents;
+    contents.parts = std::vector<std::string>(65535, "p.x");
+    contents.motions = std::vector<testing::MotionContents>(65534, {"m", "", {}});
+    contents.motions.push_back({"long", "", std::vector<testing::FrameContents>(65535, {"f", {}})});
+    OwnedDocument doc(contents);
     const std::vector<uint8_t> before = EncodedBytes(*doc);
     EXPECT_FALSE(InsertPart(*doc, "q.x"));
     EXPECT_FALSE(InsertMotion(*doc, "n", ""));
@@ -186,11 +186,11 @@ TEST(TableOpsBounds, FullPartMotionAndFrameTablesRefuseToGrow) {
 
 // Parts from 32,768 on cannot be referred to by a signed 16-bit number.
 TEST(TableOpsParts, MovesAtTheSignedLimitLeaveNegativeReferencesAlone) {
-    DocumentSpec spec;
-    spec.parts = std::vector<std::string>(32769, "p.x");
-    spec.motions = {{"m", "", {{"f", {MakePosition(-32768, 1), MakePosition(32767, 2),
+    DocumentContents contents;
+    contents.parts = std::vector<std::string>(32769, "p.x");
+    contents.motions = {{"m", "", {{"f", {MakePosition(-32768, 1), MakePosition(32767, 2),
                                       MakePosition(-1, 3), MakePosition(5, 4)}}}}};
-    OwnedDocument doc(spec);
+    OwnedDocument doc(contents);
     // Part 32,767 moves out of reach; the invalid reference stays invalid.
     ASSERT_TRUE(MovePartDown(*doc, 32767));
     EXPECT_EQ(PartNumbers(*doc)[0][0], (std::vector<int>{-32768, -32768, -1, 5}));
@@ -199,7 +199,7 @@ TEST(TableOpsParts, MovesAtTheSignedLimitLeaveNegativeReferencesAlone) {
 }
 
 TEST(TableOpsMotions, MovesCarryFramesAndDeleteReleasesTheRest) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     ASSERT_TRUE(MoveMotionDown(*doc, 0));
     EXPECT_STREQ(doc->motions[0].name, "idle");
     EXPECT_EQ(PartNumbers(*doc), (Parts{{{}}, {{0, 2, 3}, {4, 1}, {2}}}));
@@ -212,7 +212,7 @@ TEST(TableOpsMotions, MovesCarryFramesAndDeleteReleasesTheRest) {
 }
 
 TEST(TableOpsMotions, CopyMotionIsDeepAndIndependent) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     ASSERT_TRUE(CopyMotion(*doc, 0));
     ASSERT_EQ(doc->header.motionCount, 3);
     EXPECT_STREQ(doc->motions[1].name, "walk");
@@ -226,7 +226,7 @@ TEST(TableOpsMotions, CopyMotionIsDeepAndIndependent) {
 }
 
 TEST(TableOpsFrames, MovesDeletesAndCopies) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     ASSERT_TRUE(MoveFrameDown(*doc, 0, 1));
     EXPECT_STREQ(doc->motions[0].frames[2].comment, "b");
     ASSERT_TRUE(MoveFrameUp(*doc, 0, 2));
@@ -255,10 +255,10 @@ TEST(TableOpsFrames, AdjustFrameInsertsTheHalfwayFrame) {
     PositionEntry d = b;
     d.rotation = {20000, -20000, 1};
     const PositionEntry unpaired = MakePosition(2, 40);
-    DocumentSpec spec;
-    spec.parts = {"a.x", "b.x", "c.x"};
-    spec.motions = {{"m", "", {{"k", {a, c, unpaired}}, {"k+1", {b, d}}}}};
-    OwnedDocument doc(spec);
+    DocumentContents contents;
+    contents.parts = {"a.x", "b.x", "c.x"};
+    contents.motions = {{"m", "", {{"k", {a, c, unpaired}}, {"k+1", {b, d}}}}};
+    OwnedDocument doc(contents);
 
     ASSERT_TRUE(AdjustFrame(*doc, 0, 0));
     const MotionEntry &motion = doc->motions[0];
@@ -287,11 +287,11 @@ TEST(TableOpsFrames, AdjustFrameInsertsTheHalfwayFrame) {
 }
 
 TEST(TableOpsFrames, AdjustFrameBesideAFrameWithMorePositions) {
-    DocumentSpec spec;
-    spec.parts = {"a.x"};
-    spec.motions = {{"m", "", {{"k", {MakePosition(0, 2)}},
+    DocumentContents contents;
+    contents.parts = {"a.x"};
+    contents.motions = {{"m", "", {{"k", {MakePosition(0, 2)}},
                                {"n", {MakePosition(0, 4), MakePosition(0, 8)}}}}};
-    OwnedDocument doc(spec);
+    OwnedDocument doc(contents);
     ASSERT_TRUE(AdjustFrame(*doc, 0, 0));
     const FrameEntry &mid = doc->motions[0].frames[1];
     ASSERT_EQ(mid.positionCount, 1);
@@ -299,7 +299,7 @@ TEST(TableOpsFrames, AdjustFrameBesideAFrameWithMorePositions) {
 }
 
 TEST(TableOpsPositions, MovesDeletesCopiesAndUpdates) {
-    OwnedDocument doc(FivePartSpec());
+    OwnedDocument doc(FivePartContents());
     ASSERT_TRUE(MovePositionDown(*doc, 0, 0, 0));
     EXPECT_EQ(PartNumbers(*doc)[0][0], (std::vector<int>{2, 0, 3}));
     ASSERT_TRUE(MovePositionUp(*doc, 0, 0, 2));

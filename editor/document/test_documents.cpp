@@ -28,19 +28,19 @@ OwnedDocument::OwnedDocument() {
     document_.motions = nullptr;
 }
 
-OwnedDocument::OwnedDocument(const DocumentSpec &spec) : OwnedDocument() { Fill(document_, spec); }
+OwnedDocument::OwnedDocument(const DocumentContents &contents) : OwnedDocument() { Fill(document_, contents); }
 
 OwnedDocument::~OwnedDocument() { Mvl_Func_Delete(&document_); }
 
-void Fill(MotionDocument &document, const DocumentSpec &spec) {
-    std::vector<PartEntry> parts(spec.parts.size());
+void Fill(MotionDocument &document, const DocumentContents &contents) {
+    std::vector<PartEntry> parts(contents.parts.size());
     for (size_t p = 0; p < parts.size(); ++p) {
-        std::strncpy(parts[p].fileName, spec.parts[p].c_str(), sizeof parts[p].fileName - 1);
+        std::strncpy(parts[p].fileName, contents.parts[p].c_str(), sizeof parts[p].fileName - 1);
     }
-    std::vector<MotionEntry> motions(spec.motions.size());
-    std::vector<std::vector<FrameEntry>> frames(spec.motions.size());
+    std::vector<MotionEntry> motions(contents.motions.size());
+    std::vector<std::vector<FrameEntry>> frames(contents.motions.size());
     for (size_t m = 0; m < motions.size(); ++m) {
-        const MotionSpec &ms = spec.motions[m];
+        const MotionContents &ms = contents.motions[m];
         MotionEntry &motion = motions[m];
         std::strncpy(motion.name, ms.name.c_str(), sizeof motion.name - 1);
         std::strncpy(motion.soundFileName, ms.soundFileName.c_str(),
@@ -63,25 +63,25 @@ void Fill(MotionDocument &document, const DocumentSpec &spec) {
     Mvl_Func_Copy(&document, &source);
 }
 
-DocumentSpec Describe(const MotionDocument &document) {
-    DocumentSpec spec;
+DocumentContents Describe(const MotionDocument &document) {
+    DocumentContents contents;
     for (uint16_t p = 0; p < document.header.partCount; ++p) {
-        spec.parts.emplace_back(document.parts[p].fileName);
+        contents.parts.emplace_back(document.parts[p].fileName);
     }
     for (uint16_t m = 0; m < document.header.motionCount; ++m) {
         const MotionEntry &motion = document.motions[m];
-        MotionSpec ms{std::string(motion.name, strnlen(motion.name, 16)),
+        MotionContents ms{std::string(motion.name, strnlen(motion.name, 16)),
                       std::string(motion.soundFileName, strnlen(motion.soundFileName, 64)),
                       {}};
         for (uint16_t f = 0; f < motion.frameCount; ++f) {
             const FrameEntry &frame = motion.frames[f];
-            FrameSpec fs{std::string(frame.comment, strnlen(frame.comment, 16)), {}};
+            FrameContents fs{std::string(frame.comment, strnlen(frame.comment, 16)), {}};
             fs.positions.assign(frame.positions, frame.positions + frame.positionCount);
             ms.frames.push_back(fs);
         }
-        spec.motions.push_back(ms);
+        contents.motions.push_back(ms);
     }
-    return spec;
+    return contents;
 }
 
 std::vector<uint8_t> EncodedBytes(const MotionDocument &document) {

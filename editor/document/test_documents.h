@@ -14,25 +14,25 @@ namespace morvel::document::testing {
 // made from different seeds differ in every field.
 PositionEntry MakePosition(int16_t partNumber, double seed);
 
-struct FrameSpec {
+struct FrameContents {
     std::string comment;
     std::vector<PositionEntry> positions;
 };
-struct MotionSpec {
+struct MotionContents {
     std::string name;
     std::string soundFileName;
-    std::vector<FrameSpec> frames;
+    std::vector<FrameContents> frames;
 };
-struct DocumentSpec {
+struct DocumentContents {
     std::vector<std::string> parts;
-    std::vector<MotionSpec> motions;
+    std::vector<MotionContents> motions;
 };
 
 // An initialised document released on destruction.
 class OwnedDocument {
 public:
     OwnedDocument();
-    explicit OwnedDocument(const DocumentSpec &spec);
+    explicit OwnedDocument(const DocumentContents &contents);
     ~OwnedDocument();
     OwnedDocument(const OwnedDocument &) = delete;
     OwnedDocument &operator=(const OwnedDocument &) = delete;
@@ -44,12 +44,12 @@ private:
     MotionDocument document_{};
 };
 
-// Replaces document's tables by those of spec (through Mvl_Func_Copy, so the
+// Replaces document's tables by those of contents (through Mvl_Func_Copy, so the
 // tables are the library's).
-void Fill(MotionDocument &document, const DocumentSpec &spec);
+void Fill(MotionDocument &document, const DocumentContents &contents);
 
 // The document's state in plain values, for comparisons and messages.
-DocumentSpec Describe(const MotionDocument &document);
+DocumentContents Describe(const MotionDocument &document);
 
 // Every header and record byte as the motion-file encoding gives them.
 std::vector<uint8_t> EncodedBytes(const MotionDocument &document);

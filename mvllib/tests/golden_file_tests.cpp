@@ -74,17 +74,17 @@ TEST(GoldenFile, HeaderFieldsLandAtTheirOffsets) {
 }
 
 TEST(GoldenFile, PositionFieldsLandAtTheirOffsets) {
-    mvltest::DocumentSpec spec;
-    spec.parts = {"a.x"};
-    mvltest::PositionSpec p;
+    mvltest::DocumentContents contents;
+    contents.parts = {"a.x"};
+    mvltest::PositionContents p;
     p.partNumber = -2;
     for (int i = 0; i < 14; ++i) p.values[i] = i + 0.5;
     p.rotation[0] = 1;
     p.rotation[1] = -2;
     p.rotation[2] = 32767;
-    spec.motions = {{"m", "s.wav", {{"c", {p}}}}};
+    contents.motions = {{"m", "s.wav", {{"c", {p}}}}};
     mvltest::TempFile file("golden_positions.mvl");
-    const std::vector<uint8_t> plain = mvltest::PlainFileBytes(spec);
+    const std::vector<uint8_t> plain = mvltest::PlainFileBytes(contents);
     file.Write(mvltest::Scrambled(plain));
     MotionDocument d;
     Mvl_Func_ObjectInit(&d);

@@ -8,26 +8,26 @@
 
 namespace {
 
-using mvltest::DocumentSpec;
+using mvltest::DocumentContents;
 using mvltest::TempFile;
 
-DocumentSpec TwoMotionSpec() {
-    DocumentSpec spec;
-    spec.parts = {".\\body.x", ".\\arm.x"};
-    mvltest::PositionSpec p0;
+DocumentContents TwoMotionContents() {
+    DocumentContents contents;
+    contents.parts = {".\\body.x", ".\\arm.x"};
+    mvltest::PositionContents p0;
     p0.partNumber = 1;
     p0.values[8] = 1.5;      // scale X
     p0.values[13] = -20.25;  // translation Z
     p0.rotation[0] = -90;
-    mvltest::PositionSpec p1;
+    mvltest::PositionContents p1;
     p1.partNumber = 0;
     p1.values[3] = 0.5;  // ambient A
-    spec.motions = {
+    contents.motions = {
         {"walk", "step.wav", {{"f0", {p0, p1}}, {"empty", {}}, {"f2", {p1}}}},
         {"idle", "", {}},
         {"wave", "", {{"only", {p0}}}},
     };
-    return spec;
+    return contents;
 }
 
 class LoadTest : public ::testing::Test {
@@ -46,11 +46,11 @@ protected:
     }
     // Loads a recognisable document first, so that "untouched" can be checked.
     void LoadOriginal() {
-        DocumentSpec spec;
-        spec.parts = {"keep.x"};
-        spec.cameraAzimuth = 33;
+        DocumentContents contents;
+        contents.parts = {"keep.x"};
+        contents.cameraAzimuth = 33;
         TempFile f("original.mvl");
-        f.Write(mvltest::Scrambled(mvltest::PlainFileBytes(spec)));
+        f.Write(mvltest::Scrambled(mvltest::PlainFileBytes(contents)));
         ASSERT_EQ(Mvl_Func_Load(&doc, f.Path().c_str(), ""), 0);
     }
     void ExpectOriginal() {
@@ -66,7 +66,7 @@ protected:
 };
 
 TEST_F(LoadTest, ReadsEveryGroupInFileOrder) {
-    ASSERT_EQ(LoadBytes(mvltest::PlainFileBytes(TwoMotionSpec())), 0);
+    ASSERT_EQ(LoadBytes(mvltest::PlainFileBytes(TwoMotionContents())), 0);
     ASSERT_EQ(doc.header.partCount, 2);
     EXPECT_STREQ(doc.parts[1].fileName, ".\\arm.x");
     ASSERT_EQ(doc.header.motionCount, 3);
@@ -90,12 +90,12 @@ TEST_F(LoadTest, ReadsEveryGroupInFileOrder) {
 }
 
 TEST_F(LoadTest, EmptyDocumentKeepsViewSettingsAndUserCode) {
-    DocumentSpec spec;
-    spec.userCode = "ab";
-    spec.cameraElevation = -12;
-    spec.cameraDistance = 750;
-    spec.background[0] = 17;
-    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(spec);
+    DocumentContents contents;
+    contents.userCode = "ab";
+    contents.cameraElevation = -12;
+    contents.cameraDistance = 750;
+    contents.background[0] = 17;
+    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(contents);
     ASSERT_EQ(bytes.size(), 192u);
     ASSERT_EQ(LoadBytes(bytes, "ab"), 0);
     EXPECT_EQ(doc.header.cameraElevation, -12);
@@ -107,12 +107,12 @@ TEST_F(LoadTest, EmptyDocumentKeepsViewSettingsAndUserCode) {
 }
 
 TEST_F(LoadTest, UserCodeMustMatchExactly) {
-    DocumentSpec open;
+    DocumentContents open;
     file.Write(mvltest::Scrambled(mvltest::PlainFileBytes(open)));
     EXPECT_EQ(Mvl_Func_Load(&doc, file.Path().c_str(), ""), 0);
     EXPECT_EQ(Mvl_Func_Load(&doc, file.Path().c_str(), "x"), -3);
 
-    DocumentSpec locked;
+    DocumentContents locked;
     locked.userCode = "Secret";
     file.Write(mvltest::Scrambled(mvltest::PlainFileBytes(locked)));
     EXPECT_EQ(Mvl_Func_Load(&doc, file.Path().c_str(), ""), -3);
@@ -123,16 +123,16 @@ TEST_F(LoadTest, UserCodeMustMatchExactly) {
 }
 
 TEST_F(LoadTest, UserCodeFillingTheWholeFieldIsComparedWithinIt) {
-    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(DocumentSpec{});
+    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(DocumentContents{});
     for (int i = 8; i < 26; ++i) bytes[i] = 'k';  // no terminator inside the field
     EXPECT_EQ(LoadBytes(bytes, "kkkkkkkkkkkkkkkkkk"), 0);
     EXPECT_EQ(LoadBytes(bytes, "kkkkkkkkkkkkkkkkk"), -3);
 }
 
 TEST_F(LoadTest, MagicIsCheckedBeforeUserCode) {
-    DocumentSpec spec;
-    spec.userCode = "code";
-    const std::vector<uint8_t> good = mvltest::PlainFileBytes(spec);
+    DocumentContents contents;
+    contents.userCode = "code";
+    const std::vector<uint8_t> good = mvltest::PlainFileBytes(contents);
     for (int i = 0; i < 4; ++i) {
         std::vector<uint8_t> bad = good;
         bad[i] ^= 0x20;
@@ -147,7 +147,7 @@ TEST_F(LoadTest, MagicIsCheckedBeforeUserCode) {
 
 TEST_F(LoadTest, FailuresLeaveTheDestinationUntouched) {
     LoadOriginal();
-    const std::vector<uint8_t> full = mvltest::PlainFileBytes(TwoMotionSpec());
+    const std::vector<uint8_t> full = mvltest::PlainFileBytes(TwoMotionContents());
     // Truncated inside the last position record, inside every group, and
     // inside the header.
     for (size_t cut : {full.size() - 1, full.size() - 127, size_t{192 + 10}, size_t{192 + 132 + 50},
@@ -156,7 +156,7 @@ TEST_F(LoadTest, FailuresLeaveTheDestinationUntouched) {
         EXPECT_EQ(LoadBytes(bytes), -1) << "cut at " << cut;
         ExpectOriginal();
     }
-    DocumentSpec locked;
+    DocumentContents locked;
     locked.userCode = "x";
     EXPECT_EQ(LoadBytes(mvltest::PlainFileBytes(locked)), -3);
     ExpectOriginal();
@@ -169,16 +169,16 @@ TEST_F(LoadTest, FailuresLeaveTheDestinationUntouched) {
 }
 
 TEST_F(LoadTest, CountsLargerThanTheFileEndInShortRead) {
-    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(DocumentSpec{});
+    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(DocumentContents{});
     bytes[26] = 0xFF;  // 65535 parts
     bytes[27] = 0xFF;
     bytes[28] = 0xFF;  // and 65535 motions
     bytes[29] = 0xFF;
     EXPECT_EQ(LoadBytes(bytes), -1);
     // A motion promising 65535 frames, in a file holding one motion record.
-    DocumentSpec spec;
-    spec.motions = {{"m", "", {}}};
-    bytes = mvltest::PlainFileBytes(spec);
+    DocumentContents contents;
+    contents.motions = {{"m", "", {}}};
+    bytes = mvltest::PlainFileBytes(contents);
     bytes[192] = 0xFF;
     bytes[193] = 0xFF;
     EXPECT_EQ(LoadBytes(bytes), -1);
@@ -186,7 +186,7 @@ TEST_F(LoadTest, CountsLargerThanTheFileEndInShortRead) {
 }
 
 TEST_F(LoadTest, TrailingBytesAreIgnored) {
-    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(TwoMotionSpec());
+    std::vector<uint8_t> bytes = mvltest::PlainFileBytes(TwoMotionContents());
     bytes.insert(bytes.end(), 1000, 0x5A);
     ASSERT_EQ(LoadBytes(bytes), 0);
     EXPECT_EQ(doc.header.motionCount, 3);
@@ -194,13 +194,13 @@ TEST_F(LoadTest, TrailingBytesAreIgnored) {
 
 TEST_F(LoadTest, ReplacesPreviousDocumentOnSuccess) {
     LoadOriginal();
-    ASSERT_EQ(LoadBytes(mvltest::PlainFileBytes(TwoMotionSpec())), 0);
+    ASSERT_EQ(LoadBytes(mvltest::PlainFileBytes(TwoMotionContents())), 0);
     EXPECT_EQ(doc.header.partCount, 2);
     EXPECT_EQ(doc.header.cameraAzimuth, 0);
 }
 
 TEST_F(LoadTest, BackslashPathsOpenAsOnWindows) {
-    file.Write(mvltest::Scrambled(mvltest::PlainFileBytes(DocumentSpec{})));
+    file.Write(mvltest::Scrambled(mvltest::PlainFileBytes(DocumentContents{})));
     std::string windowsPath = file.Path();
     for (char &c : windowsPath) {
         if (c == '/') c = '\\';

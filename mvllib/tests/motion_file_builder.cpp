@@ -28,23 +28,23 @@ void ByteImage::F64(size_t offset, double v) {
     for (int i = 0; i < 8; ++i) bytes_.at(offset + i) = (bits >> (8 * i)) & 0xFF;
 }
 
-static ByteImage Header(const DocumentSpec &spec) {
+static ByteImage Header(const DocumentContents &contents) {
     ByteImage h(192);
-    h.Text(0, spec.magic);
-    h.Text(4, spec.version);
-    h.Text(8, spec.userCode);
-    h.U16(26, static_cast<uint16_t>(spec.parts.size()));
-    h.U16(28, static_cast<uint16_t>(spec.motions.size()));
-    for (int i = 0; i < 4; ++i) h.U8(36 + i, spec.background[i]);
+    h.Text(0, contents.magic);
+    h.Text(4, contents.version);
+    h.Text(8, contents.userCode);
+    h.U16(26, static_cast<uint16_t>(contents.parts.size()));
+    h.U16(28, static_cast<uint16_t>(contents.motions.size()));
+    for (int i = 0; i < 4; ++i) h.U8(36 + i, contents.background[i]);
     h.U8(40, 1);
     for (int i = 0; i < 4; ++i) h.U8(41 + i, i == 3 ? 255 : 200);
     h.U8(45, 1);
     for (int i = 0; i < 4; ++i) h.U8(46 + i, i == 3 ? 255 : 200);
-    h.U16(52, static_cast<uint16_t>(spec.cameraElevation));
-    h.U16(54, static_cast<uint16_t>(spec.cameraAzimuth));
-    h.U32(60, static_cast<uint32_t>(spec.cameraDistance));
-    h.U8(88, static_cast<uint8_t>(spec.cullingMode));
-    for (int i = 0; i < 3; ++i) h.F64(96 + 8 * i, spec.initialScale[i]);
+    h.U16(52, static_cast<uint16_t>(contents.cameraElevation));
+    h.U16(54, static_cast<uint16_t>(contents.cameraAzimuth));
+    h.U32(60, static_cast<uint32_t>(contents.cameraDistance));
+    h.U8(88, static_cast<uint8_t>(contents.cullingMode));
+    for (int i = 0; i < 3; ++i) h.F64(96 + 8 * i, contents.initialScale[i]);
     h.U8(121, 7);
     return h;
 }
@@ -53,15 +53,15 @@ static void Append(std::vector<uint8_t> &out, const ByteImage &record) {
     out.insert(out.end(), record.Bytes().begin(), record.Bytes().end());
 }
 
-std::vector<uint8_t> PlainFileBytes(const DocumentSpec &spec) {
+std::vector<uint8_t> PlainFileBytes(const DocumentContents &contents) {
     std::vector<uint8_t> out;
-    Append(out, Header(spec));
-    for (const std::string &name : spec.parts) {
+    Append(out, Header(contents));
+    for (const std::string &name : contents.parts) {
         ByteImage part(66);
         part.Text(0, name);
         Append(out, part);
     }
-    for (const MotionSpec &m : spec.motions) {
+    for (const MotionContents &m : contents.motions) {
         ByteImage motion(88);
         motion.U16(0, static_cast<uint16_t>(m.frames.size()));
         motion.Text(2, m.name);
@@ -69,8 +69,8 @@ std::vector<uint8_t> PlainFileBytes(const DocumentSpec &spec) {
         motion.U32(84, 0xDEADBEEF);  // meaningless reference bytes
         Append(out, motion);
     }
-    for (const MotionSpec &m : spec.motions) {
-        for (const FrameSpec &f : m.frames) {
+    for (const MotionContents &m : contents.motions) {
+        for (const FrameContents &f : m.frames) {
             ByteImage frame(24);
             frame.U16(0, static_cast<uint16_t>(f.positions.size()));
             frame.Text(2, f.comment);
@@ -78,9 +78,9 @@ std::vector<uint8_t> PlainFileBytes(const DocumentSpec &spec) {
             Append(out, frame);
         }
     }
-    for (const MotionSpec &m : spec.motions) {
-        for (const FrameSpec &f : m.frames) {
-            for (const PositionSpec &p : f.positions) {
+    for (const MotionContents &m : contents.motions) {
+        for (const FrameContents &f : m.frames) {
+            for (const PositionContents &p : f.positions) {
                 ByteImage position(128);
                 position.U16(0, static_cast<uint16_t>(p.partNumber));
                 for (int i = 0; i < 14; ++i) position.F64(8 + 8 * i, p.values[i]);

@@ -24,29 +24,29 @@ private:
     std::vector<uint8_t> bytes_;
 };
 
-struct PositionSpec {
+struct PositionContents {
     int16_t partNumber = 0;
     double values[14] = {};  // ambient RGBA, diffuse RGBA, scale XYZ, translation XYZ
     int16_t rotation[3] = {};
 };
 
-struct FrameSpec {
+struct FrameContents {
     std::string comment;
-    std::vector<PositionSpec> positions;
+    std::vector<PositionContents> positions;
 };
 
-struct MotionSpec {
+struct MotionContents {
     std::string name;
     std::string soundFileName;
-    std::vector<FrameSpec> frames;
+    std::vector<FrameContents> frames;
 };
 
-struct DocumentSpec {
+struct DocumentContents {
     std::string magic = "MVL1";
     std::string version = "1.00";
     std::string userCode;
     std::vector<std::string> parts;
-    std::vector<MotionSpec> motions;
+    std::vector<MotionContents> motions;
     uint8_t background[4] = {0, 0, 0, 255};
     int16_t cameraElevation = 0;
     int16_t cameraAzimuth = 0;
@@ -55,8 +55,8 @@ struct DocumentSpec {
     double initialScale[3] = {100.0, 100.0, 100.0};
 };
 
-// The plain (unscrambled) bytes of the file described by spec.
-std::vector<uint8_t> PlainFileBytes(const DocumentSpec &spec);
+// The plain (unscrambled) bytes of the file described by contents.
+std::vector<uint8_t> PlainFileBytes(const DocumentContents &contents);
 
 // XOR with the key byte 'M'.
 std::vector<uint8_t> Scrambled(std::vector<uint8_t> bytes);

@@ -10,7 +10,7 @@ namespace {
 using testing::Bytes;
 using testing::BuildBmpFile;
 using testing::BuildDib;
-using testing::DibSpec;
+using testing::DibLayout;
 
 constexpr uint32_t kRed = 0xFFFF0000, kGreen = 0xFF00FF00, kBlue = 0xFF0000FF, kWhite = 0xFFFFFFFF,
                    kBlack = 0xFF000000;
@@ -31,17 +31,17 @@ std::string DecodeError(const Bytes &file) {
 }
 
 // 3x2, 24 bits: rows padded to 12 bytes, stored bottom row first, BGR.
-DibSpec TwentyFourBit(bool topDown) {
-    DibSpec spec;
-    spec.width = 3;
-    spec.height = topDown ? -2 : 2;
-    spec.bitCount = 24;
+DibLayout TwentyFourBit(bool topDown) {
+    DibLayout layout;
+    layout.width = 3;
+    layout.height = topDown ? -2 : 2;
+    layout.bitCount = 24;
     Bytes top = {0, 0, 255, 0, 255, 0, 255, 0, 0, 0, 0, 0};         // red green blue
     Bytes bottom = {255, 255, 255, 0, 0, 0, 0, 0, 255, 0xEE, 0xEE, 0xEE};  // white black red + padding
     const Bytes &first = topDown ? top : bottom, &second = topDown ? bottom : top;
-    spec.bits.insert(spec.bits.end(), first.begin(), first.end());
-    spec.bits.insert(spec.bits.end(), second.begin(), second.end());
-    return spec;
+    layout.bits.insert(layout.bits.end(), first.begin(), first.end());
+    layout.bits.insert(layout.bits.end(), second.begin(), second.end());
+    return layout;
 }
 
 TEST(BmpDecoder, TwentyFourBitRowsComeOutTopDownWhateverTheStoredOrder) {
@@ -56,7 +56,7 @@ TEST(BmpDecoder, TwentyFourBitRowsComeOutTopDownWhateverTheStoredOrder) {
 
 TEST(BmpDecoder, PaletteFormatsWithOddWidths) {
     // 1 bit: 9 pixels need two bytes, padded to four.
-    DibSpec one;
+    DibLayout one;
     one.width = 9;
     one.height = 1;
     one.bitCount = 1;
@@ -67,7 +67,7 @@ TEST(BmpDecoder, PaletteFormatsWithOddWidths) {
                                                kWhite}));
 
     // 4 bits, 3 pixels: high nibble first; index past a short table is black.
-    DibSpec four;
+    DibLayout four;
     four.width = 3;
     four.height = 1;
     four.bitCount = 4;
@@ -78,7 +78,7 @@ TEST(BmpDecoder, PaletteFormatsWithOddWidths) {
     EXPECT_EQ(b.pixels, (std::vector<uint32_t>{kGreen, kRed, kBlack}));
 
     // 8 bits, two rows of 1 pixel each (stride 4), bottom-up.
-    DibSpec eight;
+    DibLayout eight;
     eight.width = 1;
     eight.height = 2;
     eight.bitCount = 8;
@@ -92,7 +92,7 @@ TEST(BmpDecoder, PaletteFormatsWithOddWidths) {
 
 TEST(BmpDecoder, SixteenAndThirtyTwoBitLayouts) {
     // 16 bits without masks is 5-5-5.
-    DibSpec rgb555;
+    DibLayout rgb555;
     rgb555.width = 2;
     rgb555.height = 1;
     rgb555.bitCount = 16;
@@ -100,7 +100,7 @@ TEST(BmpDecoder, SixteenAndThirtyTwoBitLayouts) {
     EXPECT_EQ(DecodeOk(BuildBmpFile(rgb555)).pixels, (std::vector<uint32_t>{kRed, kBlue}));
 
     // 5-6-5 through bit fields.
-    DibSpec rgb565 = rgb555;
+    DibLayout rgb565 = rgb555;
     rgb565.compression = 3;
     rgb565.masks = {0xF800, 0x07E0, 0x001F};
     rgb565.bits = {0xE0, 0x07, 0x10, 0x84};  // pure green; (16, 32, 16) of (31, 63, 31)
@@ -109,7 +109,7 @@ TEST(BmpDecoder, SixteenAndThirtyTwoBitLayouts) {
     EXPECT_EQ(image.pixels[1], 0xFF848284u);
 
     // 32 bits plain: the fourth byte is not alpha.
-    DibSpec plain;
+    DibLayout plain;
     plain.width = 1;
     plain.height = 1;
     plain.bitCount = 32;
@@ -119,7 +119,7 @@ TEST(BmpDecoder, SixteenAndThirtyTwoBitLayouts) {
     EXPECT_EQ(p.pixels[0], 0xFF302010u);
 
     // 32 bits with an alpha mask keeps alpha.
-    DibSpec alpha = plain;
+    DibLayout alpha = plain;
     alpha.compression = 6;
     alpha.masks = {0x00FF0000, 0x0000FF00, 0x000000FF, 0xFF000000};
     alpha.bits = {0x10, 0x20, 0x30, 0x80};
@@ -128,16 +128,16 @@ TEST(BmpDecoder, SixteenAndThirtyTwoBitLayouts) {
     EXPECT_EQ(q.pixels[0], 0x80302010u);
 }
 
-DibSpec Rle8(Bytes stream, int32_t width = 4, int32_t height = 3) {
-    DibSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.bitCount = 8;
-    spec.compression = 1;
-    spec.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
-    spec.colorsUsed = 4;
-    spec.bits = std::move(stream);
-    return spec;
+DibLayout Rle8(Bytes stream, int32_t width = 4, int32_t height = 3) {
+    DibLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.bitCount = 8;
+    layout.compression = 1;
+    layout.palette = {0x000000, 0xFF0000, 0x00FF00, 0x0000FF};
+    layout.colorsUsed = 4;
+    layout.bits = std::move(stream);
+    return layout;
 }
 
 TEST(BmpDecoder, Rle8RunsAbsoluteRunsDeltaAndEndMarkers) {
@@ -153,34 +153,34 @@ TEST(BmpDecoder, Rle8RunsAbsoluteRunsDeltaAndEndMarkers) {
 }
 
 TEST(BmpDecoder, Rle4AlternatesNibblesAndClipsRunsAtTheRowEnd) {
-    DibSpec spec = Rle8({}, 5, 1);
-    spec.bitCount = 4;
-    spec.compression = 2;
+    DibLayout layout = Rle8({}, 5, 1);
+    layout.bitCount = 4;
+    layout.compression = 2;
     // Run of 3 alternating 1,2; absolute 3 pixels [3,1,2] (2 bytes, padded); a run that overflows.
-    spec.bits = {3, 0x12, 0, 3, 0x31, 0x20, 9, 0x33, 0, 1};
-    ArgbImage image = DecodeOk(BuildBmpFile(spec));
+    layout.bits = {3, 0x12, 0, 3, 0x31, 0x20, 9, 0x33, 0, 1};
+    ArgbImage image = DecodeOk(BuildBmpFile(layout));
     EXPECT_EQ(image.pixels, (std::vector<uint32_t>{kRed, kGreen, kRed, kBlue, kRed}));
 }
 
 TEST(BmpDecoder, DibWithoutFileHeaderAsAResourceHoldsIt) {
     // An 11x10, 16-colour label: white with a grey frame and a red centre.
-    DibSpec spec;
-    spec.width = 11;
-    spec.height = 10;
-    spec.bitCount = 4;
-    spec.palette.assign(16, 0);
-    spec.palette[7] = 0x808080;
-    spec.palette[9] = 0xFF0000;
-    spec.palette[15] = 0xFFFFFF;
+    DibLayout layout;
+    layout.width = 11;
+    layout.height = 10;
+    layout.bitCount = 4;
+    layout.palette.assign(16, 0);
+    layout.palette[7] = 0x808080;
+    layout.palette[9] = 0xFF0000;
+    layout.palette[15] = 0xFFFFFF;
     for (int y = 0; y < 10; ++y) {
         Bytes row(8, 0);  // 11 nibbles padded to 8 bytes
         for (int x = 0; x < 11; ++x) {
             uint8_t index = (x == 0 || x == 10 || y == 0 || y == 9) ? 7 : (x == 5 && y == 5 ? 9 : 15);
             row[x / 2] |= (x & 1) ? index : uint8_t(index << 4);
         }
-        spec.bits.insert(spec.bits.end(), row.begin(), row.end());
+        layout.bits.insert(layout.bits.end(), row.begin(), row.end());
     }
-    Bytes dib = BuildDib(spec);
+    Bytes dib = BuildDib(layout);
     ArgbImage image;
     ASSERT_TRUE(DecodeDib(dib.data(), dib.size(), image).ok);
     ASSERT_EQ(image.width, 11u);
@@ -224,12 +224,12 @@ TEST(BmpDecoder, EveryTruncationFailsCleanly) {
 
 TEST(BmpDecoder, HostileHeadersAreRejected) {
     auto withHeader = [](int32_t width, int32_t height, uint16_t bits, uint32_t compression) {
-        DibSpec spec = TwentyFourBit(false);
-        spec.width = width;
-        spec.height = height;
-        spec.bitCount = bits;
-        spec.compression = compression;
-        return BuildBmpFile(spec);
+        DibLayout layout = TwentyFourBit(false);
+        layout.width = width;
+        layout.height = height;
+        layout.bitCount = bits;
+        layout.compression = compression;
+        return BuildBmpFile(layout);
     };
     EXPECT_EQ(DecodeError(withHeader(100000, 100000, 24, 0)), "bitmap too large");
     EXPECT_EQ(DecodeError(withHeader(8192, 8192, 24, 0)), "bitmap too large");  // each side fits, not the area
@@ -243,7 +243,7 @@ TEST(BmpDecoder, HostileHeadersAreRejected) {
     EXPECT_EQ(DecodeError(withHeader(3, 2, 24, 4)), "unsupported bitmap compression");
     EXPECT_EQ(DecodeError(withHeader(3, -2, 8, 1)), "compressed bitmaps cannot be top-down");
 
-    DibSpec table = TwentyFourBit(false);
+    DibLayout table = TwentyFourBit(false);
     table.bitCount = 8;
     table.colorsUsed = 0x40000000;
     EXPECT_EQ(DecodeError(BuildBmpFile(table)), "bitmap colour table truncated");

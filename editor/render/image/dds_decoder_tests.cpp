@@ -10,7 +10,7 @@ namespace {
 
 using testing::Bytes;
 using testing::BuildDds;
-using testing::DdsSpec;
+using testing::DdsLayout;
 
 TEST(DxtBlocks, Dxt1FourAndThreeColourModes) {
     uint32_t pixels[16];
@@ -62,14 +62,14 @@ TEST(DxtBlocks, SurfaceSizesRoundUpToWholeBlocks) {
     EXPECT_EQ(DxtSurfaceBytes(kFormatA8R8G8B8, 8, 8), 0u);
 }
 
-DdsSpec Dxt1(uint32_t width, uint32_t height, uint32_t mips, size_t payloadBytes) {
-    DdsSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.mipCount = mips;
-    spec.fourCc = kFormatDxt1;
-    for (size_t i = 0; i < payloadBytes; ++i) spec.payload.push_back(uint8_t(i));
-    return spec;
+DdsLayout Dxt1(uint32_t width, uint32_t height, uint32_t mips, size_t payloadBytes) {
+    DdsLayout layout;
+    layout.width = width;
+    layout.height = height;
+    layout.mipCount = mips;
+    layout.fourCc = kFormatDxt1;
+    for (size_t i = 0; i < payloadBytes; ++i) layout.payload.push_back(uint8_t(i));
+    return layout;
 }
 
 LoadResult Decode(const Bytes &file, DdsImage &image) { return DecodeDds(file.data(), file.size(), image); }
@@ -98,7 +98,7 @@ TEST(DdsDecoder, CompressedLevelsAreKeptAsTheFileHoldsThem) {
 }
 
 TEST(DdsDecoder, UncompressedFormatsDecodeThroughTheirMasks) {
-    DdsSpec argb;
+    DdsLayout argb;
     argb.width = 2;
     argb.height = 1;
     argb.pixelFlags = 0x41;
@@ -111,7 +111,7 @@ TEST(DdsDecoder, UncompressedFormatsDecodeThroughTheirMasks) {
     EXPECT_TRUE(image.argb.hasAlpha);
     EXPECT_EQ(image.argb.pixels, (std::vector<uint32_t>{0x40302010u, 0x800000FFu}));
 
-    DdsSpec rgb565 = argb;
+    DdsLayout rgb565 = argb;
     rgb565.pixelFlags = 0x40;
     rgb565.bitCount = 16;
     rgb565.masks[0] = 0xF800;
@@ -124,7 +124,7 @@ TEST(DdsDecoder, UncompressedFormatsDecodeThroughTheirMasks) {
     EXPECT_FALSE(image.argb.hasAlpha);
     EXPECT_EQ(image.argb.pixels, (std::vector<uint32_t>{0xFFFF0000u, 0xFF0000FFu}));
 
-    DdsSpec luminance = argb;
+    DdsLayout luminance = argb;
     luminance.pixelFlags = 0x20000;
     luminance.bitCount = 8;
     luminance.masks[0] = 0xFF;
@@ -149,7 +149,7 @@ TEST(DdsDecoder, TruncatedAndHostileFilesFailCleanly) {
     EXPECT_EQ(error(BuildDds(Dxt1(4096, 4096, 1, 32))), "DDS surface data truncated");
     EXPECT_EQ(error(BuildDds(Dxt1(0, 8, 1, 32))), "DDS size out of range");
 
-    DdsSpec other = Dxt1(8, 8, 1, 64);
+    DdsLayout other = Dxt1(8, 8, 1, 64);
     other.fourCc = MakeFourCc('D', 'X', 'T', '2');
     EXPECT_EQ(error(BuildDds(other)), "unsupported DDS compression");
     other = Dxt1(8, 8, 1, 64);
@@ -160,7 +160,7 @@ TEST(DdsDecoder, TruncatedAndHostileFilesFailCleanly) {
     testing::Set32(badSize, 4, 100);
     EXPECT_EQ(error(badSize), "bad DDS header");
 
-    DdsSpec rgb;
+    DdsLayout rgb;
     rgb.width = 4096;
     rgb.height = 4096;
     rgb.payload.assign(16, 0);

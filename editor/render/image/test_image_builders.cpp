@@ -30,56 +30,56 @@ void Set32(Bytes &out, size_t offset, uint32_t value) {
     for (int i = 0; i < 4; ++i) out[offset + i] = uint8_t(value >> (8 * i));
 }
 
-Bytes BuildDib(const DibSpec &spec) {
+Bytes BuildDib(const DibLayout &layout) {
     Bytes out;
     Put32(out, 40);
-    Put32(out, uint32_t(spec.width));
-    Put32(out, uint32_t(spec.height));
+    Put32(out, uint32_t(layout.width));
+    Put32(out, uint32_t(layout.height));
     Put16(out, 1);
-    Put16(out, spec.bitCount);
-    Put32(out, spec.compression);
-    Put32(out, uint32_t(spec.bits.size()));
+    Put16(out, layout.bitCount);
+    Put32(out, layout.compression);
+    Put32(out, uint32_t(layout.bits.size()));
     Put32(out, 2835);
     Put32(out, 2835);
-    Put32(out, spec.colorsUsed);
+    Put32(out, layout.colorsUsed);
     Put32(out, 0);
-    for (uint32_t m : spec.masks) Put32(out, m);
-    for (uint32_t c : spec.palette) Put32(out, c & 0xFFFFFF);
-    out.insert(out.end(), spec.bits.begin(), spec.bits.end());
+    for (uint32_t m : layout.masks) Put32(out, m);
+    for (uint32_t c : layout.palette) Put32(out, c & 0xFFFFFF);
+    out.insert(out.end(), layout.bits.begin(), layout.bits.end());
     return out;
 }
 
-Bytes BuildBmpFile(const DibSpec &spec) {
-    Bytes dib = BuildDib(spec);
+Bytes BuildBmpFile(const DibLayout &layout) {
+    Bytes dib = BuildDib(layout);
     Bytes out = {'B', 'M'};
     Put32(out, uint32_t(14 + dib.size()));
     Put32(out, 0);
-    Put32(out, uint32_t(14 + dib.size() - spec.bits.size()));
+    Put32(out, uint32_t(14 + dib.size() - layout.bits.size()));
     out.insert(out.end(), dib.begin(), dib.end());
     return out;
 }
 
-Bytes BuildDds(const DdsSpec &spec) {
+Bytes BuildDds(const DdsLayout &layout) {
     Bytes out = {'D', 'D', 'S', ' '};
     Put32(out, 124);
-    Put32(out, 0x1007 | (spec.mipCount ? 0x20000 : 0));
-    Put32(out, spec.height);
-    Put32(out, spec.width);
+    Put32(out, 0x1007 | (layout.mipCount ? 0x20000 : 0));
+    Put32(out, layout.height);
+    Put32(out, layout.width);
     Put32(out, 0);
     Put32(out, 0);
-    Put32(out, spec.mipCount);
+    Put32(out, layout.mipCount);
     for (int i = 0; i < 11; ++i) Put32(out, 0);
     Put32(out, 32);
-    Put32(out, spec.fourCc ? 0x4 : spec.pixelFlags);
-    Put32(out, spec.fourCc);
-    Put32(out, spec.fourCc ? 0 : spec.bitCount);
-    for (uint32_t m : spec.masks) Put32(out, spec.fourCc ? 0 : m);
+    Put32(out, layout.fourCc ? 0x4 : layout.pixelFlags);
+    Put32(out, layout.fourCc);
+    Put32(out, layout.fourCc ? 0 : layout.bitCount);
+    for (uint32_t m : layout.masks) Put32(out, layout.fourCc ? 0 : m);
     Put32(out, 0x1000);
-    Put32(out, spec.caps2);
+    Put32(out, layout.caps2);
     Put32(out, 0);
     Put32(out, 0);
     Put32(out, 0);
-    out.insert(out.end(), spec.payload.begin(), spec.payload.end());
+    out.insert(out.end(), layout.payload.begin(), layout.payload.end());
     return out;
 }
 

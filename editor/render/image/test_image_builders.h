@@ -14,7 +14,7 @@ void Put16(Bytes &out, uint32_t value);
 void Put32(Bytes &out, uint32_t value);
 void Set32(Bytes &out, size_t offset, uint32_t value);
 
-struct DibSpec {
+struct DibLayout {
     int32_t width = 1, height = 1;  // negative height: top-down rows
     uint16_t bitCount = 24;
     uint32_t compression = 0;
@@ -24,11 +24,11 @@ struct DibSpec {
     uint32_t colorsUsed = 0;        // as written; 0 leaves it 0
 };
 
-Bytes BuildDib(const DibSpec &spec);
-Bytes BuildBmpFile(const DibSpec &spec);  // 14-byte file header, bits offset after the table
+Bytes BuildDib(const DibLayout &layout);
+Bytes BuildBmpFile(const DibLayout &layout);  // 14-byte file header, bits offset after the table
 
 // A DDS file: the 128-byte header, then payload.
-struct DdsSpec {
+struct DdsLayout {
     uint32_t width = 4, height = 4;
     uint32_t mipCount = 0;        // written with the mip-count flag when non-zero
     uint32_t fourCc = 0;          // non-zero: compressed
@@ -39,7 +39,7 @@ struct DdsSpec {
     Bytes payload;
 };
 
-Bytes BuildDds(const DdsSpec &spec);
+Bytes BuildDds(const DdsLayout &layout);
 
 // RGBA bytes (4 per pixel) encoded with stb_image_write; components 1 to 4.
 Bytes EncodePng(int width, int height, int components, const Bytes &rgba);

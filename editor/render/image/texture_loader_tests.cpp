@@ -199,14 +199,14 @@ TEST(TextureLoader, JpegScansWithUndefinedHuffmanTablesAreRefused) {
 }
 
 TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
-    testing::DibSpec spec;
-    spec.width = 11;
-    spec.height = 10;
-    spec.bitCount = 4;
-    spec.palette = {0xFFFFFF, 0xFF0000, 0x808080};
-    spec.colorsUsed = 3;
-    spec.bits.assign(8 * 10, 0x00);  // all white
-    Bytes dib = testing::BuildDib(spec);
+    testing::DibLayout layout;
+    layout.width = 11;
+    layout.height = 10;
+    layout.bitCount = 4;
+    layout.palette = {0xFFFFFF, 0xFF0000, 0x808080};
+    layout.colorsUsed = 3;
+    layout.bits.assign(8 * 10, 0x00);  // all white
+    Bytes dib = testing::BuildDib(layout);
     TextureData texture;
     LoadResult r = LoadTextureFromDib(dib.data(), dib.size(), texture);
     ASSERT_TRUE(r.ok) << r.error;
@@ -219,7 +219,7 @@ TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
     EXPECT_EQ(PixelAt(texture.levels[0], 7, 9), 0xFFFFFFFFu);
 
     // A bitmap file is not a resource, and a resource's bytes can be short.
-    Bytes file = testing::BuildBmpFile(spec);
+    Bytes file = testing::BuildBmpFile(layout);
     EXPECT_FALSE(LoadTextureFromDib(file.data(), file.size(), texture).ok);
     EXPECT_FALSE(LoadTextureFromDib(dib.data(), dib.size() - 5, texture).ok);
     EXPECT_TRUE(LoadTextureFromMemory(file.data(), file.size(), texture).ok);
@@ -228,7 +228,7 @@ TEST(TextureLoader, LabelBitmapResourceBecomesA16By16Texture) {
 TEST(TextureLoader, DdsTextures) {
     // DXT1 with power-of-two sides: the file's blocks and levels as they
     // are, then the rest of the chain encoded from the last level it holds.
-    testing::DdsSpec dxt;
+    testing::DdsLayout dxt;
     dxt.width = 8;
     dxt.height = 4;
     dxt.mipCount = 2;
@@ -267,7 +267,7 @@ TEST(TextureLoader, DdsTextures) {
     EXPECT_EQ(texture.levels.size(), 5u);
 
     // 16-bit files keep their format through the rebuilt chain.
-    testing::DdsSpec rgb;
+    testing::DdsLayout rgb;
     rgb.width = 3;
     rgb.height = 1;
     rgb.bitCount = 16;
