@@ -7,6 +7,7 @@
 #include "render/image/dds_decoder.h"
 #include "render/image/dxt_blocks.h"
 #include "render/image/image_format.h"
+#include "render/image/pnm_decoder.h"
 #include "render/image/stb_decoder.h"
 
 namespace morvel::render::image {
@@ -31,6 +32,7 @@ LoadResult DecodeImage(const uint8_t *data, size_t size, ArgbImage &out) {
         }
         return r;
     }
+    case ImageFileFormat::Ppm: return DecodePnm(data, size, out);
     default: return DecodeWithStb(data, size, out);
     }
 }

@@ -5,7 +5,6 @@
 #include <string>
 
 #include "render/image/image_format.h"
-#include "render/image/pnm_decoder.h"
 #include "render/image/stb_image_settings.h"
 #include "render/image/stream_checks.h"
 
@@ -34,8 +33,6 @@ const char *RefuseBeforeStb(const uint8_t *data, size_t size) {
 LoadResult DecodeWithStb(const uint8_t *data, size_t size, ArgbImage &out) {
     out = ArgbImage{};
     if (size == 0 || size > size_t{INT_MAX}) return {false, "unreadable image"};
-    // stb_image reads 16-bit samples in host order and ignores maxval.
-    if (DetectImageFormat(data, size) == ImageFileFormat::Ppm) return DecodePnm(data, size, out);
     const int length = static_cast<int>(size);
     // Our own structure checks come first: stb trusts some counts even while
     // reading the header.

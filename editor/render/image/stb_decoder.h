@@ -1,4 +1,5 @@
-// PNG, JPEG and TGA through stb_image; binary PPM/PGM go to our own reader.
+// PNG, JPEG and TGA through stb_image (PPM/PGM have a reader of their own:
+// stb reads 16-bit samples in host order and ignores maxval).
 #pragma once
 
 #include <cstddef>

@@ -8,6 +8,7 @@
 #include "render/image/dxt_encoder.h"
 #include "render/image/image_decoder.h"
 #include "render/image/image_format.h"
+#include "render/image/pnm_decoder.h"
 #include "render/image/stb_decoder.h"
 #include "render/image/texture_builder.h"
 
@@ -68,6 +69,7 @@ LoadResult LoadTextureFromMemory(const uint8_t *data, size_t size, TextureData &
         LoadResult r = DecodeDds(data, size, dds);
         return r.ok ? TextureFromDds(dds, out) : r;
     }
+    case ImageFileFormat::Ppm: return TextureFromArgb(DecodePnm(data, size, image), image, out);
     default: return TextureFromArgb(DecodeWithStb(data, size, image), image, out);
     }
 }
