@@ -1,0 +1,69 @@
+// The editor's state for the whole run: one object, made by start-up and
+// passed by reference. Nothing of it lives in globals.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "app/recent_files.h"
+#include "app/undo_ring.h"
+#include "document/editor_document.h"
+#include "render/d3d_types.h"
+#include "render/scene_flags.h"
+
+namespace morvel::app {
+
+// editMode
+enum EditMode : int { kModeView = 0, kModeTranslate = 1, kModeRotate = 2, kModeScale = 3 };
+// mouseMode
+enum MouseMode : int { kMouseFree = 0, kMouseHorizontalOnly = 1, kMouseVerticalOnly = 2 };
+
+// The IDD_USERCODE prompt's buffer; a first byte 0xFF means cancelled.
+using UserCodeBuffer = std::array<char, 1024>;
+
+struct EditorState {
+    EditorState() = default;
+    ~EditorState() {
+        document::ReleaseDocument(currentDocument);
+        document::ReleaseDocument(workingDocument);
+    }
+    EditorState(const EditorState &) = delete;
+    EditorState &operator=(const EditorState &) = delete;
+
+    document::EditorDocument currentDocument;
+    document::EditorDocument workingDocument;
+    // Empty: an untouched new document; 0x01: edited by a dialog, never
+    // saved; anything else: the file the document came from or went to.
+    document::PathBuffer filePath{};
+    // The Open command's path buffer: empty to ask the user, or the path a
+    // recent-file entry supplied.
+    document::PathBuffer openPath{};
+    UserCodeBuffer userCode{};
+
+    int editMode = kModeView;
+    int mouseMode = kMouseFree;
+    int32_t lastMouseX = 0;
+    int32_t lastMouseY = 0;
+    uint8_t snapshotPending = 0;
+
+    render::SceneFlags scene;  // selectionBlink and sceneReady
+    uint8_t timerHoldoff = 0;
+    int inSizeMove = 0;
+    document::PathBuffer helpFilePath{};
+    std::string deviceTypeText;
+
+    render::Rect clientRect{0, 0, 0, 0};
+    int toolbarHeight = 0;
+    int statusBarHeight = 0;
+    render::Rect viewRect{0, 0, 0, 0};
+
+    UndoRing undo;
+    RecentFiles recentFiles{};
+
+    // A file named on the command line or dropped on the window, opened by
+    // CMD_OPEN_PENDING_FILE.
+    std::string pendingOpenPath;
+};
+
+}  // namespace morvel::app

@@ -1,0 +1,200 @@
+#include "app/file_commands.h"
+
+#include <cstring>
+
+#include "app/command_ids.h"
+#include "app/history.h"
+#include "app/pose_editing.h"
+#include "app/recent_files.h"
+#include "app/redraw.h"
+#include "app/user_code_prompt.h"
+#include "document/field_text.h"
+
+namespace morvel::app {
+
+const char *const kProductName = "Morvel";
+const char *const kProgramVersion = "2.01";
+
+namespace {
+
+using document::MessageAnswer;
+using document::MessageButtons;
+using document::MessageIcon;
+
+const char *const kDiscardQuestion = "現在編集されていますが、破棄しますか？";
+const char *const kVersionQuestionOnSave = "ファイルのバージョンが異なります。書き換えますか？";
+
+bool Ask(Editor &editor, const char *text, const char *caption) {
+    return editor.shell.ShowMessage({editor.shell.MainWindow(), text, caption, MessageIcon::Warning,
+                                     MessageButtons::YesNo}) == MessageAnswer::Yes;
+}
+
+void Warn(Editor &editor, const std::string &text, const char *caption) {
+    editor.shell.ShowMessage({editor.shell.MainWindow(), text, caption, MessageIcon::Warning,
+                              MessageButtons::Ok});
+}
+
+bool HasCurrentVersion(const MotionDocument &document) {
+    return std::memcmp(document.header.version, "1.00", 4) == 0;
+}
+
+std::string PathText(const document::PathBuffer &buffer) {
+    return document::BufferText(buffer.data(), buffer.size());
+}
+
+void ResetModes(Editor &editor) {
+    SetEditMode(editor, kModeView);
+    SetMouseMode(editor, kMouseFree);
+}
+
+// The recent-file list after a successful Open or Save As.
+void RememberRecentFile(Editor &editor) {
+    RemoveRecentMenu(editor.state.recentFiles, editor.shell);
+    AddRecentFile(editor.state.recentFiles, editor.state.filePath, editor.keyStore);
+    InsertRecentMenu(editor.state.recentFiles, editor.shell);
+}
+
+// Sets sceneReady back to 1 however the Open command ends.
+struct SceneReadyGuard {
+    explicit SceneReadyGuard(EditorState &state) : state(state) { state.scene.sceneReady = 0; }
+    ~SceneReadyGuard() { state.scene.sceneReady = 1; }
+    EditorState &state;
+};
+
+// Loads the file of openPath (or a chosen one) into the working document,
+// asking for the user code once when the file carries one. The load result,
+// or kOpenCancelled when the user gave up without needing a message.
+int LoadIntoWorkingDocument(Editor &editor) {
+    EditorState &state = editor.state;
+    int result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, "",
+                                             state.openPath, editor.shell, editor.renderer);
+    if (result != MVL_LOAD_BAD_USER_CODE) return result;
+
+    UserCodePrompt prompt(state.userCode);
+    if (!editor.shell.RunDialog("IDD_USERCODE", prompt)) {
+        editor.shell.ShowMessage({editor.shell.MainWindow(), "ダイアログ作成失敗", "バージョン情報",
+                                  MessageIcon::None, MessageButtons::Ok});
+        return document::kOpenCancelled;
+    }
+    if (UserCodeCancelled(state.userCode)) return document::kOpenCancelled;
+    const std::string code = document::BufferText(state.userCode.data(), state.userCode.size());
+    result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, code,
+                                        state.openPath, editor.shell, editor.renderer);
+    if (result == MVL_LOAD_BAD_USER_CODE) {
+        Warn(editor, "ユーザ識別コードに誤りがあります。", "開く");
+        return document::kOpenCancelled;
+    }
+    return result;
+}
+
+}  // namespace
+
+std::string WindowTitle(const document::PathBuffer &filePath) {
+    const bool isNew = document::StateOfFilePath(filePath) != document::FilePathState::HasFile;
+    return std::string(kProductName) + " Version " + kProgramVersion + " [" +
+           (isNew ? std::string("新規") : PathText(filePath)) + "]";
+}
+
+void NewCommand(Editor &editor) {
+    EditorState &state = editor.state;
+    if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "新規作成")) return;
+
+    document::ReleaseDocument(state.currentDocument);
+    state.scene.sceneReady = 0;
+    editor.renderer.LoadLabelTextures(editor.resources);
+    state.lastMouseX = 0;
+    state.lastMouseY = 0;
+    document::InitDocument(state.currentDocument);
+    ResetUndo(state);
+
+    state.filePath.fill('\0');
+    state.currentDocument.selectedMotion = 0;
+    state.currentDocument.selectedFrame = 0;
+    state.currentDocument.selectedPosition = 0;
+    ApplyHeaderViewSettings(editor);
+
+    editor.shell.EnableMenuItem(CMD_FILE_SAVE, false);
+    editor.shell.SetTitle(WindowTitle(state.filePath));
+    ResetModes(editor);
+    state.scene.sceneReady = 1;
+    ViewAndRedraw(editor);
+}
+
+void OpenCommand(Editor &editor) {
+    EditorState &state = editor.state;
+    if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "開く")) return;
+
+    SceneReadyGuard ready(state);
+    int result = LoadIntoWorkingDocument(editor);
+    if (result == document::kOpenCancelled) return;
+    if (result == document::kLoadMeshFailed) {
+        Warn(editor, editor.renderer.MeshLoadMessage(), "開く");
+    } else if (result != 0) {
+        Warn(editor, "ファイルの読込に失敗しました。", "開く");
+        return;
+    }
+    if (!HasCurrentVersion(state.workingDocument.document) &&
+        !Ask(editor, "ファイルのバージョンが異なります。読み込みますか？", "開く")) {
+        return;
+    }
+
+    document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
+    state.filePath = state.openPath;
+    editor.shell.EnableMenuItem(CMD_FILE_SAVE, true);
+    editor.shell.SetTitle(WindowTitle(state.filePath));
+    RememberRecentFile(editor);
+    ResetUndo(state);
+    ResetModes(editor);
+    ApplyHeaderViewSettings(editor);
+    state.scene.sceneReady = 1;
+    ViewAndRedraw(editor);
+}
+
+void SaveCommand(Editor &editor) {
+    EditorState &state = editor.state;
+    if (document::StateOfFilePath(state.filePath) != document::FilePathState::HasFile) {
+        editor.shell.PostCommand(CMD_FILE_SAVE_AS);
+        return;
+    }
+    if (!HasCurrentVersion(state.currentDocument.document) &&
+        !Ask(editor, kVersionQuestionOnSave, "上書き保存")) {
+        return;
+    }
+    const int result = document::SaveDocument(editor.shell.MainWindow(), state.currentDocument,
+                                              PathText(state.filePath), state.filePath, editor.shell);
+    if (result == document::kSaveFailed) Warn(editor, "ファイルの保存に失敗しました。", "上書き保存");
+    ViewAndRedraw(editor);
+}
+
+void SaveAsCommand(Editor &editor) {
+    EditorState &state = editor.state;
+    if (!HasCurrentVersion(state.currentDocument.document) &&
+        !Ask(editor, kVersionQuestionOnSave, "名前を付けて保存")) {
+        return;
+    }
+    const int result = document::SaveDocument(editor.shell.MainWindow(), state.currentDocument, "",
+                                              state.filePath, editor.shell);
+    if (result == document::kSaveFailed) {
+        Warn(editor, "ファイルの保存に失敗しました。", "名前を付けて保存");
+    } else if (result == document::kSaveWritten) {
+        RememberRecentFile(editor);
+        editor.shell.EnableMenuItem(CMD_FILE_SAVE, true);
+        editor.shell.SetTitle(WindowTitle(state.filePath));
+    }
+    ViewAndRedraw(editor);
+}
+
+void OpenGivenFile(Editor &editor, const std::string &path) {
+    // A path the open buffer cannot hold whole would name another file.
+    if (path.empty() || path.size() >= document::kPathBufferSize) {
+        Warn(editor, "ファイルの読込に失敗しました。", "開く");
+        return;
+    }
+    editor.shell.SetCurrentDirectory(FolderOfPath(path));
+    document::PathBuffer &open = editor.state.openPath;
+    open.fill('\0');
+    std::memcpy(open.data(), path.data(), path.size());
+    OpenCommand(editor);
+}
+
+}  // namespace morvel::app

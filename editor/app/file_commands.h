@@ -1,0 +1,28 @@
+// The document commands of the File menu: New, Open (also from a recent
+// file, the command line or a dropped file), Save and Save As, with their
+// questions, messages, the states filePath encodes and the window title.
+#pragma once
+
+#include <string>
+
+#include "app/editor.h"
+
+namespace morvel::app {
+
+extern const char *const kProductName;     // "Morvel"
+extern const char *const kProgramVersion;  // "2.01"
+
+// "Morvel Version 2.01 [...]" with the path, or "新規" for a new document.
+std::string WindowTitle(const document::PathBuffer &filePath);
+
+void NewCommand(Editor &editor);
+// Opens openPath when it holds a path, else asks the user for a file.
+void OpenCommand(Editor &editor);
+void SaveCommand(Editor &editor);
+void SaveAsCommand(Editor &editor);
+
+// Opens path as if the user had chosen it in Open: its folder becomes the
+// current directory first.
+void OpenGivenFile(Editor &editor, const std::string &path);
+
+}  // namespace morvel::app

@@ -1,0 +1,70 @@
+#include "app/main_window_events.h"
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "app/pose_editing.h"
+#include "app/redraw.h"
+#include "document/field_text.h"
+
+namespace morvel::app {
+
+void KeyPressed(Editor &editor, int virtualKey, bool shift, bool ctrl) {
+    const KeyAction action = KeyActionFor(virtualKey, shift, ctrl);
+    switch (action.kind) {
+        case KeyAction::EditStep: EditStepKey(editor, virtualKey, shift); break;
+        case KeyAction::PostCommand: editor.shell.PostCommand(action.command); break;
+        case KeyAction::PostClose: editor.shell.PostClose(); break;
+        case KeyAction::None: break;
+    }
+}
+
+void Resized(Editor &editor, int sizeType) {
+    EditorState &state = editor.state;
+    state.clientRect = editor.shell.ClientRect();
+    const render::Rect &client = state.clientRect;
+    editor.shell.PlaceBars(client.right - client.left, client.bottom, state.toolbarHeight,
+                           state.statusBarHeight);
+    state.viewRect = {client.left, client.top + state.toolbarHeight + 3, client.right,
+                      client.bottom - state.statusBarHeight};
+    editor.renderer.SetPresentRect(state.viewRect);
+    if (sizeType == kSizeRestored || sizeType == kSizeMaximized) {
+        editor.renderer.SetBackBufferSize(static_cast<uint32_t>(client.right - client.left),
+                                          static_cast<uint32_t>(client.bottom - client.top));
+        if (state.inSizeMove == 0) editor.renderer.ResetAfterResize();
+    }
+    RequestRedraw(editor);
+}
+
+void EnteredSizeMove(Editor &editor) {
+    editor.state.inSizeMove = 1;
+    RequestRedraw(editor);
+}
+
+void ExitedSizeMove(Editor &editor) {
+    editor.state.inSizeMove = 0;
+    editor.renderer.ResetAfterSizeMove();
+}
+
+void CloseRequested(Editor &editor) {
+    editor.state.timerHoldoff = kTimerHoldoffTicks;
+    if (editor.state.filePath[0] != '\0') {
+        const document::MessageAnswer answer = editor.shell.ShowMessage(
+            {editor.shell.MainWindow(), "現在編集されていますが、終了しますか？", "閉じる",
+             document::MessageIcon::Warning, document::MessageButtons::YesNo});
+        if (answer != document::MessageAnswer::Yes) return;
+    }
+    editor.shell.DestroyMainWindow();
+}
+
+void Destroyed(Editor &editor) {
+    const document::PathBuffer &help = editor.state.helpFilePath;
+    editor.shell.WinHelp(document::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
+    editor.shell.PostQuit(0);
+}
+
+void FileDropped(Editor &editor, const std::string &path) {
+    editor.state.pendingOpenPath = path;
+    editor.shell.PostCommand(CMD_OPEN_PENDING_FILE);
+}
+
+}  // namespace morvel::app

@@ -1,0 +1,52 @@
+#include "app/selection_commands.h"
+
+#include "app/command_ids.h"
+#include "app/history.h"
+#include "app/redraw.h"
+
+namespace morvel::app {
+
+namespace {
+
+int32_t Wrapped(int32_t index, int step, int count) {
+    // An index outside its table (it should not be) starts again from the end.
+    if (index < 0 || index >= count) index = step > 0 ? count - 1 : 0;
+    return (index + step + count) % count;
+}
+
+}  // namespace
+
+void ShiftSelectionCommand(Editor &editor, int command) {
+    document::EditorDocument &doc = editor.state.currentDocument;
+    const MotionDocument &d = doc.document;
+    const int motions = d.header.motionCount;
+    if (motions == 0) return;
+
+    const bool previous = command == CMD_SHIFT_MOTION_PREVIOUS || command == CMD_SHIFT_FRAME_PREVIOUS ||
+                          command == CMD_SHIFT_POSITION_PREVIOUS;
+    const int step = previous ? -1 : 1;
+    if (command == CMD_SHIFT_MOTION_PREVIOUS || command == CMD_SHIFT_MOTION_NEXT) {
+        doc.selectedMotion = Wrapped(doc.selectedMotion, step, motions);
+        doc.selectedFrame = 0;
+        doc.selectedPosition = 0;
+    } else {
+        if (doc.selectedMotion < 0 || doc.selectedMotion >= motions) return;
+        const MotionEntry &motion = d.motions[doc.selectedMotion];
+        if (motion.frameCount == 0) return;
+        if (command == CMD_SHIFT_FRAME_PREVIOUS || command == CMD_SHIFT_FRAME_NEXT) {
+            doc.selectedFrame = Wrapped(doc.selectedFrame, step, motion.frameCount);
+            doc.selectedPosition = 0;
+        } else if (command == CMD_SHIFT_POSITION_PREVIOUS || command == CMD_SHIFT_POSITION_NEXT) {
+            if (doc.selectedFrame < 0 || doc.selectedFrame >= motion.frameCount) return;
+            const FrameEntry &frame = motion.frames[doc.selectedFrame];
+            if (frame.positionCount == 0) return;
+            doc.selectedPosition = Wrapped(doc.selectedPosition, step, frame.positionCount);
+        } else {
+            return;
+        }
+    }
+    PushUndoSnapshot(editor.state);
+    ViewAndRedraw(editor);
+}
+
+}  // namespace morvel::app

@@ -1,0 +1,58 @@
+#include "app/undo_ring.h"
+
+namespace morvel::app {
+
+bool CopySnapshot(document::EditorDocument &target, const document::EditorDocument &source) {
+    if (&target == &source) return true;
+    // Mvl_Func_Copy builds the new tables before it lets go of the old ones,
+    // so a copy that runs out of memory leaves the target whole.
+    if (Mvl_Func_Copy(&target.document, &source.document) == 0) return false;
+    target.selectedMotion = source.selectedMotion;
+    target.selectedFrame = source.selectedFrame;
+    target.selectedPosition = source.selectedPosition;
+    return true;
+}
+
+UndoRing::UndoRing() {
+    for (document::EditorDocument &slot : slots_) document::InitDocument(slot);
+}
+
+UndoRing::~UndoRing() {
+    for (document::EditorDocument &slot : slots_) document::ReleaseDocument(slot);
+}
+
+void UndoRing::Reset(const document::EditorDocument &current) {
+    for (document::EditorDocument &slot : slots_) Mvl_Func_Delete(&slot.document);
+    undoCount_ = 0;
+    redoCount_ = 0;
+    ringIndex_ = 0;
+    Push(current);
+    undoCount_ = 0;
+}
+
+void UndoRing::Push(const document::EditorDocument &current) {
+    redoCount_ = 0;
+    if (undoCount_ < kUndoSlots - 1) ++undoCount_;
+    ringIndex_ = (ringIndex_ + 1) % kUndoSlots;
+    CopySnapshot(slots_[ringIndex_], current);
+}
+
+bool UndoRing::Undo(document::EditorDocument &current) {
+    if (undoCount_ == 0) return false;
+    --undoCount_;
+    ++redoCount_;
+    ringIndex_ = (ringIndex_ + kUndoSlots - 1) % kUndoSlots;
+    CopySnapshot(current, slots_[ringIndex_]);
+    return true;
+}
+
+bool UndoRing::Redo(document::EditorDocument &current) {
+    if (redoCount_ == 0) return false;
+    --redoCount_;
+    ++undoCount_;
+    ringIndex_ = (ringIndex_ + 1) % kUndoSlots;
+    CopySnapshot(current, slots_[ringIndex_]);
+    return true;
+}
+
+}  // namespace morvel::app
