@@ -190,7 +190,7 @@ void OpenGivenFile(Editor &editor, const std::string &path) {
         Warn(editor, "ファイルの読込に失敗しました。", "開く");
         return;
     }
-    editor.shell.SetCurrentDirectory(FolderOfPath(path));
+    editor.shell.ChangeDirectory(FolderOfPath(path));
     document::PathBuffer &open = editor.state.openPath;
     open.fill('\0');
     std::memcpy(open.data(), path.data(), path.size());

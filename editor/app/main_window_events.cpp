@@ -27,6 +27,7 @@ void Resized(Editor &editor, int sizeType) {
     state.viewRect = {client.left, client.top + state.toolbarHeight + 3, client.right,
                       client.bottom - state.statusBarHeight};
     editor.renderer.SetPresentRect(state.viewRect);
+    editor.shell.PlaceView(state.viewRect);
     if (sizeType == kSizeRestored || sizeType == kSizeMaximized) {
         editor.renderer.SetBackBufferSize(static_cast<uint32_t>(client.right - client.left),
                                           static_cast<uint32_t>(client.bottom - client.top));
@@ -58,7 +59,7 @@ void CloseRequested(Editor &editor) {
 
 void Destroyed(Editor &editor) {
     const document::PathBuffer &help = editor.state.helpFilePath;
-    editor.shell.WinHelp(document::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
+    editor.shell.ShowHelp(document::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
     editor.shell.PostQuit(0);
 }
 

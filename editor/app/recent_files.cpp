@@ -113,7 +113,7 @@ std::string FolderOfPath(const std::string &path) {
 void PrepareRecentOpen(const RecentFiles &files, int slot, PathBuffer &openPath, Shell &shell) {
     openPath = files[slot];
     const std::string path = BufferText(openPath.data(), openPath.size());
-    shell.SetCurrentDirectory(FolderOfPath(path));
+    shell.ChangeDirectory(FolderOfPath(path));
 }
 
 }  // namespace morvel::app

@@ -52,6 +52,15 @@ public:
     virtual int RunMessageLoop() = 0;
 
     virtual document::OwnerWindow MainWindow() = 0;
+    // The window the Direct3D device presents into: it lies over the main
+    // window's client area with the same client coordinates, but shows only
+    // the view rectangle, so the toolbar and the status bar stay visible.
+    // (Under Wine a device presenting into the main window itself draws
+    // through a GL window over the whole client area, bars included.) Its
+    // mouse messages go to the main window.
+    virtual document::OwnerWindow ViewWindow() = 0;
+    // Shows the view window's part of the client area: the view rectangle.
+    virtual void PlaceView(const render::Rect &viewRect) = 0;
     // The program file's full path (GetModuleFileNameA).
     virtual std::string ProgramPath() = 0;
 
@@ -80,11 +89,11 @@ public:
     virtual void CaptureMouse() = 0;
     virtual void ReleaseMouse() = 0;
 
-    virtual bool SetCurrentDirectory(const std::string &path) = 0;
+    virtual bool ChangeDirectory(const std::string &path) = 0;
     virtual std::string CurrentDirectory() = 0;
 
     // data: the context number for Context and ContextPopup, else 0.
-    virtual void WinHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
+    virtual void ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                          const std::string &keyword) = 0;
     // colour is 0x00BBGGRR; true with the chosen colour on OK.
     virtual bool ChooseColour(uint32_t &colour) = 0;

@@ -74,6 +74,7 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
     std::memcpy(state.helpFilePath.data(), help.data(),
                 document::Cp932PrefixLength(help, state.helpFilePath.size() - 1));
 
+    editor.renderer.SetDeviceWindow(shell.ViewWindow());
     const int device = editor.renderer.InitDevice(shell.MainWindow());
     if (device == render::kInitFailed) {
         shell.ShowMessage({shell.MainWindow(), "DirectXが正常に稼動しませんでした。", "Morvel",

@@ -2,13 +2,14 @@
 // protected motion file was saved with.
 #pragma once
 
+#include "app/control_ids.h"
 #include "app/dialog_view.h"
 #include "app/editor_state.h"
 
 namespace morvel::app {
 
 // Control ids of the IDD_USERCODE template.
-constexpr int kUserCodeEdit = 1001;
+constexpr int kUserCodeEdit = IDC_USERCODE_EDIT;
 constexpr int kDialogOk = 1;
 constexpr int kDialogCancel = 2;
 

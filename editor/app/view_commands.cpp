@@ -55,27 +55,27 @@ void DesktopShortcutCommand(Editor &editor) {
 
 void HelpCommandOf(Editor &editor, int command) {
     if (command == CMD_HELP_CONTENTS) {
-        editor.shell.WinHelp(HelpFile(editor), HelpCommand::Context, kHelpContents, "");
+        editor.shell.ShowHelp(HelpFile(editor), HelpCommand::Context, kHelpContents, "");
     } else if (command == CMD_HELP_INDEX) {
-        editor.shell.WinHelp(HelpFile(editor), HelpCommand::Finder, 0, "");
+        editor.shell.ShowHelp(HelpFile(editor), HelpCommand::Finder, 0, "");
     }
 }
 
 void HelpRequested(Editor &editor, bool fromMenu, int menuItemId) {
     if (fromMenu) {
         if (menuItemId != 1) {
-            editor.shell.WinHelp(HelpFile(editor), HelpCommand::ContextPopup, kHelpMenuPopup, "");
+            editor.shell.ShowHelp(HelpFile(editor), HelpCommand::ContextPopup, kHelpMenuPopup, "");
         }
     } else {
-        editor.shell.WinHelp(HelpFile(editor), HelpCommand::Key, 0, kHelpContentsKeyword);
+        editor.shell.ShowHelp(HelpFile(editor), HelpCommand::Key, 0, kHelpContentsKeyword);
     }
 }
 
 void ContextMenuRequested(Editor &editor, ContextTarget target) {
     if (target == ContextTarget::Toolbar) {
-        editor.shell.WinHelp(HelpFile(editor), HelpCommand::ContextPopup, kHelpToolbarPopup, "");
+        editor.shell.ShowHelp(HelpFile(editor), HelpCommand::ContextPopup, kHelpToolbarPopup, "");
     } else if (target == ContextTarget::StatusBar) {
-        editor.shell.WinHelp(HelpFile(editor), HelpCommand::ContextPopup, kHelpStatusBarPopup, "");
+        editor.shell.ShowHelp(HelpFile(editor), HelpCommand::ContextPopup, kHelpStatusBarPopup, "");
     }
 }
 

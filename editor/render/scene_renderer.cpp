@@ -53,6 +53,7 @@ int SceneRenderer::InitDevice(void *mainWindow) {
     presentParameters_.BackBufferCount = 1;
     presentParameters_.EnableAutoDepthStencil = 1;
     presentParameters_.AutoDepthStencilFormat = kFormatD16;
+    presentParameters_.hDeviceWindow = deviceWindow_;
 
     struct Attempt {
         uint32_t deviceType, behavior;

@@ -42,6 +42,9 @@ public:
     SceneRenderer(const SceneRenderer &) = delete;
     SceneRenderer &operator=(const SceneRenderer &) = delete;
 
+    // The window the device presents into, when it is not the focus window
+    // InitDevice is given; set before InitDevice. None by default.
+    void SetDeviceWindow(void *window) { deviceWindow_ = window; }
     // Device creation with the hardware → software → reference fallback.
     int InitDevice(void *mainWindow);
     void ReleaseDevice();
@@ -108,6 +111,7 @@ private:
     RenderSystemFactory direct3DCreate8_;
     const AssetLoaders &loaders_;
 
+    void *deviceWindow_ = nullptr;
     std::unique_ptr<RenderSystem> system_;
     std::unique_ptr<RenderDevice> device_;
     PresentParameters presentParameters_{};

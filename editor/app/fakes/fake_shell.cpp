@@ -83,6 +83,7 @@ int FakeShell::RunMessageLoop() {
 }
 
 document::OwnerWindow FakeShell::MainWindow() { return &mainWindowTag_; }
+document::OwnerWindow FakeShell::ViewWindow() { return &viewWindowTag_; }
 
 std::string FakeShell::ProgramPath() { return programPath; }
 
@@ -141,7 +142,7 @@ void FakeShell::CaptureMouse() {
 }
 void FakeShell::ReleaseMouse() { captured = false; }
 
-bool FakeShell::SetCurrentDirectory(const std::string &path) {
+bool FakeShell::ChangeDirectory(const std::string &path) {
     directoryChanges.push_back(path);
     if (setDirectoryFails) return false;
     currentDirectory = path;
@@ -150,7 +151,7 @@ bool FakeShell::SetCurrentDirectory(const std::string &path) {
 
 std::string FakeShell::CurrentDirectory() { return currentDirectory; }
 
-void FakeShell::WinHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
+void FakeShell::ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                         const std::string &keyword) {
     helpCalls.push_back({helpFile, command, data, keyword});
 }

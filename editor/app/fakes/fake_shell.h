@@ -75,6 +75,7 @@ public:
     int invalidations = 0;
     bool destroyed = false;
     std::vector<std::array<int, 4>> barPlacements;
+    std::vector<render::Rect> viewPlacements;
     std::vector<std::pair<int, int>> timers;
 
     // Recent-file items of the File menu (identifier, text), in order.
@@ -96,6 +97,8 @@ public:
     void StopTimer(int id) override;
     int RunMessageLoop() override;
     document::OwnerWindow MainWindow() override;
+    document::OwnerWindow ViewWindow() override;
+    void PlaceView(const render::Rect &viewRect) override { viewPlacements.push_back(viewRect); }
     std::string ProgramPath() override;
     void SetTitle(const std::string &text) override;
     void EnableMenuItem(int command, bool enabled) override;
@@ -112,9 +115,9 @@ public:
     void PostQuit(int exitCode) override;
     void CaptureMouse() override;
     void ReleaseMouse() override;
-    bool SetCurrentDirectory(const std::string &path) override;
+    bool ChangeDirectory(const std::string &path) override;
     std::string CurrentDirectory() override;
-    void WinHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
+    void ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                  const std::string &keyword) override;
     bool ChooseColour(uint32_t &colour) override;
     long CreateDesktopShortcut(const std::string &linkName, const std::string &description) override;
@@ -127,6 +130,7 @@ private:
     std::deque<std::optional<std::string>> chooserAnswers;
     std::deque<std::optional<uint32_t>> colourAnswers;
     int mainWindowTag_ = 0;  // its address is the main window's handle
+    int viewWindowTag_ = 0;
 };
 
 }  // namespace morvel::app::fakes

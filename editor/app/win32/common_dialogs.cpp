@@ -1,0 +1,67 @@
+#include "app/win32/common_dialogs.h"
+
+#include <commdlg.h>
+
+#include <cstring>
+#include <string>
+
+namespace morvel::app::win32 {
+
+document::MessageAnswer ShowMessageBox(const document::MessageRequest &request) {
+    UINT type = request.buttons == document::MessageButtons::YesNo ? MB_YESNO : MB_OK;
+    switch (request.icon) {
+        case document::MessageIcon::Warning: type |= MB_ICONWARNING; break;
+        case document::MessageIcon::Error: type |= MB_ICONERROR; break;
+        case document::MessageIcon::Information: type |= MB_ICONINFORMATION; break;
+        case document::MessageIcon::None: break;
+    }
+    switch (MessageBoxA(static_cast<HWND>(request.owner), request.text.c_str(),
+                        request.caption.c_str(), type)) {
+        case IDYES: return document::MessageAnswer::Yes;
+        case IDNO: return document::MessageAnswer::No;
+        case IDOK: return document::MessageAnswer::Ok;
+        default: return document::MessageAnswer::Cancel;
+    }
+}
+
+bool RunFileChooser(const document::FileChooserRequest &request, document::PathBuffer &path) {
+    // Pairs of description and pattern, each NUL-terminated, then one more NUL.
+    std::string filter;
+    for (const document::FileFilter &f : request.filters) {
+        filter += f.description;
+        filter += '\0';
+        filter += f.pattern;
+        filter += '\0';
+    }
+    filter += '\0';
+    OPENFILENAMEA ofn;
+    std::memset(&ofn, 0, sizeof ofn);
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = static_cast<HWND>(request.owner);
+    ofn.lpstrFilter = filter.c_str();
+    ofn.lpstrFile = path.data();
+    ofn.nMaxFile = static_cast<DWORD>(path.size());
+    ofn.lpstrTitle = request.title.c_str();
+    ofn.Flags = OFN_EXPLORER | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
+                (request.fileMustExist ? OFN_FILEMUSTEXIST : 0);
+    const BOOL chosen = request.mode == document::FileChooserMode::Open ? GetOpenFileNameA(&ofn)
+                                                                        : GetSaveFileNameA(&ofn);
+    return chosen != FALSE;
+}
+
+bool RunColourChooser(HWND owner, uint32_t &colour) {
+    COLORREF custom[16];
+    std::memset(custom, 0xFF, sizeof custom);
+    CHOOSECOLORA cc;
+    std::memset(&cc, 0, sizeof cc);
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = owner;
+    cc.rgbResult = colour;
+    cc.lpCustColors = custom;
+    cc.Flags = CC_RGBINIT;
+    if (!ChooseColorA(&cc)) return false;
+    colour = cc.rgbResult;
+    return true;
+}
+
+}  // namespace morvel::app::win32

@@ -1,0 +1,43 @@
+// Morvel.exe: the editor program.
+#include <windows.h>
+
+#include <string>
+
+#include "app/editor.h"
+#include "app/startup.h"
+#include "app/win32/win32_key_store.h"
+#include "app/win32/win32_shell.h"
+#include "dialogs/edit_dialog_factory.h"
+#include "dialogs/win32/modal_dialog.h"
+#include "render/d3d8/d3d8_render_device.h"
+#include "render/d3d8/gdi_text_rasterizer.h"
+#include "render/d3d8/win32_resource_module.h"
+#include "render/scene_renderer.h"
+
+namespace {
+
+// The file named on the command line, if any (the first argument; a path
+// with spaces arrives quoted and is taken whole).
+std::string StartupFile() {
+    return __argc > 1 && __argv[1] != nullptr ? std::string(__argv[1]) : std::string();
+}
+
+}  // namespace
+
+int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
+    using namespace morvel;
+    render::SceneRenderer renderer(render::d3d8::Direct3DCreate8);
+    render::d3d8::GdiTextRasterizer text;
+    renderer.SetTextRasterizer(&text);
+    render::d3d8::Win32ResourceModule resources(instance);
+    app::win32::Win32Shell shell(instance, dialogs::win32::RunModalDialog);
+    app::win32::Win32KeyStore keys;
+    dialogs::EditDialogFactory dialogFactory;
+    app::Editor editor(shell, keys, renderer, dialogFactory, &resources);
+    shell.Attach(&editor);
+    const int exitCode = app::RunEditor(editor, showCommand, StartupFile());
+    // Window messages after this point (the window's destruction at exit)
+    // find no editor.
+    shell.Attach(nullptr);
+    return exitCode;
+}

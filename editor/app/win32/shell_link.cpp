@@ -1,0 +1,54 @@
+#include "app/win32/shell_link.h"
+
+#include <objbase.h>
+#include <objidl.h>
+#include <shlobj.h>
+#include <shlguid.h>
+
+#include <cstring>
+
+#include "app/recent_files.h"
+
+namespace morvel::app::win32 {
+
+HRESULT CreateDesktopShortcut(HWND owner, const std::string &linkName,
+                              const std::string &description) {
+    char desktop[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(owner, desktop, CSIDL_DESKTOP, TRUE)) return E_FAIL;
+    const std::string shortcutPath = desktop + linkName;
+
+    char program[MAX_PATH] = {};
+    GetModuleFileNameA(nullptr, program, MAX_PATH);
+    // The folder the program lies in, cut after its last '\' or ':'.
+    const std::string folder = FolderOfPath(program);
+    char workingFolder[MAX_PATH] = {};
+    std::strncpy(workingFolder, folder.c_str(), MAX_PATH - 1);
+
+    if (FAILED(CoInitialize(nullptr))) return E_FAIL;
+    IShellLinkA *link = nullptr;
+    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
+                                      IID_IShellLinkA, reinterpret_cast<void **>(&link));
+    if (FAILED(result)) {
+        CoUninitialize();
+        return result;
+    }
+    IPersistFile *file = nullptr;
+    result = link->QueryInterface(IID_IPersistFile, reinterpret_cast<void **>(&file));
+    if (SUCCEEDED(result)) {
+        link->SetPath(program);
+        link->SetDescription(description.c_str());
+        link->SetArguments("");
+        link->SetWorkingDirectory(workingFolder);
+        link->SetIconLocation("", 0);
+        link->SetShowCmd(SW_SHOWNORMAL);
+        WCHAR widePath[MAX_PATH] = {};
+        MultiByteToWideChar(CP_ACP, 0, shortcutPath.c_str(), -1, widePath, MAX_PATH);
+        result = file->Save(widePath, TRUE);
+        file->Release();
+    }
+    link->Release();
+    CoUninitialize();
+    return result;
+}
+
+}  // namespace morvel::app::win32

@@ -1,0 +1,266 @@
+#include "app/win32/win32_shell.h"
+
+#include <commctrl.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "app/win32/common_dialogs.h"
+#include "app/win32/main_window_proc.h"
+#include "app/win32/shell_link.h"
+
+namespace morvel::app::win32 {
+
+namespace {
+
+const char kMainWindowClass[] = "DX8 Main Window";
+const char kViewWindowClass[] = "Morvel View";
+// Top-level menus by position, and the mouse-mode submenu inside "ポジション".
+constexpr int kFileMenuPosition = 0;
+constexpr int kPositionMenuPosition = 4;
+constexpr int kMouseMenuPosition = 5;
+
+int ClientBottom(HWND window) {
+    RECT r{};
+    GetClientRect(window, &r);
+    return r.bottom;
+}
+
+}  // namespace
+
+Win32Shell::Win32Shell(HINSTANCE instance, DialogRunner dialogRunner)
+    : instance_(instance), dialogRunner_(dialogRunner) {}
+
+bool Win32Shell::RegisterMainWindowClass() {
+    WNDCLASSA wc{};
+    wc.style = CS_CLASSDC;
+    wc.lpfnWndProc = MainWindowProc;
+    wc.hInstance = instance_;
+    wc.hIcon = LoadIconA(instance_, "IDI_APP_16_32");
+    wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
+    wc.lpszMenuName = MAKEINTRESOURCEA(IDR_MAIN_MENU);
+    wc.lpszClassName = kMainWindowClass;
+    if (RegisterClassA(&wc) == 0) return false;
+
+    WNDCLASSA view{};
+    view.lpfnWndProc = ViewWindowProc;
+    view.hCursor = wc.hCursor;
+    view.hInstance = instance_;
+    view.lpszClassName = kViewWindowClass;
+    return RegisterClassA(&view) != 0;
+}
+
+bool Win32Shell::CreateMainWindow(const std::string &title, int clientWidth, int clientHeight) {
+    RECT r{0, 0, clientWidth, clientHeight};
+    AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
+    main_ = CreateWindowExA(0, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                            CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
+                            instance_, this);
+    if (main_ == nullptr) return false;
+    menu_ = GetMenu(main_);
+    // An owned pop-up that never takes the focus: keys stay with the main
+    // window. It is shown with the main window.
+    view_ = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kViewWindowClass, "", WS_POPUP, 0, 0,
+                            clientWidth, clientHeight, main_, nullptr, instance_, this);
+    if (view_ == nullptr) return false;
+    DragAcceptFiles(view_, TRUE);
+    DragAcceptFiles(main_, TRUE);
+    return true;
+}
+
+void Win32Shell::InitCommonControls() {
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+    InitCommonControlsEx(&controls);
+}
+
+void Win32Shell::CreateToolbar(const std::vector<ToolbarButton> &buttons) {
+    std::vector<TBBUTTON> entries;
+    for (const ToolbarButton &b : buttons) {
+        TBBUTTON entry{};
+        entry.fsState = TBSTATE_ENABLED;
+        if (b.image < 0) {
+            entry.fsStyle = TBSTYLE_SEP;
+        } else {
+            entry.iBitmap = b.image;
+            entry.idCommand = b.command;
+            entry.fsStyle = TBSTYLE_BUTTON;
+        }
+        entries.push_back(entry);
+    }
+    toolbar_ = CreateToolbarEx(main_, WS_CHILD | WS_VISIBLE | WS_BORDER | TBSTYLE_TOOLTIPS,
+                               IDC_TOOLBAR, static_cast<int>(buttons.size()), instance_, IDB_TOOLBAR,
+                               entries.data(), static_cast<int>(entries.size()), 16, 16, 16, 16,
+                               sizeof(TBBUTTON));
+}
+
+render::Rect Win32Shell::ClientRect() {
+    RECT r{};
+    GetClientRect(main_, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+void Win32Shell::CreateStatusBar(const std::array<int, 3> &rightEdges) {
+    statusBar_ = CreateWindowExA(0, STATUSCLASSNAMEA, "", WS_CHILD | SBARS_SIZEGRIP, 0, 0, 0, 0,
+                                 main_, nullptr, instance_, nullptr);
+    int edges[3] = {rightEdges[0], rightEdges[1], rightEdges[2]};
+    SendMessageA(statusBar_, SB_SETPARTS, 3, reinterpret_cast<LPARAM>(edges));
+    for (int part = 0; part < 3; ++part) SetStatusText(part, "");
+}
+
+int Win32Shell::ToolbarHeight() { return ClientBottom(toolbar_); }
+int Win32Shell::StatusBarHeight() { return ClientBottom(statusBar_); }
+
+void Win32Shell::ShowWindows(int showCommand) {
+    ShowWindow(main_, showCommand);
+    UpdateWindow(main_);
+    ShowWindow(toolbar_, SW_SHOW);
+    UpdateWindow(toolbar_);
+    ShowWindow(statusBar_, SW_SHOW);
+    UpdateWindow(statusBar_);
+    FollowMainWindow();
+    ShowWindow(view_, SW_SHOWNOACTIVATE);
+}
+
+void Win32Shell::StartTimer(int id, int milliseconds) {
+    SetTimer(main_, static_cast<UINT_PTR>(id), static_cast<UINT>(milliseconds), MainWindowTimerProc);
+}
+
+void Win32Shell::StopTimer(int id) { KillTimer(main_, static_cast<UINT_PTR>(id)); }
+
+int Win32Shell::RunMessageLoop() {
+    MSG message;
+    for (;;) {
+        if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
+            if (GetMessageA(&message, nullptr, 0, 0) == 0) break;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        } else {
+            WaitMessage();
+        }
+    }
+    return static_cast<int>(message.wParam);
+}
+
+std::string Win32Shell::ProgramPath() {
+    char path[512] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return path;
+}
+
+void Win32Shell::SetTitle(const std::string &title) { SetWindowTextA(main_, title.c_str()); }
+
+void Win32Shell::EnableMenuItem(int command, bool enabled) {
+    ::EnableMenuItem(menu_, static_cast<UINT>(command), MF_BYCOMMAND | (enabled ? MF_ENABLED : MF_GRAYED));
+}
+
+void Win32Shell::CheckMenuRadio(RadioGroup group, int position) {
+    HMENU positionMenu = GetSubMenu(menu_, kPositionMenuPosition);
+    if (group == RadioGroup::EditMode) {
+        CheckMenuRadioItem(positionMenu, 0, 3, static_cast<UINT>(position), MF_BYPOSITION);
+    } else {
+        CheckMenuRadioItem(GetSubMenu(positionMenu, kMouseMenuPosition), 0, 2,
+                           static_cast<UINT>(position), MF_BYPOSITION);
+    }
+}
+
+HMENU Win32Shell::FileMenu() const { return GetSubMenu(menu_, kFileMenuPosition); }
+
+void Win32Shell::InsertFileMenuItem(int position, int command, const std::string &text) {
+    MENUITEMINFOA item{};
+    item.cbSize = sizeof item;
+    item.fMask = MIIM_ID | MIIM_TYPE;
+    item.fType = MFT_STRING;
+    item.wID = static_cast<UINT>(command);
+    item.dwTypeData = const_cast<char *>(text.c_str());
+    InsertMenuItemA(FileMenu(), static_cast<UINT>(position), TRUE, &item);
+}
+
+void Win32Shell::DeleteFileMenuItem(int position) {
+    DeleteMenu(FileMenu(), static_cast<UINT>(position), MF_BYPOSITION);
+}
+
+void Win32Shell::PlaceView(const render::Rect &viewRect) {
+    shownView_ = viewRect;
+    FollowMainWindow();
+}
+
+void Win32Shell::FollowMainWindow() {
+    if (view_ == nullptr || main_ == nullptr) return;
+    RECT client{};
+    GetClientRect(main_, &client);
+    POINT origin{0, 0};
+    ClientToScreen(main_, &origin);
+    SetWindowPos(view_, nullptr, origin.x, origin.y, client.right, client.bottom,
+                 SWP_NOACTIVATE | SWP_NOZORDER);
+    const render::Rect &v = shownView_;
+    SetWindowRgn(view_, CreateRectRgn(v.left, v.top, v.right, v.bottom), TRUE);
+}
+
+void Win32Shell::PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) {
+    SetWindowPos(toolbar_, nullptr, 0, 0, clientWidth, toolbarHeight, SWP_FRAMECHANGED);
+    SetWindowPos(statusBar_, nullptr, 0, clientBottom - statusBarHeight, clientWidth,
+                 statusBarHeight, SWP_FRAMECHANGED);
+}
+
+void Win32Shell::InvalidateMainWindow() { InvalidateRect(main_, nullptr, TRUE); }
+
+bool Win32Shell::RunDialog(const std::string &name, DialogController &controller) {
+    return dialogRunner_ != nullptr && dialogRunner_(instance_, main_, name, controller);
+}
+
+void Win32Shell::PostCommand(int command) {
+    PostMessageA(main_, WM_COMMAND, MAKEWPARAM(command, 0), 0);
+}
+void Win32Shell::PostClose() { PostMessageA(main_, WM_CLOSE, 0, 0); }
+void Win32Shell::PostDestroy() { PostMessageA(main_, WM_DESTROY, 0, 0); }
+void Win32Shell::DestroyMainWindow() { DestroyWindow(main_); }
+void Win32Shell::PostQuit(int exitCode) { PostQuitMessage(exitCode); }
+void Win32Shell::CaptureMouse() { SetCapture(main_); }
+void Win32Shell::ReleaseMouse() { ReleaseCapture(); }
+
+bool Win32Shell::ChangeDirectory(const std::string &path) {
+    return SetCurrentDirectoryA(path.c_str()) != FALSE;
+}
+
+std::string Win32Shell::CurrentDirectory() {
+    char path[MAX_PATH] = {};
+    GetCurrentDirectoryA(MAX_PATH, path);
+    return path;
+}
+
+void Win32Shell::ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
+                         const std::string &keyword) {
+    switch (command) {
+        case HelpCommand::Context: WinHelpA(main_, helpFile.c_str(), HELP_CONTEXT, data); break;
+        case HelpCommand::Finder: WinHelpA(main_, helpFile.c_str(), HELP_FINDER, 0); break;
+        case HelpCommand::ContextPopup:
+            WinHelpA(main_, helpFile.c_str(), HELP_CONTEXTPOPUP, data);
+            break;
+        case HelpCommand::Key:
+            WinHelpA(main_, helpFile.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
+            break;
+        case HelpCommand::Quit: WinHelpA(main_, helpFile.c_str(), HELP_QUIT, 0); break;
+    }
+}
+
+bool Win32Shell::ChooseColour(uint32_t &colour) { return RunColourChooser(main_, colour); }
+
+long Win32Shell::CreateDesktopShortcut(const std::string &linkName, const std::string &description) {
+    return win32::CreateDesktopShortcut(main_, linkName, description);
+}
+
+bool Win32Shell::ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) {
+    return RunFileChooser(request, path);
+}
+
+document::MessageAnswer Win32Shell::ShowMessage(const document::MessageRequest &request) {
+    return ShowMessageBox(request);
+}
+
+void Win32Shell::SetStatusText(int part, const std::string &text) {
+    SendMessageA(statusBar_, SB_SETTEXTA, static_cast<WPARAM>(part), reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+}  // namespace morvel::app::win32
