@@ -84,10 +84,12 @@ def title_file(source, topic_offsets):
     return build_btree(entries, 0x800, 0x0002, "Lz").data
 
 
+_ASCII_UPPER = str.maketrans("abcdefghijklmnopqrstuvwxyz", "ABCDEFGHIJKLMNOPQRSTUVWXYZ")
+
+
 def _keyword_order(word):
     # Single-byte letters compare without case; everything else by code.
-    return word.translate(str.maketrans("abcdefghijklmnopqrstuvwxyz",
-                                        "ABCDEFGHIJKLMNOPQRSTUVWXYZ")).encode("cp932"), word.encode("cp932")
+    return word.translate(_ASCII_UPPER).encode("cp932"), word.encode("cp932")
 
 
 def keyword_files(source, topic_offsets):

@@ -25,7 +25,8 @@ from dataclasses import dataclass, field
 from typing import List, Optional, Tuple
 
 CONTEXT_NAME = re.compile(r"[A-Za-z0-9_.]+\Z")
-INLINE = re.compile(r"\*\*(?P<bold>.+?)\*\*|\[(?P<text>[^\]]+)\]\((?P<kind>jump|popup):(?P<target>[^)]*)\)")
+INLINE = re.compile(r"\*\*(?P<bold>.+?)\*\*"
+                    r"|\[(?P<text>[^\]]+)\]\((?P<kind>jump|popup):(?P<target>[^)]*)\)")
 # WinHelp keeps keywords and titles in 255-byte buffers.
 MAX_TEXT_BYTES = 255
 
@@ -145,7 +146,7 @@ class _Parser:
     def directive(self, name, value):
         if name == "topic":
             parts = value.split()
-            if len(parts) != 2 or not parts[0].isdigit():
+            if len(parts) != 2 or not (parts[0].isascii() and parts[0].isdigit()):
                 self.fail("expected '@topic <number> <context>'")
             number, context = int(parts[0]), parts[1]
             if not 0 < number <= 0x7FFFFFFF:

@@ -104,7 +104,8 @@ class Paragraph:
         self.command(b"\x83")
 
     def link(self, kind, context, text):
-        self.command(bytes([0xE2 if kind == "popup" else 0xE3]) + struct.pack("<I", context_hash(context)))
+        command = 0xE2 if kind == "popup" else 0xE3
+        self.command(bytes([command]) + struct.pack("<I", context_hash(context)))
         self.add_text(text)
         self.command(b"\x89")
 
@@ -189,7 +190,7 @@ def _paragraphs(topic):
                     _add_spans(paragraph, cell, FONT_BODY)
                 records.append((paragraph, row.line))
         elif block.kind == "heading":
-            paragraph = Paragraph(ParagraphFormat(space_above=16, space_below=6))
+            paragraph = Paragraph(ParagraphFormat(space_above=20, space_below=6))
             paragraph.font(FONT_HEADING)
             _add_spans(paragraph, block.cells[0], FONT_HEADING)
             records.append((paragraph, block.line))
@@ -201,7 +202,7 @@ def _paragraphs(topic):
             _add_spans(paragraph, block.cells[0], FONT_BODY)
             records.append((paragraph, block.line))
         else:
-            paragraph = Paragraph(ParagraphFormat(space_below=8))
+            paragraph = Paragraph(ParagraphFormat(space_below=12))
             paragraph.font(FONT_BODY)
             _add_spans(paragraph, block.cells[0], FONT_BODY)
             records.append((paragraph, block.line))

@@ -18,7 +18,8 @@ const HelpFile &Help() {
         std::optional<hlptest::Bytes> bytes = hlptest::ReadWholeFile(MORVEL_HELP_FILE);
         if (!bytes) ADD_FAILURE() << "cannot read " << MORVEL_HELP_FILE;
         std::string error;
-        std::optional<HelpFile> parsed = hlptest::ReadHelpFile(bytes.value_or(hlptest::Bytes{}), &error);
+        std::optional<HelpFile> parsed =
+            hlptest::ReadHelpFile(bytes.value_or(hlptest::Bytes{}), &error);
         if (!parsed) ADD_FAILURE() << MORVEL_HELP_FILE << ": " << error;
         return parsed.value_or(HelpFile{});
     }();
@@ -41,9 +42,9 @@ void ExpectMentions(const Topic &topic, const std::vector<std::string> &texts) {
 TEST(HelpFile, DirectoryListsEveryInternalFileInByteOrder) {
     std::vector<std::string> names;
     for (const auto &file : Help().files) names.push_back(file.name);
-    EXPECT_EQ(names, (std::vector<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|KWBTREE",
-                                               "|KWDATA", "|KWMAP", "|SYSTEM", "|TOPIC",
-                                               "|TTLBTREE"}));
+    EXPECT_EQ(names,
+              (std::vector<std::string>{"|CONTEXT", "|CTXOMAP", "|FONT", "|KWBTREE", "|KWDATA",
+                                        "|KWMAP", "|SYSTEM", "|TOPIC", "|TTLBTREE"}));
     EXPECT_EQ(Help().directoryShape.pageSize, 1024);
     EXPECT_EQ(Help().directoryShape.structure, "z4");
 }
@@ -104,7 +105,8 @@ TEST(HelpFile, ContextNamesAndLinksResolveThroughTheHashTree) {
 }
 
 TEST(HelpFile, KeywordsLeadToTheirTopics) {
-    for (const char *word : {"目次", "キー操作", "マウス", "元に戻す", "ファイル", "ユーザ識別コード"})
+    for (const char *word :
+         {"目次", "キー操作", "マウス", "元に戻す", "ファイル", "ユーザ識別コード"})
         EXPECT_EQ(hlptest::FindKeyword(Help(), word), TopicOf(10000).topicOffset) << word;
     EXPECT_EQ(hlptest::FindKeyword(Help(), "メニュー"), TopicOf(10100).topicOffset);
     EXPECT_EQ(hlptest::FindKeyword(Help(), "ツールバー"), TopicOf(10101).topicOffset);
@@ -149,45 +151,108 @@ TEST(HelpFile, EveryTextIsCodePage932AndEveryPageStartsWithItsTitle) {
 }
 
 TEST(HelpFile, ContentsExplainsTheEditorForDailyUse) {
-    ExpectMentions(TopicOf(10000),
-                   {".mvl", ".mvx", "ユーザ識別コード", "Xファイル", "モーション", "フレーム",
-                    "ポジション", "フォーカス (F)", "座標 (P)", "回転 (R)", "拡大 (S)", "Shift",
-                    "上下左右", "左右のみ", "上下のみ", "元に戻す (Ctrl＋Z)", "やり直し (Ctrl＋Y)",
-                    "50段階", "ヘッダ (F5)", "パーツ (F6)", "モーション (F7)", "フレーム (F8)",
-                    "ポジション (F9)", "バージョン", "最近使ったファイル", "5件", "背景色",
-                    "ショートカットを作成", "確定", "キャンセル", "調整", "初期"});
+    ExpectMentions(TopicOf(10000), {".mvl",
+                                    ".mvx",
+                                    "ユーザ識別コード",
+                                    "Xファイル",
+                                    "モーション",
+                                    "フレーム",
+                                    "ポジション",
+                                    "フォーカス (F)",
+                                    "座標 (P)",
+                                    "回転 (R)",
+                                    "拡大 (S)",
+                                    "Shift",
+                                    "上下左右",
+                                    "左右のみ",
+                                    "上下のみ",
+                                    "元に戻す (Ctrl＋Z)",
+                                    "やり直し (Ctrl＋Y)",
+                                    "50段階",
+                                    "ヘッダ (F5)",
+                                    "パーツ (F6)",
+                                    "モーション (F7)",
+                                    "フレーム (F8)",
+                                    "ポジション (F9)",
+                                    "バージョン",
+                                    "最近使ったファイル",
+                                    "5件",
+                                    "背景色",
+                                    "ショートカットを作成",
+                                    "確定",
+                                    "キャンセル",
+                                    "調整",
+                                    "初期"});
 }
 
 TEST(HelpFile, MenuPopupNamesEveryMenuItem) {
-    ExpectMentions(TopicOf(10100),
-                   {"新規", "開く", "上書き保存", "名前を付けて保存", "ショートカットを作成", "終了",
-                    "グリッド", "表示", "カラー", "背景色", "ステータス文字", "ヘッダ (F5)",
-                    "パーツ (F6)", "モーション (F7)", "フレーム (F8)", "ポジション (F9)",
-                    "元に戻す (Ctrl＋Z)", "やり直し (Ctrl＋Y)", "戻る", "次へ", "フォーカス (F)",
-                    "座標 (P)", "回転 (R)", "拡大 (S)", "マウス動作", "上下左右", "左右のみ",
-                    "上下のみ", "目次", "索引", "バージョン"});
+    ExpectMentions(TopicOf(10100), {"新規",
+                                    "開く",
+                                    "上書き保存",
+                                    "名前を付けて保存",
+                                    "ショートカットを作成",
+                                    "終了",
+                                    "グリッド",
+                                    "表示",
+                                    "カラー",
+                                    "背景色",
+                                    "ステータス文字",
+                                    "ヘッダ (F5)",
+                                    "パーツ (F6)",
+                                    "モーション (F7)",
+                                    "フレーム (F8)",
+                                    "ポジション (F9)",
+                                    "元に戻す (Ctrl＋Z)",
+                                    "やり直し (Ctrl＋Y)",
+                                    "戻る",
+                                    "次へ",
+                                    "フォーカス (F)",
+                                    "座標 (P)",
+                                    "回転 (R)",
+                                    "拡大 (S)",
+                                    "マウス動作",
+                                    "上下左右",
+                                    "左右のみ",
+                                    "上下のみ",
+                                    "目次",
+                                    "索引",
+                                    "バージョン"});
 }
 
 TEST(HelpFile, ToolbarPopupNamesEveryButtonByItsTooltip) {
-    ExpectMentions(TopicOf(10101),
-                   {"新規", "ファイルを開く", "ファイルを保存", "閉じる", "編集：ヘッダ (F5)",
-                    "編集：パーツ (F6)", "編集：モーション (F7)", "編集：フレーム (F8)",
-                    "編集：ポジション (F9)", "シフト：モーション（戻る:Ctrl＋Shift＋M）",
-                    "シフト：モーション（次へ:Shift＋M）", "シフト：フレーム（戻る:Ctrl＋Shift＋F）",
-                    "シフト：フレーム（次へ:Shift＋F）", "シフト：ポジション（戻る:Ctrl＋Shift＋P）",
-                    "シフト：ポジション（次へ:Shift＋P）", "ポジション：フォーカス (F)",
-                    "ポジション：座標 (P)", "ポジション：回転 (R)", "ポジション：拡大 (S)",
-                    "マウス：フリー", "マウス：横移動のみ", "マウス：縦移動のみ",
-                    "編集：元に戻す (Ctrl＋Z)", "編集：やり直し (Ctrl＋Y)"});
+    ExpectMentions(TopicOf(10101), {"新規",
+                                    "ファイルを開く",
+                                    "ファイルを保存",
+                                    "閉じる",
+                                    "編集：ヘッダ (F5)",
+                                    "編集：パーツ (F6)",
+                                    "編集：モーション (F7)",
+                                    "編集：フレーム (F8)",
+                                    "編集：ポジション (F9)",
+                                    "シフト：モーション（戻る:Ctrl＋Shift＋M）",
+                                    "シフト：モーション（次へ:Shift＋M）",
+                                    "シフト：フレーム（戻る:Ctrl＋Shift＋F）",
+                                    "シフト：フレーム（次へ:Shift＋F）",
+                                    "シフト：ポジション（戻る:Ctrl＋Shift＋P）",
+                                    "シフト：ポジション（次へ:Shift＋P）",
+                                    "ポジション：フォーカス (F)",
+                                    "ポジション：座標 (P)",
+                                    "ポジション：回転 (R)",
+                                    "ポジション：拡大 (S)",
+                                    "マウス：フリー",
+                                    "マウス：横移動のみ",
+                                    "マウス：縦移動のみ",
+                                    "編集：元に戻す (Ctrl＋Z)",
+                                    "編集：やり直し (Ctrl＋Y)"});
 }
 
 TEST(HelpFile, StatusBarPopupShowsTheThreeTextsOfEveryEditMode) {
-    ExpectMentions(TopicOf(10102),
-                   {"View-Rotation-X[…] [↑,↓]", "View-Rotation-Y[…] [←,→]",
-                    "View-Scale[…] [Home, End]", "Position-X[…] [←,→]", "Position-Y[…] [↑,↓]",
-                    "Position-Z[…] [Home, End]", "Rotation-X[…] [↑,↓]", "Rotation-Y[…] [←,→]",
-                    "Rotation-Z[…] [Home, End]", "Scale-X[…] [←,→]", "Scale-Y[…] [↑,↓]",
-                    "Scale-Z[…] [Home, End]"});
+    ExpectMentions(
+        TopicOf(10102),
+        {"View-Rotation-X[…] [↑,↓]", "View-Rotation-Y[…] [←,→]", "View-Scale[…] [Home, End]",
+         "Position-X[…] [←,→]", "Position-Y[…] [↑,↓]", "Position-Z[…] [Home, End]",
+         "Rotation-X[…] [↑,↓]", "Rotation-Y[…] [←,→]", "Rotation-Z[…] [Home, End]",
+         "Scale-X[…] [←,→]", "Scale-Y[…] [↑,↓]", "Scale-Z[…] [Home, End]"});
 }
 
 }  // namespace

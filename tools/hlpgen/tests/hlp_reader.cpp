@@ -101,7 +101,9 @@ struct BTree {
     const uint8_t *pages = nullptr;
     size_t pageCount = 0;
 
-    const uint8_t *Page(uint16_t n) const { return pages + static_cast<size_t>(n) * shape.pageSize; }
+    const uint8_t *Page(uint16_t n) const {
+        return pages + static_cast<size_t>(n) * shape.pageSize;
+    }
 };
 
 std::optional<BTree> OpenBTree(const Bytes &data, std::string *error) {
@@ -227,11 +229,14 @@ bool ReadDirectory(const Bytes &bytes, uint32_t start, HelpFile &help, std::stri
     if (!tree) return false;
     help.directoryShape = tree->shape;
     std::vector<std::pair<std::string, uint32_t>> entries;
-    if (!WalkLeaves(*tree, [&](Cursor &c) {
-            std::string name = c.CString();
-            entries.emplace_back(name, c.U32());
-            return c.Ok();
-        }, error))
+    if (!WalkLeaves(
+            *tree,
+            [&](Cursor &c) {
+                std::string name = c.CString();
+                entries.emplace_back(name, c.U32());
+                return c.Ok();
+            },
+            error))
         return false;
     for (const auto &[name, offset] : entries) {
         Cursor file(bytes);
@@ -263,12 +268,25 @@ bool ReadSystem(const HelpFile &help, SystemInfo &system, std::string *error) {
         c.Skip(size);
         Cursor d(data);
         switch (kind) {
-        case 1: system.title = d.CString(); break;
-        case 3: system.contents = d.U32(); break;
-        case 9: d.Skip(8); system.lcid = d.U16(); break;
-        case 11: system.charset = d.U16(); break;
-        case 12: d.Skip(2); system.dialogFont = d.CString(); break;
-        default: break;
+            case 1:
+                system.title = d.CString();
+                break;
+            case 3:
+                system.contents = d.U32();
+                break;
+            case 9:
+                d.Skip(8);
+                system.lcid = d.U16();
+                break;
+            case 11:
+                system.charset = d.U16();
+                break;
+            case 12:
+                d.Skip(2);
+                system.dialogFont = d.CString();
+                break;
+            default:
+                break;
         }
         if (!d.Ok()) return f.Fail("|SYSTEM record " + std::to_string(kind) + " is short");
     }
@@ -331,26 +349,36 @@ bool ReadParagraph(const Bytes &data1, const Bytes &data2, uint32_t dataLength2,
         out.text += piece;
         if (open) open->text += piece;
         switch (command) {
-        case 0x80: out.fonts.push_back(c.U16()); break;
-        case 0x81: out.text += '\n'; break;
-        case 0x82: break;
-        case 0x83: out.text += '\t'; break;
-        case 0x89:
-            if (!open) return f.Fail("hotspot end without a hotspot");
-            open = nullptr;
-            break;
-        case 0x8B: out.text += ' '; break;
-        case 0xE2:
-        case 0xE3:
-            if (open) return f.Fail("hotspot inside a hotspot");
-            out.links.push_back({command, c.U32(), {}});
-            open = &out.links.back();
-            break;
-        case 0xFF:
-            if (c.Left() != 0 || text.Left() != 0)
-                return f.Fail("paragraph data follows its end");
-            return c.Ok();
-        default: return f.Fail("unknown paragraph command " + std::to_string(command));
+            case 0x80:
+                out.fonts.push_back(c.U16());
+                break;
+            case 0x81:
+                out.text += '\n';
+                break;
+            case 0x82:
+                break;
+            case 0x83:
+                out.text += '\t';
+                break;
+            case 0x89:
+                if (!open) return f.Fail("hotspot end without a hotspot");
+                open = nullptr;
+                break;
+            case 0x8B:
+                out.text += ' ';
+                break;
+            case 0xE2:
+            case 0xE3:
+                if (open) return f.Fail("hotspot inside a hotspot");
+                out.links.push_back({command, c.U32(), {}});
+                open = &out.links.back();
+                break;
+            case 0xFF:
+                if (c.Left() != 0 || text.Left() != 0)
+                    return f.Fail("paragraph data follows its end");
+                return c.Ok();
+            default:
+                return f.Fail("unknown paragraph command " + std::to_string(command));
         }
     }
 }
@@ -445,11 +473,14 @@ bool ReadTrees(HelpFile &help, std::string *error) {
     std::optional<BTree> context = TreeOf(help, "|CONTEXT");
     if (!context) return f.Fail("no |CONTEXT tree");
     help.contextShape = context->shape;
-    if (!WalkLeaves(*context, [&](Cursor &c) {
-            uint32_t hash = c.U32();
-            help.contexts.emplace_back(hash, c.U32());
-            return true;
-        }, error))
+    if (!WalkLeaves(
+            *context,
+            [&](Cursor &c) {
+                uint32_t hash = c.U32();
+                help.contexts.emplace_back(hash, c.U32());
+                return true;
+            },
+            error))
         return false;
 
     const InternalFile *map = help.File("|CTXOMAP");
@@ -464,11 +495,14 @@ bool ReadTrees(HelpFile &help, std::string *error) {
 
     std::optional<BTree> titles = TreeOf(help, "|TTLBTREE");
     if (!titles) return f.Fail("no |TTLBTREE tree");
-    if (!WalkLeaves(*titles, [&](Cursor &c) {
-            uint32_t offset = c.U32();
-            help.titles.emplace_back(offset, c.CString());
-            return true;
-        }, error))
+    if (!WalkLeaves(
+            *titles,
+            [&](Cursor &c) {
+                uint32_t offset = c.U32();
+                help.titles.emplace_back(offset, c.CString());
+                return true;
+            },
+            error))
         return false;
 
     std::optional<BTree> keywords = TreeOf(help, "|KWBTREE");
@@ -476,15 +510,18 @@ bool ReadTrees(HelpFile &help, std::string *error) {
     const InternalFile *keywordMap = help.File("|KWMAP");
     if (!keywords || !data || !keywordMap) return f.Fail("keyword files are missing");
     help.keywordShape = keywords->shape;
-    if (!WalkLeaves(*keywords, [&](Cursor &c) {
-            Keyword k{c.CString(), {}};
-            uint16_t places = c.U16();
-            Cursor d(data->data);
-            d.Skip(c.U32());
-            for (uint16_t i = 0; i < places && d.Ok(); ++i) k.topicOffsets.push_back(d.U32());
-            help.keywords.push_back(k);
-            return d.Ok();
-        }, error))
+    if (!WalkLeaves(
+            *keywords,
+            [&](Cursor &c) {
+                Keyword k{c.CString(), {}};
+                uint16_t places = c.U16();
+                Cursor d(data->data);
+                d.Skip(c.U32());
+                for (uint16_t i = 0; i < places && d.Ok(); ++i) k.topicOffsets.push_back(d.U32());
+                help.keywords.push_back(k);
+                return d.Ok();
+            },
+            error))
         return false;
     Cursor km(keywordMap->data);
     uint16_t leaves = km.U16();
@@ -525,12 +562,18 @@ uint32_t ContextHash(const std::string &name) {
     uint32_t hash = 0;
     for (char ch : name) {
         uint32_t code = 0;
-        if (ch >= '1' && ch <= '9') code = static_cast<uint32_t>(ch - '0');
-        else if (ch == '0') code = 10;
-        else if (ch == '.') code = 12;
-        else if (ch == '_') code = 13;
-        else if (ch >= 'A' && ch <= 'Z') code = static_cast<uint32_t>(ch - 'A' + 17);
-        else if (ch >= 'a' && ch <= 'z') code = static_cast<uint32_t>(ch - 'a' + 17);
+        if (ch >= '1' && ch <= '9')
+            code = static_cast<uint32_t>(ch - '0');
+        else if (ch == '0')
+            code = 10;
+        else if (ch == '.')
+            code = 12;
+        else if (ch == '_')
+            code = 13;
+        else if (ch >= 'A' && ch <= 'Z')
+            code = static_cast<uint32_t>(ch - 'A' + 17);
+        else if (ch >= 'a' && ch <= 'z')
+            code = static_cast<uint32_t>(ch - 'a' + 17);
         hash = hash * 43 + code;
     }
     return hash;
@@ -547,8 +590,7 @@ std::optional<HelpFile> ReadHelpFile(const Bytes &bytes, std::string *error) {
     if (help.declaredSize != bytes.size() || directory >= bytes.size())
         return f.Fail("help file size disagrees with its header"), std::nullopt;
     if (!ReadDirectory(bytes, directory, help, error) || !ReadSystem(help, help.system, error) ||
-        !ReadFonts(help, help.fonts, error) || !ReadTopics(help, error) ||
-        !ReadTrees(help, error))
+        !ReadFonts(help, help.fonts, error) || !ReadTopics(help, error) || !ReadTrees(help, error))
         return std::nullopt;
     return help;
 }
@@ -559,7 +601,8 @@ std::optional<Bytes> ReadWholeFile(const std::string &path) {
     Bytes bytes;
     uint8_t chunk[65536];
     size_t n;
-    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0) bytes.insert(bytes.end(), chunk, chunk + n);
+    while ((n = std::fread(chunk, 1, sizeof chunk, file)) > 0)
+        bytes.insert(bytes.end(), chunk, chunk + n);
     std::fclose(file);
     return bytes;
 }

@@ -82,7 +82,7 @@ struct HelpFile {
     size_t recordsCrossingBlocks = 0;
     std::vector<std::pair<uint32_t, uint32_t>> contexts;  // hash, topic offset
     BTreeShape contextShape;
-    std::map<uint32_t, uint32_t> contextMap;  // map number -> topic offset
+    std::map<uint32_t, uint32_t> contextMap;               // map number -> topic offset
     std::vector<std::pair<uint32_t, std::string>> titles;  // topic offset, title
     std::vector<Keyword> keywords;
     BTreeShape keywordShape;

@@ -30,7 +30,9 @@ const HelpFile &Large() {
     return help;
 }
 
-std::string Number(int i) { return std::to_string(i); }
+std::string Number(int i) {
+    return std::to_string(i);
+}
 
 TEST(LargeHelpFile, NeedsIndexPagesAndBlockCrossings) {
     EXPECT_GE(Large().contextShape.levels, 2);
@@ -89,7 +91,8 @@ TEST(LargeHelpFile, SharedAndSingleKeywordsAreFoundThroughTheIndexPages) {
     for (int i = 0; i < 300; ++i) {
         char word[16];
         std::snprintf(word, sizeof word, "語%03d", i);
-        EXPECT_EQ(hlptest::FindKeyword(Large(), word), Large().TopicByNumber(20000 + i)->topicOffset)
+        EXPECT_EQ(hlptest::FindKeyword(Large(), word),
+                  Large().TopicByNumber(20000 + i)->topicOffset)
             << word;
     }
     EXPECT_TRUE(hlptest::FindKeyword(Large(), "Word3").has_value());

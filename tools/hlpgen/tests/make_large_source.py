@@ -15,7 +15,9 @@ def topic(i):
     lines = [f"@topic {20000 + i} topic_{i}", f"@title 項目{i}の説明",
              f"@keywords 語{i % 300:03d}, 共通, Word{i % 7}", "",
              f"## 第{i}節"]
-    lines.append("".join(f"これは項目{i}の本文、{n}番目の文です。" for n in range(1 + i % 9)))
+    sentences = (f"これは項目{i}の本文、{n}番目の文です。"
+                 for n in range(1 + i % 9))
+    lines.append("".join(sentences))
     lines.append("")
     lines.append(f"- 箇条書き{i}、[次の項目へ](jump:topic_{(i + 1) % TOPICS})")
     lines.append(f"| キー{i} | 働き{i} |")
@@ -26,7 +28,8 @@ def topic(i):
 
 def main(path):
     with open(path, "w", encoding="utf-8") as stream:
-        stream.write("@title 大きなヘルプ\n@font ＭＳ Ｐゴシック\n@contents topic_1\n\n")
+        stream.write("@title 大きなヘルプ\n@font ＭＳ Ｐゴシック\n")
+        stream.write("@contents topic_1\n\n")
         for i in range(TOPICS):
             stream.write(topic(i))
 
