@@ -8,7 +8,7 @@ behind a 9-byte header, and a directory B+ tree that maps their names
 import struct
 
 from btree import Entry, build_btree
-from help_source import context_hash
+from help_source import MAX_FACE_BYTES, context_hash
 from topic_file import FONT_HALF_POINTS, build_topic_file
 
 FILE_MAGIC = 0x00035F3F
@@ -18,7 +18,7 @@ SHIFTJIS_CHARSET = 128
 LCID_JAPANESE = 0x0411
 FAMILY_MODERN = 0x01
 BOLD = 0x01
-FACE_NAME_SIZE = 32
+FACE_NAME_SIZE = MAX_FACE_BYTES
 DIALOG_FONT_POINTS = 9
 
 

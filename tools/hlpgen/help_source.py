@@ -29,6 +29,7 @@ INLINE = re.compile(r"\*\*(?P<bold>.+?)\*\*"
                     r"|\[(?P<text>[^\]]+)\]\((?P<kind>jump|popup):(?P<target>[^)]*)\)")
 # WinHelp keeps keywords and titles in 255-byte buffers.
 MAX_TEXT_BYTES = 255
+MAX_FACE_BYTES = 32  # with its NUL, as |FONT stores face names
 
 
 class HelpSourceError(Exception):
@@ -169,6 +170,8 @@ class _Parser:
             setattr(self.source, name, self.short_text(value, name))
             if name == "contents":
                 self.contents_line = self.line
+            if name == "font" and len(value.encode("cp932")) >= MAX_FACE_BYTES:
+                self.fail(f"font face name is longer than {MAX_FACE_BYTES - 1} bytes")
         else:
             self.fail(f"'@{name}' is not known here")
 
