@@ -33,9 +33,10 @@ struct Command {
 };
 
 constexpr const char *kGltfNotes =
-    "one scene and one animation per motion (N: motion N only), F key frames a second\n"
-    "(1 to 60, default 10); a .gltf embeds its buffer and writes each texture as\n"
-    "FILE_NAME.png or .jpg beside it. Colour offsets are not animatable in glTF: each\n"
+    "one scene and one animation per motion (N: motion N only, from 0), F key frames a\n"
+    "second (1 to 60, default 10); a .gltf embeds its buffer and writes each texture as\n"
+    "FILE_NAME.png or .jpg beside it. A part whose X file cannot be read is left out\n"
+    "with a warning. Colour offsets are not animatable in glTF: each\n"
     "slot node carries them in extras.colourOffsets, one {\"frame\": K, \"ambient\":\n"
     "[R, G, B, A], \"diffuse\": [R, G, B, A]} per frame that has the position.";
 
