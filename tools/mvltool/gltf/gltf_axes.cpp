@@ -42,8 +42,8 @@ Axes AxesOf(const MotionFileHeader &header) {
 NodeTransform PoseToNode(const PositionEntry &position, const Axes &axes) {
     NodeTransform node;
     const auto &t = position.translation;
-    node.translation = ToGltf(static_cast<float>(t.x), static_cast<float>(t.y),
-                              static_cast<float>(t.z), axes);
+    node.translation =
+        ToGltf(static_cast<float>(t.x), static_cast<float>(t.y), static_cast<float>(t.z), axes);
     node.scale = {static_cast<float>(position.scale.x), static_cast<float>(position.scale.y),
                   static_cast<float>(position.scale.z)};
     const auto &r = position.rotation;

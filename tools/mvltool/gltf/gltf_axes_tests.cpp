@@ -1,7 +1,6 @@
-#include "mvltool/gltf/gltf_axes.h"
-
 #include <gtest/gtest.h>
 
+#include "mvltool/gltf/gltf_axes.h"
 #include "mvltool/gltf/gltf_read_back.h"
 #include "render/pose.h"
 
@@ -15,7 +14,8 @@ using testing::Position;
 
 testing::Matrix4 NodeMatrix(const NodeTransform &node) {
     return Compose({node.translation.begin(), node.translation.end()},
-                   {node.rotation.begin(), node.rotation.end()}, {node.scale.begin(), node.scale.end()});
+                   {node.rotation.begin(), node.rotation.end()},
+                   {node.scale.begin(), node.scale.end()});
 }
 
 // Every rotation order, sign and size of angle the editor can store, with

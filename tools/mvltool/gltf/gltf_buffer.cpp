@@ -9,10 +9,14 @@ namespace {
 
 int ComponentsOf(int type) {
     switch (type) {
-        case TINYGLTF_TYPE_SCALAR: return 1;
-        case TINYGLTF_TYPE_VEC2: return 2;
-        case TINYGLTF_TYPE_VEC3: return 3;
-        default: return 4;
+        case TINYGLTF_TYPE_SCALAR:
+            return 1;
+        case TINYGLTF_TYPE_VEC2:
+            return 2;
+        case TINYGLTF_TYPE_VEC3:
+            return 3;
+        default:
+            return 4;
     }
 }
 

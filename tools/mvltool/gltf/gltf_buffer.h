@@ -3,11 +3,11 @@
 // starts on a four-byte boundary.
 #pragma once
 
+#include <tiny_gltf.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <vector>
-
-#include <tiny_gltf.h>
 
 namespace mvltool::gltf {
 

@@ -23,7 +23,9 @@ std::string Utf8Name(const std::string &cp932, const std::string &fallback) {
     return !cp932.empty() && Cp932ToUtf8(cp932, utf8) ? utf8 : fallback;
 }
 
-bool FiniteSingle(double value) { return std::isfinite(static_cast<float>(value)); }
+bool FiniteSingle(double value) {
+    return std::isfinite(static_cast<float>(value));
+}
 
 bool FiniteRgba(const MvlRgbaF64 &c) {
     return std::isfinite(c.r) && std::isfinite(c.g) && std::isfinite(c.b) && std::isfinite(c.a);
@@ -35,7 +37,7 @@ std::string CheckPosition(const PositionEntry &p, uint16_t partCount) {
         return "part number " + std::to_string(p.partNumber) + " is not in the part table (" +
                std::to_string(partCount) + " parts)";
     }
-    const double pose[] = {p.scale.x, p.scale.y, p.scale.z,
+    const double pose[] = {p.scale.x,       p.scale.y,       p.scale.z,
                            p.translation.x, p.translation.y, p.translation.z};
     for (const double value : pose) {
         if (!FiniteSingle(value)) return "a scale or translation is beyond single precision";
@@ -70,7 +72,8 @@ PartSource SourceOf(const std::string &fileName, const std::string &partFolder,
                     const std::string &name) {
     const std::string folder = IsAbsolute(fileName) ? std::string() : partFolder;
     return {folder + morvel::render::ToHostPath(fileName),
-            folder + morvel::render::ToHostPath(morvel::render::TextureDirectoryOf(fileName)), name};
+            folder + morvel::render::ToHostPath(morvel::render::TextureDirectoryOf(fileName)),
+            name};
 }
 
 }  // namespace
@@ -113,11 +116,12 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
     std::vector<int> partMeshes(header.partCount, -1);
     std::vector<std::string> partNames(header.partCount);
     for (size_t p = 0; p < header.partCount; ++p) {
-        const std::string fileName = FixedText(document.parts[p].fileName, sizeof document.parts[p].fileName);
+        const std::string fileName =
+            FixedText(document.parts[p].fileName, sizeof document.parts[p].fileName);
         partNames[p] = Utf8Name(fileName, "part " + std::to_string(p));
         if (!partUsed[p]) continue;
-        PartMeshResult mesh =
-            AddPartMesh(SourceOf(fileName, partFolder, partNames[p]), axes, buffer, textures, model);
+        PartMeshResult mesh = AddPartMesh(SourceOf(fileName, partFolder, partNames[p]), axes,
+                                          buffer, textures, model);
         const std::string label = "part " + std::to_string(p) + " (" + fileName + "): ";
         if (mesh.mesh < 0) {
             result.warnings.push_back(label + mesh.error + "; exported without its mesh");
@@ -132,7 +136,8 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
         const MotionEntry &motion = document.motions[m];
         MotionInput input;
         input.motion = &motion;
-        input.name = Utf8Name(FixedText(motion.name, sizeof motion.name), "motion " + std::to_string(m));
+        input.name =
+            Utf8Name(FixedText(motion.name, sizeof motion.name), "motion " + std::to_string(m));
         input.partMeshes = partMeshes;
         input.partNames = partNames;
         input.axes = axes;

@@ -2,10 +2,10 @@
 // file), one scene and one animation per motion.
 #pragma once
 
+#include <tiny_gltf.h>
+
 #include <string>
 #include <vector>
-
-#include <tiny_gltf.h>
 
 #include "mvllib/mvllib.h"
 #include "mvltool/gltf/texture_images.h"

@@ -1,11 +1,10 @@
-#include "mvltool/gltf/gltf_export.h"
-
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
 #include <iterator>
 
+#include "mvltool/gltf/gltf_export.h"
 #include "mvltool/gltf/gltf_file_writer.h"
 #include "mvltool/gltf/gltf_read_back.h"
 #include "render/image/image_decoder.h"
@@ -85,8 +84,8 @@ TEST_P(RobotExportTest, EveryKeyFrameIsTheEditorsWorldMatrixMirroredInZ) {
             const FrameEntry &frame = motion.frames[f];
             for (size_t s = 0; s < slots.size(); ++s) {
                 const PositionEntry &position = frame.positions[s];
-                const auto expected = testing::EditorMatrixInGltf(
-                    morvel::render::BuildPoseMatrix(position), true);
+                const auto expected =
+                    testing::EditorMatrixInGltf(morvel::render::BuildPoseMatrix(position), true);
                 EXPECT_LT(testing::Difference(WorldMatrixAt(model, m, slots[s], f), expected), 1e-5)
                     << "motion " << m << " frame " << f << " slot " << s;
                 const tinygltf::Node &node = model.nodes[static_cast<size_t>(slots[s])];
@@ -155,7 +154,8 @@ TEST_P(RobotExportTest, TrianglesFaceOutwardsCounterClockwise) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(BothFormats, RobotExportTest, ::testing::Values("robot.gltf", "robot.glb"));
+INSTANTIATE_TEST_SUITE_P(BothFormats, RobotExportTest,
+                         ::testing::Values("robot.gltf", "robot.glb"));
 
 TEST(GltfExportTest, OneMotionAtAChosenSpeed) {
     MotionDocument robot;
@@ -184,7 +184,8 @@ TEST(GltfExportTest, PngTextureOfAnXFileKeepsItsBytes) {
     builder.AddPart(".\\test.x");
     builder.AddMotion("turn", {{Position(0)}, {Position(0, {0, 0, 0}, {0, 90, 0})}});
     TemporaryFolder folder;
-    const tinygltf::Model model = ExportAndRead(builder.Finish(), kFixtureFolder, folder, "cube.glb");
+    const tinygltf::Model model =
+        ExportAndRead(builder.Finish(), kFixtureFolder, folder, "cube.glb");
     ASSERT_EQ(model.images.size(), 1u);
     EXPECT_EQ(model.images[0].mimeType, "image/png");
     EXPECT_EQ(testing::ImageBytes(model, 0), FileBytes(kFixtureFolder + "test.png"));
@@ -221,16 +222,18 @@ TEST(GltfExportTest, SlotsThatChangeOrLackTheirPartShowOneChildAtATime) {
     builder.AddPart(".\\arm_left.x");  // 2
     builder.AddPart(".\\missing.x");   // 3
     builder.AddMotion("mix", {
-        {Position(0, {1, 2, 3}, {10, 20, 30}), Position(1, {0, 60, 0})},
-        {Position(1, {4, 5, 6}, {0, 90, 0})},
-        {Position(0), Position(1), Position(2, {7, 8, 9}, {-30, 0, 0}, {2, 2, 2}), Position(3)},
-    });
+                                 {Position(0, {1, 2, 3}, {10, 20, 30}), Position(1, {0, 60, 0})},
+                                 {Position(1, {4, 5, 6}, {0, 90, 0})},
+                                 {Position(0), Position(1),
+                                  Position(2, {7, 8, 9}, {-30, 0, 0}, {2, 2, 2}), Position(3)},
+                             });
     MotionDocument &document = builder.Finish();
     TemporaryFolder folder;
     const ExportResult result = BuildGltf(document, kRobotFolder, {});
     ASSERT_TRUE(result.ok);
     ASSERT_EQ(result.warnings.size(), 1u) << "the missing part";
-    EXPECT_NE(result.warnings[0].find("part 3 (.\\missing.x)"), std::string::npos) << result.warnings[0];
+    EXPECT_NE(result.warnings[0].find("part 3 (.\\missing.x)"), std::string::npos)
+        << result.warnings[0];
     const tinygltf::Model model = ExportAndRead(document, kRobotFolder, folder, "mix.gltf");
     const std::vector<int> slots = SlotNodes(model, 0);
     ASSERT_EQ(slots.size(), 4u);
@@ -260,8 +263,8 @@ TEST(GltfExportTest, SlotsThatChangeOrLackTheirPartShowOneChildAtATime) {
                 EXPECT_EQ(scales[f * 3 + 2], shown[s][c].second[f]);
                 if (shown[s][c].second[f] == 0) continue;
                 const PositionEntry &position = document.motions[0].frames[f].positions[s];
-                const auto expected = testing::EditorMatrixInGltf(
-                    morvel::render::BuildPoseMatrix(position), true);
+                const auto expected =
+                    testing::EditorMatrixInGltf(morvel::render::BuildPoseMatrix(position), true);
                 EXPECT_LT(testing::Difference(WorldMatrixAt(model, 0, child, f), expected), 1e-5)
                     << "slot " << s << " frame " << f;
             }
@@ -302,8 +305,10 @@ TEST(GltfExportTest, PositionsTheFileCannotMeanFailTheExport) {
     PositionEntry nan = Position(0);
     nan.diffuse.g = std::nan("");
     const Case cases[] = {
-        {Position(1), "motion 0 frame 1 position 0: part number 1 is not in the part table (1 parts)"},
-        {Position(-1), "motion 0 frame 1 position 0: part number -1 is not in the part table (1 parts)"},
+        {Position(1),
+         "motion 0 frame 1 position 0: part number 1 is not in the part table (1 parts)"},
+        {Position(-1),
+         "motion 0 frame 1 position 0: part number -1 is not in the part table (1 parts)"},
         {huge, "motion 0 frame 1 position 0: a scale or translation is beyond single precision"},
         {nan, "motion 0 frame 1 position 0: a colour offset is not a finite number"},
     };

@@ -1,11 +1,11 @@
 #include "mvltool/gltf/gltf_read_back.h"
 
+#include <unistd.h>
+
 #include <algorithm>
 #include <atomic>
 #include <cmath>
 #include <cstring>
-
-#include <unistd.h>
 
 namespace mvltool::gltf::testing {
 namespace {
@@ -70,10 +70,13 @@ bool ReadModel(const std::string &path, tinygltf::Model &model, std::string &err
 
 std::vector<double> ReadAccessor(const tinygltf::Model &model, int index) {
     const tinygltf::Accessor &accessor = model.accessors.at(static_cast<size_t>(index));
-    const tinygltf::BufferView &view = model.bufferViews.at(static_cast<size_t>(accessor.bufferView));
-    const std::vector<unsigned char> &data = model.buffers.at(static_cast<size_t>(view.buffer)).data;
+    const tinygltf::BufferView &view =
+        model.bufferViews.at(static_cast<size_t>(accessor.bufferView));
+    const std::vector<unsigned char> &data =
+        model.buffers.at(static_cast<size_t>(view.buffer)).data;
     const size_t components = static_cast<size_t>(tinygltf::GetNumComponentsInType(accessor.type));
-    const size_t size = static_cast<size_t>(tinygltf::GetComponentSizeInBytes(accessor.componentType));
+    const size_t size =
+        static_cast<size_t>(tinygltf::GetComponentSizeInBytes(accessor.componentType));
     const size_t first = view.byteOffset + accessor.byteOffset;
     std::vector<double> values;
     for (size_t i = 0; i < accessor.count * components; ++i) {
@@ -87,7 +90,9 @@ std::vector<double> ReadAccessor(const tinygltf::Model &model, int index) {
                 values.push_back(f);
                 break;
             }
-            case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE: values.push_back(*at); break;
+            case TINYGLTF_COMPONENT_TYPE_UNSIGNED_BYTE:
+                values.push_back(*at);
+                break;
             case TINYGLTF_COMPONENT_TYPE_UNSIGNED_SHORT: {
                 uint16_t u;
                 std::memcpy(&u, at, 2);
@@ -114,7 +119,8 @@ std::vector<double> ChannelValues(const tinygltf::Model &model, int animation, i
     const tinygltf::Animation &a = model.animations.at(static_cast<size_t>(animation));
     for (const tinygltf::AnimationChannel &channel : a.channels) {
         if (channel.target_node != node || channel.target_path != path) continue;
-        const tinygltf::AnimationSampler &sampler = a.samplers.at(static_cast<size_t>(channel.sampler));
+        const tinygltf::AnimationSampler &sampler =
+            a.samplers.at(static_cast<size_t>(channel.sampler));
         if (interpolation != nullptr) *interpolation = sampler.interpolation;
         return ReadAccessor(model, sampler.output);
     }
@@ -126,9 +132,12 @@ Matrix4 LocalMatrixAt(const tinygltf::Model &model, int animation, int node, siz
     std::vector<double> t = n.translation.empty() ? std::vector<double>{0, 0, 0} : n.translation;
     std::vector<double> r = n.rotation.empty() ? std::vector<double>{0, 0, 0, 1} : n.rotation;
     std::vector<double> s = n.scale.empty() ? std::vector<double>{1, 1, 1} : n.scale;
-    if (const auto v = ChannelValues(model, animation, node, "translation"); !v.empty()) t = KeyValue(v, 3, key);
-    if (const auto v = ChannelValues(model, animation, node, "rotation"); !v.empty()) r = KeyValue(v, 4, key);
-    if (const auto v = ChannelValues(model, animation, node, "scale"); !v.empty()) s = KeyValue(v, 3, key);
+    if (const auto v = ChannelValues(model, animation, node, "translation"); !v.empty())
+        t = KeyValue(v, 3, key);
+    if (const auto v = ChannelValues(model, animation, node, "rotation"); !v.empty())
+        r = KeyValue(v, 4, key);
+    if (const auto v = ChannelValues(model, animation, node, "scale"); !v.empty())
+        s = KeyValue(v, 3, key);
     return Compose(t, r, s);
 }
 
@@ -190,7 +199,9 @@ std::vector<std::string> TemporaryFolder::FileNames() const {
     return names;
 }
 
-DocumentBuilder::DocumentBuilder() { Mvl_Func_ObjectInit(&document); }
+DocumentBuilder::DocumentBuilder() {
+    Mvl_Func_ObjectInit(&document);
+}
 
 void DocumentBuilder::AddPart(const std::string &fileName) {
     PartEntry part{};

@@ -2,13 +2,13 @@
 // numbers and their nodes' transforms as matrices.
 #pragma once
 
+#include <tiny_gltf.h>
+
 #include <array>
 #include <cstdint>
 #include <filesystem>
 #include <string>
 #include <vector>
-
-#include <tiny_gltf.h>
 
 #include "mvllib/mvllib.h"
 #include "render/d3d_types.h"

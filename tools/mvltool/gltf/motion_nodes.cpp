@@ -99,7 +99,8 @@ std::vector<SlotPlan> PlanSlots(const MotionEntry &motion) {
             const FrameEntry &frame = motion.frames[f];
             const int part = s < frame.positionCount ? frame.positions[s].partNumber : -1;
             plan.partByFrame.push_back(part);
-            if (part >= 0 && std::find(plan.parts.begin(), plan.parts.end(), part) == plan.parts.end()) {
+            if (part >= 0 &&
+                std::find(plan.parts.begin(), plan.parts.end(), part) == plan.parts.end()) {
                 plan.parts.push_back(part);
             }
         }

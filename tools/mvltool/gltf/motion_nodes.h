@@ -2,10 +2,10 @@
 // i is position i of every frame), one key frame per frame.
 #pragma once
 
+#include <tiny_gltf.h>
+
 #include <string>
 #include <vector>
-
-#include <tiny_gltf.h>
 
 #include "mvllib/mvllib.h"
 #include "mvltool/gltf/gltf_axes.h"
@@ -30,9 +30,9 @@ std::vector<SlotPlan> PlanSlots(const MotionEntry &motion);
 
 struct MotionInput {
     const MotionEntry *motion = nullptr;
-    std::string name;                     // UTF-8
-    std::vector<int> partMeshes;          // glTF mesh of each part, -1 for none
-    std::vector<std::string> partNames;   // UTF-8
+    std::string name;                    // UTF-8
+    std::vector<int> partMeshes;         // glTF mesh of each part, -1 for none
+    std::vector<std::string> partNames;  // UTF-8
     Axes axes;
     int framesPerSecond = 10;
 };

@@ -25,7 +25,9 @@ float FloatAt(const xfile::MeshData &mesh, uint32_t vertex, uint32_t offset) {
 using morvel::render::ColorValue;
 
 // glTF colour factors lie in [0, 1]; the X file's may not.
-double Unit(float value) { return std::clamp(static_cast<double>(value), 0.0, 1.0); }
+double Unit(float value) {
+    return std::clamp(static_cast<double>(value), 0.0, 1.0);
+}
 
 // Direct3D lights the editor's parts without specular highlights
 // (SPECULARENABLE stays off) and shows no emissive colour: a plain,
@@ -74,8 +76,9 @@ bool ReadVertices(const xfile::MeshData &mesh, const xfile::VertexLayout &layout
             uint32_t argb;
             std::memcpy(&argb, &mesh.vertices[size_t{v} * mesh.vertexStride + layout.diffuse],
                         sizeof argb);
-            const uint8_t rgba[4] = {static_cast<uint8_t>(argb >> 16), static_cast<uint8_t>(argb >> 8),
-                                     static_cast<uint8_t>(argb), static_cast<uint8_t>(argb >> 24)};
+            const uint8_t rgba[4] = {static_cast<uint8_t>(argb >> 16),
+                                     static_cast<uint8_t>(argb >> 8), static_cast<uint8_t>(argb),
+                                     static_cast<uint8_t>(argb >> 24)};
             out.colours.insert(out.colours.end(), rgba, rgba + 4);
         }
     }
@@ -120,13 +123,15 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
     std::vector<Subset> subsets;
     for (const xfile::AttributeRange &range : mesh.attributeTable) {
         if (range.faceCount == 0) continue;
-        if (range.faceStart > mesh.faceCount || range.faceCount > mesh.faceCount - range.faceStart) {
+        if (range.faceStart > mesh.faceCount ||
+            range.faceCount > mesh.faceCount - range.faceStart) {
             result.error = "its mesh data is inconsistent";
             return result;
         }
         Subset subset;
-        subset.indices.assign(mesh.indices.begin() + size_t{range.faceStart} * 3,
-                              mesh.indices.begin() + (size_t{range.faceStart} + range.faceCount) * 3);
+        subset.indices.assign(
+            mesh.indices.begin() + size_t{range.faceStart} * 3,
+            mesh.indices.begin() + (size_t{range.faceStart} + range.faceCount) * 3);
         if (std::any_of(subset.indices.begin(), subset.indices.end(),
                         [&](uint32_t i) { return i >= mesh.vertexCount; })) {
             result.error = "its mesh data is inconsistent";
@@ -177,10 +182,10 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
         return result;
     }
     std::map<std::string, int> attributes;
-    attributes["POSITION"] = buffer.AddFloats(arrays.positions, TINYGLTF_TYPE_VEC3,
-                                              TINYGLTF_TARGET_ARRAY_BUFFER, true);
-    attributes["NORMAL"] = buffer.AddFloats(arrays.normals, TINYGLTF_TYPE_VEC3,
-                                            TINYGLTF_TARGET_ARRAY_BUFFER, false);
+    attributes["POSITION"] =
+        buffer.AddFloats(arrays.positions, TINYGLTF_TYPE_VEC3, TINYGLTF_TARGET_ARRAY_BUFFER, true);
+    attributes["NORMAL"] =
+        buffer.AddFloats(arrays.normals, TINYGLTF_TYPE_VEC3, TINYGLTF_TARGET_ARRAY_BUFFER, false);
     if (!arrays.colours.empty()) attributes["COLOR_0"] = buffer.AddColours(arrays.colours);
     const int texCoords = withTexCoords ? buffer.AddFloats(arrays.texCoords, TINYGLTF_TYPE_VEC2,
                                                            TINYGLTF_TARGET_ARRAY_BUFFER, false)

@@ -3,10 +3,10 @@
 // primitive and one material per X material that has faces.
 #pragma once
 
+#include <tiny_gltf.h>
+
 #include <string>
 #include <vector>
-
-#include <tiny_gltf.h>
 
 #include "mvltool/gltf/gltf_axes.h"
 #include "mvltool/gltf/gltf_buffer.h"

@@ -4,13 +4,13 @@
 // first, so a file the editor could not show is not exported either.
 #pragma once
 
+#include <tiny_gltf.h>
+
 #include <cstdint>
 #include <map>
 #include <set>
 #include <string>
 #include <vector>
-
-#include <tiny_gltf.h>
 
 #include "mvltool/gltf/gltf_buffer.h"
 
@@ -33,8 +33,7 @@ public:
     // embed: the images go into the buffer (.glb). Otherwise each becomes a
     // file named fileStem_NAME.png (or .jpg) beside the output; fileStem
     // must be plain ASCII.
-    TextureImages(tinygltf::Model &model, BufferBuilder &buffer, bool embed,
-                  std::string fileStem);
+    TextureImages(tinygltf::Model &model, BufferBuilder &buffer, bool embed, std::string fileStem);
 
     // hostPath opens the file; textureName is the name the X file gives
     // (code page 932), from which the image file's name is made. The same
