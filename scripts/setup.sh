@@ -58,5 +58,6 @@ if ! grep -qs "\"version\": \"$validator_version\"" "$validator_dir/node_modules
   echo "setup: installing gltf-validator $validator_version"
   mkdir -p "$validator_dir"
   npm install --prefix "$validator_dir" --no-audit --no-fund --no-save --silent \
-    "gltf-validator@$validator_version" >/dev/null
+    "gltf-validator@$validator_version" >/dev/null ||
+    echo "setup: gltf-validator could not be installed; mvltool_gltf_validate will fail" >&2
 fi
