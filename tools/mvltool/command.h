@@ -19,6 +19,9 @@ int RunBuild(const Arguments &args);
 int RunExport(const Arguments &args);
 int RunImport(const Arguments &args);
 
+// The figure and its motions as glTF 2.0.
+int RunGltf(const Arguments &args);
+
 // Why Mvl_Func_Load gave a non-zero result, for error lines.
 const char *LoadFailureText(int code);
 

@@ -29,7 +29,16 @@ struct Command {
     const char *name;
     const char *usage;
     int (*run)(const mvltool::Arguments &);
+    const char *notes = nullptr;  // more lines of usage, each indented
 };
+
+constexpr const char *kGltfNotes =
+    "one scene and one animation per motion (N: motion N only, from 0), F key frames a\n"
+    "second (1 to 60, default 10); a .gltf embeds its buffer and writes each texture as\n"
+    "FILE_NAME.png or .jpg beside it. A part whose X file cannot be read is left out\n"
+    "with a warning. Colour offsets are not animatable in glTF: each\n"
+    "slot node carries them in extras.colourOffsets, one {\"frame\": K, \"ambient\":\n"
+    "[R, G, B, A], \"diffuse\": [R, G, B, A]} per frame that has the position.";
 
 const Command kCommands[] = {
     {"info", "info FILE.mvl [--code CODE]", mvltool::RunInfo},
@@ -39,11 +48,21 @@ const Command kCommands[] = {
     {"import", "import FILE.mvl FILE.mvx -o OUT.mvl [--code CODE]", mvltool::RunImport},
     {"imageinfo", "imageinfo FILE", mvltool::RunImageInfo},
     {"xinfo", "xinfo FILE.x", mvltool::RunXInfo},
+    {"gltf", "gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F]",
+     mvltool::RunGltf, kGltfNotes},
 };
 
 int Usage() {
     std::fprintf(stderr, "usage:\n");
-    for (const Command &c : kCommands) std::fprintf(stderr, "  mvltool %s\n", c.usage);
+    for (const Command &c : kCommands) {
+        std::fprintf(stderr, "  mvltool %s\n", c.usage);
+        for (const char *line = c.notes; line != nullptr && *line != '\0';) {
+            const char *end = std::strchr(line, '\n');
+            const int length = end ? static_cast<int>(end - line) : static_cast<int>(std::strlen(line));
+            std::fprintf(stderr, "      %.*s\n", length, line);
+            line = end ? end + 1 : line + length;
+        }
+    }
     return 2;
 }
 

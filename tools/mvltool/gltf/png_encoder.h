@@ -1,0 +1,14 @@
+// Decoded texture images as PNG, the lossless format every glTF viewer reads.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "render/image/argb_image.h"
+
+namespace mvltool::gltf {
+
+// RGB when the image has no alpha channel, RGBA otherwise; empty on failure.
+std::vector<uint8_t> EncodePng(const morvel::render::image::ArgbImage &image);
+
+}  // namespace mvltool::gltf

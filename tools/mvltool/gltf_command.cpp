@@ -1,0 +1,77 @@
+// gltf: a motion file's figure and motions as a glTF 2.0 file.
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "command.h"
+#include "mvllib/mvllib.h"
+#include "mvltool/gltf/gltf_export.h"
+#include "mvltool/gltf/gltf_file_writer.h"
+#include "text_conversion.h"
+
+namespace mvltool {
+namespace {
+
+constexpr const char *kUsage =
+    "usage: mvltool gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F]";
+
+// A whole number from min to max, written in plain digits.
+bool ParseNumber(const std::string &text, int min, int max, int &out) {
+    if (text.empty() || text.size() > 5) return false;
+    for (char c : text) {
+        if (c < '0' || c > '9') return false;
+    }
+    out = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
+    return out >= min && out <= max;
+}
+
+bool EndsWith(const std::string &text, const std::string &tail) {
+    if (text.size() < tail.size()) return false;
+    for (size_t i = 0; i < tail.size(); ++i) {
+        char c = text[text.size() - tail.size() + i];
+        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+        if (c != tail[i]) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+int RunGltf(const Arguments &given) {
+    Arguments args = given;
+    std::string output, code, motionText, fpsText;
+    TakeOption(args, "--code", code);
+    const bool oneMotion = TakeOption(args, "--motion", motionText);
+    const bool fpsGiven = TakeOption(args, "--fps", fpsText);
+    if (!TakeOption(args, "-o", output) || args.size() != 1) return Fail(kUsage);
+
+    gltf::ExportOptions options;
+    if (oneMotion && !ParseNumber(motionText, 0, 65534, options.motion)) {
+        return Fail("--motion: not a motion index: " + motionText);
+    }
+    if (fpsGiven && !ParseNumber(fpsText, 1, 60, options.framesPerSecond)) {
+        return Fail("--fps: not a whole number from 1 to 60: " + fpsText);
+    }
+    options.binary = EndsWith(output, ".glb");
+    if (!options.binary && !EndsWith(output, ".gltf")) {
+        return Fail("-o: " + output + ": the name must end in .gltf or .glb");
+    }
+    options.imageStem = gltf::AsciiStem(output);
+
+    MotionDocument document;
+    Mvl_Func_ObjectInit(&document);
+    const int loaded = Mvl_Func_Load(&document, args[0].c_str(), CommandLineCode(code).c_str());
+    if (loaded != MVL_LOAD_OK) return Fail(args[0] + ": " + LoadFailureText(loaded));
+    const gltf::ExportResult result =
+        gltf::BuildGltf(document, gltf::HostFolderOf(args[0]), options);
+    Mvl_Func_Delete(&document);
+    if (!result.ok) return Fail(args[0] + ": " + result.error);
+    for (const std::string &warning : result.warnings) {
+        std::fprintf(stderr, "mvltool: warning: %s\n", warning.c_str());
+    }
+    std::string error;
+    if (!gltf::WriteGltf(result, output, options.binary, error)) return Fail(error);
+    return 0;
+}
+
+}  // namespace mvltool
