@@ -33,8 +33,9 @@ Json Buttons(HWND dialog) {
     return buttons;
 }
 
-// The visible dialog of a process (or owned by "owner") that holds a message
-// box's text control: the newest first, as EnumWindows lists top windows.
+// The visible dialog of a process (or owned by "owner") made of a message
+// box's parts only: statics (its text has id 0xFFFF, its icon), buttons.
+// EnumWindows lists the newest top-level window first.
 Json MessageBoxInfo(const Json &request) {
     const DWORD pid = request.value("pid", 0u);
     HWND owner = request.contains("owner") ? WindowArg(request, "owner") : nullptr;
@@ -44,15 +45,21 @@ Json MessageBoxInfo(const Json &request) {
         if (owner && GetWindow(window, GW_OWNER) != owner) continue;
         std::wstring text;
         bool icon = false;
+        bool other = false;  // a list, edit...: a dialog of the program, no message box
         for (HWND child : Descendants(window)) {
-            if (_wcsicmp(ClassOf(child).c_str(), L"Static") != 0) continue;
+            const std::wstring className = ClassOf(child);
+            if (_wcsicmp(className.c_str(), L"Button") == 0) continue;
+            if (_wcsicmp(className.c_str(), L"Static") != 0) {
+                other = true;
+                continue;
+            }
             if ((GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON) {
                 icon = true;
             } else if (ControlId(child) == kMessageBoxTextId) {
                 text += TextOf(child);
             }
         }
-        if (text.empty() && !icon) continue;
+        if (other || (text.empty() && !icon)) continue;
         return {{"hwnd", reinterpret_cast<intptr_t>(window)},
                 {"caption", WideToUtf8(TextOf(window))},
                 {"text", WideToUtf8(text)},
