@@ -23,6 +23,7 @@ from .config import WINE, WINESERVER
 # fonts (fonts-ipafont-gothic). "MS UI Gothic" is Wine's Japanese UI font
 # (menus, message boxes, status bars, "MS Shell Dlg"); without it Wine falls
 # back to a monospaced font and its own dialogs clip their labels.
+# Registry values are set through the driver, which writes them as Unicode.
 FONT_REPLACEMENTS = {
     "ＭＳ ゴシック": "IPAGothic",
     "ＭＳ Ｐゴシック": "IPAPGothic",
@@ -31,6 +32,12 @@ FONT_REPLACEMENTS = {
     "MS UI Gothic": "IPAPGothic",
 }
 REPLACEMENTS_KEY = "HKCU\\Software\\Wine\\Fonts\\Replacements"
+
+# Without a window manager, Wine waits two seconds for one to confirm every
+# managed window it hides (each closed dialog and message box). Unmanaged,
+# Wine draws the frames and title bars itself and hides windows at once.
+X11_KEY = "HKCU\\Software\\Wine\\X11 Driver"
+X11_SETTINGS = {"Managed": "N"}
 
 # Files Wine only reads once a prefix is booted.
 _LINKED_SUFFIXES = (
@@ -60,8 +67,10 @@ def kill_wineserver(prefix: Path) -> None:
 
 
 def _stamp() -> str:
+    """What a template depends on: Wine and our settings."""
     version = subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
-    return json.dumps({"wine": version, "fonts": FONT_REPLACEMENTS}, ensure_ascii=False,
+    return json.dumps({"wine": version, "fonts": FONT_REPLACEMENTS, "x11": X11_SETTINGS},
+                      ensure_ascii=False,
                       sort_keys=True)
 
 
@@ -75,6 +84,9 @@ def _build_template(target: Path, driver: Path) -> None:
     commands = [
         {"cmd": "reg_set", "key": REPLACEMENTS_KEY, "name": name, "data": font}
         for name, font in FONT_REPLACEMENTS.items()
+    ] + [
+        {"cmd": "reg_set", "key": X11_KEY, "name": name, "data": value}
+        for name, value in X11_SETTINGS.items()
     ]
     lines = "".join(json.dumps(c, ensure_ascii=False) + "\n" for c in commands)
     answer = subprocess.run([WINE, str(driver)], env=env, input=lines.encode("utf-8"),

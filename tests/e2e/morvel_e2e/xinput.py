@@ -1,6 +1,10 @@
 """Real keyboard and mouse input through xdotool (XTEST) on the X display
 the scenario runs on. There is no window manager: a window gets the keyboard
-by an explicit X input focus, which Wine takes as activation."""
+by an explicit X input focus, which Wine takes as activation.
+
+Pointer moves go without xdotool's --sync: the X server applies XTEST events
+in order anyway, and --sync waits for seconds when the pointer is already
+where it is sent."""
 
 from __future__ import annotations
 
@@ -39,25 +43,26 @@ class XInput:
         self.run("type", "--delay", delay_ms, text)
 
     def move(self, x: int, y: int) -> None:
-        self.run("mousemove", "--sync", x, y)
+        self.run("mousemove", x, y)
 
     def click(self, x: int, y: int, button: str = "left", repeat: int = 1) -> None:
-        self.run("mousemove", "--sync", x, y, "click", "--repeat", repeat, BUTTONS[button])
+        self.run("mousemove", x, y, "click", "--repeat", repeat, BUTTONS[button])
 
     def drag(self, points: Sequence[tuple[int, int]], button: str = "left",
-             modifiers: Sequence[str] = (), step_delay_s: float = 0.01) -> None:
+             modifiers: Sequence[str] = (), step_delay_s: float = 0.02) -> None:
         """Presses the button at the first point, moves through the others and
         releases it at the last, holding the modifier keys throughout: one
-        xdotool run, so no other input interleaves."""
+        xdotool run, so no other input interleaves. The pause between steps
+        keeps Wine from merging the moves into one."""
         args: list = []
         for key in modifiers:
             args += ["keydown", key]
         first = points[0]
-        args += ["mousemove", "--sync", first[0], first[1], "mousedown", BUTTONS[button]]
+        args += ["mousemove", first[0], first[1], "sleep", step_delay_s, "mousedown", BUTTONS[button]]
         previous = first
         for point in points[1:]:
             if point != previous:
-                args += ["sleep", step_delay_s, "mousemove", "--sync", point[0], point[1]]
+                args += ["sleep", step_delay_s, "mousemove", point[0], point[1]]
                 previous = point
         args += ["sleep", step_delay_s, "mouseup", BUTTONS[button]]
         for key in reversed(modifiers):

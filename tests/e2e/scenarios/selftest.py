@@ -55,6 +55,14 @@ def check_menu(s, main):
     s.wait_until(lambda: main.menu_item(CHECKED)["checked"], False, "check mark toggled")
 
 
+def check_menu_popup(s, main):
+    main.keys("alt+e")
+    popup = s.wait_window(cls="#32768", pid=main.pid)
+    s.screenshot("selftest-menu")
+    main.keys("Escape", "Escape")
+    popup.wait_gone()
+
+
 def check_keys(s, main):
     for chord, shown in [("shift+p", "Shift+P"), ("ctrl+z", "Ctrl+Z"), ("F5", "F5"),
                          ("Left", "Left"), ("ctrl+shift+a", "Shift+Ctrl+A"), ("p", "P")]:
@@ -170,7 +178,8 @@ def check_dialog(s, main):
     dialog.wait_gone()
     main.wait_status(RESULT, "設定: 行=2 名前=初期値 有効=0 大きい=0")
 
-    dialog = open_settings(s, main, lambda: main.command(SETTINGS))
+    # Through the menu, with the keyboard.
+    dialog = open_settings(s, main, lambda: main.keys("alt+e", "s"))
     s.expect_equal(main.menu_item(SETTINGS)["grayed"], False, "menu read during a modal loop")
     dialog.close()
     dialog.wait_gone()
@@ -243,6 +252,7 @@ def scenario(s):
     check_window_and_status(s, app, main)
     check_menu(s, main)
     check_keys(s, main)
+    check_menu_popup(s, main)
     check_drags(s, main)
     check_tooltips(s, main)
     check_message_box(s, main)
