@@ -1,9 +1,11 @@
 // Status bar, toolbar and tooltip commands. Common controls keep their texts
 // in the program's process and Wine does not marshal their messages, so the
 // answers travel through a RemoteBuffer.
+// <windows.h> first: the other Win32 headers need its types.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
+// clang-format on
 
 #include "remote_buffer.h"
 #include "text_convert.h"
@@ -11,6 +13,8 @@
 
 namespace morvel::e2e {
 namespace {
+
+constexpr size_t kStatusSlack = 32768;
 
 // The control itself, or the first control of that class inside the window
 // (optionally the one with "id").
@@ -35,8 +39,10 @@ Json StatusTexts(const Json &request) {
     }
     Json texts = Json::array();
     for (int part = 0; part < parts; ++part) {
+        // SB_GETTEXT copies the whole text, however long: room to spare, in
+        // case the program lengthens it between the two messages.
         const LRESULT length = LOWORD(SendChecked(status, SB_GETTEXTLENGTHW, part, 0));
-        std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+        std::wstring text(static_cast<size_t>(length) + kStatusSlack, L'\0');
         RemoteBuffer buffer(status, text.size() * sizeof(wchar_t));
         buffer.Write(text.data(), text.size() * sizeof(wchar_t));
         SendChecked(status, SB_GETTEXTW, part, buffer.Address());

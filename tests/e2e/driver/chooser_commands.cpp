@@ -1,8 +1,10 @@
 // Message boxes and the common choosers: reading a message box, and filling
 // in and accepting the file and colour choosers through their own controls.
+// <windows.h> first: the other Win32 headers need its types.
+// clang-format off
 #include <windows.h>
-
 #include <dlgs.h>
+// clang-format on
 
 #include "text_convert.h"
 #include "window_access.h"
@@ -12,7 +14,9 @@ namespace {
 
 constexpr int kMessageBoxTextId = 0xFFFF;
 
-bool IsDialog(HWND window) { return ClassOf(window) == L"#32770"; }
+bool IsDialog(HWND window) {
+    return ClassOf(window) == L"#32770";
+}
 
 HWND DialogArg(const Json &request) {
     HWND dialog = WindowArg(request);

@@ -17,10 +17,13 @@ void RequireEnabled(HWND control) {
     if (!IsWindowEnabled(control)) throw CommandError("the control is disabled");
 }
 
-Json GetText(const Json &request) { return {{"text", WideToUtf8(TextOf(ControlArg(request)))}}; }
+Json GetText(const Json &request) {
+    return {{"text", WideToUtf8(TextOf(ControlArg(request)))}};
+}
 
 Json SetText(const Json &request) {
     HWND control = ControlArg(request);
+    RequireEnabled(control);
     const std::wstring text = Utf8ToWide(request.at("text").get<std::string>());
     if (!SendChecked(control, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()))) {
         throw CommandError("the control refused the text");
@@ -73,12 +76,12 @@ struct ListMessages {
 
 ListMessages MessagesFor(HWND control) {
     if (IsClass(control, L"ListBox")) {
-        return {LB_GETCOUNT, LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL, LB_SETCURSEL,
-                LBN_SELCHANGE, LBN_DBLCLK};
+        return {LB_GETCOUNT,  LB_GETTEXTLEN, LB_GETTEXT, LB_GETCURSEL,
+                LB_SETCURSEL, LBN_SELCHANGE, LBN_DBLCLK};
     }
     if (IsClass(control, L"ComboBox")) {
-        return {CB_GETCOUNT, CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETCURSEL, CB_SETCURSEL,
-                CBN_SELCHANGE, CBN_DBLCLK};
+        return {CB_GETCOUNT,  CB_GETLBTEXTLEN, CB_GETLBTEXT, CB_GETCURSEL,
+                CB_SETCURSEL, CBN_SELCHANGE,   CBN_DBLCLK};
     }
     throw CommandError("not a list box or combo box: " + WideToUtf8(ClassOf(control)));
 }
@@ -121,9 +124,8 @@ Json SelectRow(const Json &request, bool doubleClick) {
     if (row < 0 || row >= count) {
         throw CommandError("row " + std::to_string(row) + " outside 0.." + std::to_string(count));
     }
-    const bool multiple =
-        IsClass(control, L"ListBox") &&
-        (GetWindowLongW(control, GWL_STYLE) & (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
+    const bool multiple = IsClass(control, L"ListBox") && (GetWindowLongW(control, GWL_STYLE) &
+                                                           (LBS_MULTIPLESEL | LBS_EXTENDEDSEL));
     if (multiple) {
         SendChecked(control, LB_SETSEL, FALSE, -1);
         SendChecked(control, LB_SETSEL, TRUE, row);
@@ -134,15 +136,21 @@ Json SelectRow(const Json &request, bool doubleClick) {
     const WPARAM id = static_cast<WORD>(ControlId(control));
     const LPARAM from = reinterpret_cast<LPARAM>(control);
     SendChecked(parent, WM_COMMAND, MAKEWPARAM(id, m.selectionChanged), from);
+    const LRESULT selection = SendChecked(control, m.getSelection, 0, 0);
     if (doubleClick) {
-        // Posted: a double click usually ends the dialog or opens another one.
+        // Posted, and the last word to the list: a double click usually ends
+        // the dialog or opens another one.
         PostChecked(parent, WM_COMMAND, MAKEWPARAM(id, m.doubleClicked), from);
     }
-    return {{"selection", SendChecked(control, m.getSelection, 0, 0)}};
+    return {{"selection", selection}};
 }
 
-Json SelectRowOnly(const Json &request) { return SelectRow(request, false); }
-Json DoubleClickRow(const Json &request) { return SelectRow(request, true); }
+Json SelectRowOnly(const Json &request) {
+    return SelectRow(request, false);
+}
+Json DoubleClickRow(const Json &request) {
+    return SelectRow(request, true);
+}
 
 Json PostCommand(const Json &request) {
     HWND window = WindowArg(request);

@@ -3,9 +3,8 @@
 // the main loop turns into {"ok": false, "error": ...}.
 #pragma once
 
-#include <nlohmann/json.hpp>
-
 #include <map>
+#include <nlohmann/json.hpp>
 #include <stdexcept>
 #include <string>
 

@@ -15,7 +15,8 @@ using morvel::e2e::InProcessQuery;
 std::string Utf8(const wchar_t *text) {
     const int length = WideCharToMultiByte(CP_UTF8, 0, text, -1, nullptr, 0, nullptr, nullptr);
     std::string utf8(length > 0 ? static_cast<size_t>(length - 1) : 0, '\0');
-    if (length > 1) WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
+    if (length > 1)
+        WideCharToMultiByte(CP_UTF8, 0, text, -1, utf8.data(), length, nullptr, nullptr);
     return utf8;
 }
 
@@ -83,9 +84,8 @@ std::string Answer(HWND window, InProcessQuery query) {
 
 }  // namespace
 
-extern "C" __declspec(dllexport) LRESULT CALLBACK MorvelDriverGetMessageHook(int code,
-                                                                             WPARAM wParam,
-                                                                             LPARAM lParam) {
+extern "C" __declspec(dllexport) LRESULT CALLBACK
+    MorvelDriverGetMessageHook(int code, WPARAM wParam, LPARAM lParam) {
     static const UINT query = RegisterWindowMessageW(morvel::e2e::kQueryMessageName);
     auto *msg = reinterpret_cast<MSG *>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == query) {

@@ -74,7 +74,8 @@ int main() {
         if (!line.empty() && line.back() == '\r') line.pop_back();
         if (line.empty()) continue;
         if (line == "quit") break;
-        const std::string out = Answer(line, table).dump(-1, ' ', false, Json::error_handler_t::replace);
+        const std::string out =
+            Answer(line, table).dump(-1, ' ', false, Json::error_handler_t::replace);
         std::fwrite(out.data(), 1, out.size(), stdout);
         std::fputc('\n', stdout);
         std::fflush(stdout);

@@ -3,10 +3,12 @@
 // a Yes/No message box, a modal dialog and the common choosers. The
 // end-to-end kit proves itself on it: every key and drag it receives shows
 // in the status bar, so a scenario can check what arrived and in what state.
+// <windows.h> first: the other Win32 headers need its types.
+// clang-format off
 #include <windows.h>
-
 #include <commctrl.h>
 #include <commdlg.h>
+// clang-format on
 
 #include <cstdio>
 #include <string>
@@ -49,16 +51,26 @@ std::string KeyName(WPARAM vk) {
     }
     if (vk >= VK_F1 && vk <= VK_F24) return "F" + std::to_string(vk - VK_F1 + 1);
     switch (vk) {
-        case VK_LEFT: return "Left";
-        case VK_RIGHT: return "Right";
-        case VK_UP: return "Up";
-        case VK_DOWN: return "Down";
-        case VK_SPACE: return "Space";
-        case VK_RETURN: return "Return";
-        case VK_ESCAPE: return "Escape";
-        case VK_DELETE: return "Delete";
-        case VK_PRIOR: return "Prior";
-        case VK_NEXT: return "Next";
+        case VK_LEFT:
+            return "Left";
+        case VK_RIGHT:
+            return "Right";
+        case VK_UP:
+            return "Up";
+        case VK_DOWN:
+            return "Down";
+        case VK_SPACE:
+            return "Space";
+        case VK_RETURN:
+            return "Return";
+        case VK_ESCAPE:
+            return "Escape";
+        case VK_DELETE:
+            return "Delete";
+        case VK_PRIOR:
+            return "Prior";
+        case VK_NEXT:
+            return "Next";
         default: {
             char text[8];
             std::snprintf(text, sizeof text, "VK%02X", static_cast<unsigned>(vk));
@@ -114,7 +126,8 @@ INT_PTR CALLBACK SettingsProc(HWND dialog, UINT message, WPARAM wParam, LPARAM l
                     SendDlgItemMessageA(dialog, id, LB_GETTEXT, row,
                                         reinterpret_cast<LPARAM>(item));
                 }
-                SetDlgItemTextA(dialog, IDC_SETTINGS_CHOSEN, (std::string("選択: ") + item).c_str());
+                SetDlgItemTextA(dialog, IDC_SETTINGS_CHOSEN,
+                                (std::string("選択: ") + item).c_str());
                 return TRUE;
             }
             if (id == IDOK || (id == IDC_SETTINGS_LIST && code == LBN_DBLCLK)) {
@@ -146,8 +159,8 @@ void ChooseFile(HWND window, bool save) {
     ofn.lpstrFile = path;
     ofn.nMaxFile = sizeof path;
     ofn.lpstrDefExt = "mvl";
-    ofn.Flags = OFN_HIDEREADONLY | OFN_PATHMUSTEXIST |
-                (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
+    ofn.Flags =
+        OFN_HIDEREADONLY | OFN_PATHMUSTEXIST | (save ? OFN_OVERWRITEPROMPT : OFN_FILEMUSTEXIST);
     const BOOL chosen = save ? GetSaveFileNameA(&ofn) : GetOpenFileNameA(&ofn);
     const std::string verb = save ? "保存: " : "開く: ";
     if (!chosen) {
@@ -185,20 +198,26 @@ void ChooseColour(HWND window) {
 
 void OnCommand(HWND window, int id) {
     switch (id) {
-        case IDM_FIXTURE_OPEN: ChooseFile(window, false); break;
-        case IDM_FIXTURE_SAVE: ChooseFile(window, true); break;
-        case IDM_FIXTURE_EXIT: DestroyWindow(window); break;
+        case IDM_FIXTURE_OPEN:
+            ChooseFile(window, false);
+            break;
+        case IDM_FIXTURE_SAVE:
+            ChooseFile(window, true);
+            break;
+        case IDM_FIXTURE_EXIT:
+            DestroyWindow(window);
+            break;
         case IDM_FIXTURE_ASK: {
-            const int answer = MessageBoxA(window, "変更を保存しますか？", "確認",
-                                           MB_YESNO | MB_ICONQUESTION);
+            const int answer =
+                MessageBoxA(window, "変更を保存しますか？", "確認", MB_YESNO | MB_ICONQUESTION);
             SetStatus(kResultPart, answer == IDYES ? "確認: はい" : "確認: いいえ");
             break;
         }
         case IDM_FIXTURE_SETTINGS: {
             SettingsResult result;
-            const INT_PTR ended = DialogBoxParamA(
-                GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIXTURE_SETTINGS), window,
-                SettingsProc, reinterpret_cast<LPARAM>(&result));
+            const INT_PTR ended =
+                DialogBoxParamA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDD_FIXTURE_SETTINGS),
+                                window, SettingsProc, reinterpret_cast<LPARAM>(&result));
             if (ended != IDOK) {
                 SetStatus(kResultPart, "設定: 取消");
                 break;
@@ -209,23 +228,25 @@ void OnCommand(HWND window, int id) {
             SetStatus(kResultPart, text);
             break;
         }
-        case IDM_FIXTURE_COLOR: ChooseColour(window); break;
+        case IDM_FIXTURE_COLOR:
+            ChooseColour(window);
+            break;
         case IDM_FIXTURE_CHECKED: {
             HMENU menu = GetMenu(window);
             const bool checked = GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED;
             CheckMenuItem(menu, id, MF_BYCOMMAND | (checked ? MF_UNCHECKED : MF_CHECKED));
             break;
         }
-        default: break;
+        default:
+            break;
     }
 }
 
 void CreateBars(HWND window) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    g_toolbar = CreateWindowExA(0, TOOLBARCLASSNAMEA, nullptr,
-                                WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0, 0, 0,
-                                0, window, reinterpret_cast<HMENU>(IDC_FIXTURE_TOOLBAR), instance,
-                                nullptr);
+    g_toolbar = CreateWindowExA(
+        0, TOOLBARCLASSNAMEA, nullptr, WS_CHILD | WS_VISIBLE | TBSTYLE_TOOLTIPS | TBSTYLE_FLAT, 0,
+        0, 0, 0, window, reinterpret_cast<HMENU>(IDC_FIXTURE_TOOLBAR), instance, nullptr);
     SendMessageA(g_toolbar, TB_BUTTONSTRUCTSIZE, sizeof(TBBUTTON), 0);
     SendMessageA(g_toolbar, TB_LOADIMAGES, IDB_STD_SMALL_COLOR,
                  reinterpret_cast<LPARAM>(HINST_COMMCTRL));
@@ -247,20 +268,27 @@ void CreateBars(HWND window) {
 
 const char *TooltipFor(UINT_PTR command) {
     switch (command) {
-        case IDM_FIXTURE_OPEN: return "ファイルを開く";
-        case IDM_FIXTURE_SETTINGS: return "設定を変える";
-        default: return nullptr;
+        case IDM_FIXTURE_OPEN:
+            return "ファイルを開く";
+        case IDM_FIXTURE_SETTINGS:
+            return "設定を変える";
+        default:
+            return nullptr;
     }
 }
 
 LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_CREATE: CreateBars(window); return 0;
+        case WM_CREATE:
+            CreateBars(window);
+            return 0;
         case WM_SIZE:
             SendMessageA(g_toolbar, TB_AUTOSIZE, 0, 0);
             SendMessageA(g_status, WM_SIZE, 0, 0);
             return 0;
-        case WM_COMMAND: OnCommand(window, LOWORD(wParam)); return 0;
+        case WM_COMMAND:
+            OnCommand(window, LOWORD(wParam));
+            return 0;
         case WM_NOTIFY: {
             auto *header = reinterpret_cast<NMHDR *>(lParam);
             if (header->code == TTN_GETDISPINFOA) {
@@ -278,7 +306,9 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             }
             return 0;
         }
-        case WM_KEYDOWN: ShowKey(wParam); return 0;
+        case WM_KEYDOWN:
+            ShowKey(wParam);
+            return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
             g_drag = Drag{true, message == WM_RBUTTONDOWN, PointOf(lParam), 0, 0};
@@ -300,8 +330,11 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
                 ReleaseCapture();
             }
             return 0;
-        case WM_DESTROY: PostQuitMessage(0); return 0;
-        default: return DefWindowProcA(window, message, wParam, lParam);
+        case WM_DESTROY:
+            PostQuitMessage(0);
+            return 0;
+        default:
+            return DefWindowProcA(window, message, wParam, lParam);
     }
 }
 

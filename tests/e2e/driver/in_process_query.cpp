@@ -74,8 +74,8 @@ std::string AskInProcess(HWND window, InProcessQuery query) {
     g_answer.clear();
     // Posted, not sent: the hook sees posted messages even while the program
     // sits in a modal loop.
-    if (!PostMessageW(window, RegisterWindowMessageW(kQueryMessageName),
-                      static_cast<WPARAM>(query), reinterpret_cast<LPARAM>(receiver))) {
+    if (!PostMessageW(window, RegisterWindowMessageW(kQueryMessageName), static_cast<WPARAM>(query),
+                      reinterpret_cast<LPARAM>(receiver))) {
         throw CommandError("cannot post to the window");
     }
     const DWORD start = GetTickCount();

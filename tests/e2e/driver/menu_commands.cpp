@@ -16,6 +16,8 @@ Json Menu(const Json &request) {
 
 }  // namespace
 
-void AddMenuCommands(CommandTable &table) { table["menu"] = Menu; }
+void AddMenuCommands(CommandTable &table) {
+    table["menu"] = Menu;
+}
 
 }  // namespace morvel::e2e

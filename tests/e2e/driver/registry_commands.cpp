@@ -77,8 +77,8 @@ Json RegQuery(const Json &request) {
         if (status != ERROR_SUCCESS) throw CommandError("RegEnumValue failed");
         std::vector<BYTE> data(size);
         nameLength = 16384;
-        status = RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, data.data(),
-                               &size);
+        status =
+            RegEnumValueW(key.get(), index, name, &nameLength, nullptr, &type, data.data(), &size);
         if (status != ERROR_SUCCESS) throw CommandError("RegEnumValue failed");
         data.resize(size);
         values[WideToUtf8(std::wstring(name, nameLength))] = ValueJson(type, data);
@@ -110,7 +110,8 @@ Json RegSet(const Json &request) {
                                 reinterpret_cast<const BYTE *>(text.c_str()),
                                 static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
     }
-    if (status != ERROR_SUCCESS) throw CommandError("RegSetValueEx failed, error " + std::to_string(status));
+    if (status != ERROR_SUCCESS)
+        throw CommandError("RegSetValueEx failed, error " + std::to_string(status));
     return Json::object();
 }
 

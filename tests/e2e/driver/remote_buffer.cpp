@@ -9,9 +9,9 @@ namespace morvel::e2e {
 RemoteBuffer::RemoteBuffer(HWND owner, size_t size) : size_(size) {
     DWORD pid = 0;
     GetWindowThreadProcessId(owner, &pid);
-    process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                               PROCESS_QUERY_INFORMATION,
-                           FALSE, pid);
+    process_ = OpenProcess(
+        PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+        FALSE, pid);
     if (!process_) {
         throw CommandError("cannot open process " + std::to_string(pid) + ", error " +
                            std::to_string(GetLastError()));
@@ -40,8 +40,7 @@ void RemoteBuffer::Write(const void *data, size_t size) {
 
 void RemoteBuffer::Read(void *data, size_t size) const {
     SIZE_T read = 0;
-    if (size > size_ || !ReadProcessMemory(process_, address_, data, size, &read) ||
-        read != size) {
+    if (size > size_ || !ReadProcessMemory(process_, address_, data, size, &read) || read != size) {
         throw CommandError("cannot read the other process's memory");
     }
 }

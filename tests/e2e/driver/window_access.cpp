@@ -105,7 +105,9 @@ DWORD ProcessOf(HWND window) {
     return process;
 }
 
-int ControlId(HWND window) { return static_cast<int>(GetWindowLongPtrW(window, GWLP_ID)); }
+int ControlId(HWND window) {
+    return static_cast<int>(GetWindowLongPtrW(window, GWLP_ID));
+}
 
 Json RectJson(const RECT &rect) {
     return {{"left", rect.left},

@@ -64,7 +64,8 @@ WindowFilter FilterFrom(const Json &request, int defaultVisible) {
         filter.visible = request["visible"].get<bool>() ? 1 : 0;
     }
     for (const Json &skip : request.value("exclude", Json::array())) {
-        filter.excluded.push_back(reinterpret_cast<HWND>(static_cast<intptr_t>(skip.get<int64_t>())));
+        filter.excluded.push_back(
+            reinterpret_cast<HWND>(static_cast<intptr_t>(skip.get<int64_t>())));
     }
     return filter;
 }
@@ -77,7 +78,9 @@ Json Matching(const WindowFilter &filter) {
     return windows;
 }
 
-Json ListWindows(const Json &request) { return {{"windows", Matching(FilterFrom(request, -1))}}; }
+Json ListWindows(const Json &request) {
+    return {{"windows", Matching(FilterFrom(request, -1))}};
+}
 
 Json WaitWindow(const Json &request) {
     const WindowFilter filter = FilterFrom(request, 1);
@@ -98,7 +101,8 @@ Json WaitWindow(const Json &request) {
 }
 
 Json WaitGone(const Json &request) {
-    const HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(request.at("hwnd").get<int64_t>()));
+    const HWND window =
+        reinterpret_cast<HWND>(static_cast<intptr_t>(request.at("hwnd").get<int64_t>()));
     const DWORD timeout = request.value("timeout_ms", 10000u);
     const DWORD start = GetTickCount();
     // A hidden window counts as gone unless the caller asks for destruction.
@@ -112,7 +116,9 @@ Json WaitGone(const Json &request) {
     return {{"waited_ms", GetTickCount() - start}};
 }
 
-Json WindowInfo(const Json &request) { return {{"window", WindowJson(WindowArg(request))}}; }
+Json WindowInfo(const Json &request) {
+    return {{"window", WindowJson(WindowArg(request))}};
+}
 
 // The dialog's base units: the program's own answer, or, for a font the
 // caller names, what the dialog manager computes from it: the average width
@@ -127,8 +133,8 @@ bool DialogBaseUnits(HWND dialog, const Json &request, SIZE &units) {
     }
     HDC dc = GetDC(nullptr);
     const int points = request.value("font_size", 9);
-    HFONT font = CreateFontW(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0,
-                             FW_NORMAL, FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+    HFONT font = CreateFontW(-MulDiv(points, GetDeviceCaps(dc, LOGPIXELSY), 72), 0, 0, 0, FW_NORMAL,
+                             FALSE, FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH,
                              Utf8ToWide(request["font_face"].get<std::string>()).c_str());
     HGDIOBJ old = SelectObject(dc, font);
@@ -172,10 +178,11 @@ Json Controls(const Json &request) {
             auto dlu = [](LONG pixels, LONG unit, int scale) {
                 return static_cast<int>((pixels * scale * 2 + unit) / (unit * 2));
             };
-            control["dialog_units"] = {{"x", dlu(inClient.left, units.cx, 4)},
-                                       {"y", dlu(inClient.top, units.cy, 8)},
-                                       {"width", dlu(inClient.right - inClient.left, units.cx, 4)},
-                                       {"height", dlu(inClient.bottom - inClient.top, units.cy, 8)}};
+            control["dialog_units"] = {
+                {"x", dlu(inClient.left, units.cx, 4)},
+                {"y", dlu(inClient.top, units.cy, 8)},
+                {"width", dlu(inClient.right - inClient.left, units.cx, 4)},
+                {"height", dlu(inClient.bottom - inClient.top, units.cy, 8)}};
         }
         controls.push_back(control);
     }

@@ -30,14 +30,9 @@ class Driver:
         """Sends one command; returns its answer, or raises DriverError."""
         self._seq += 1
         request = {"cmd": cmd, "seq": self._seq, **args}
-        line = json.dumps(request, ensure_ascii=False) + "\n"
-        try:
-            self._process.stdin.write(line.encode("utf-8"))
-            self._process.stdin.flush()
-        except BrokenPipeError:
-            raise DriverError(cmd, "the driver has exited") from None
         timeout = args.get("timeout_ms", 0) / 1000.0 + _ANSWER_MARGIN_S
-        answer = json.loads(self._read_line(cmd, timeout).decode("utf-8"))
+        answer = self.exchange(json.dumps(request, ensure_ascii=False).encode("utf-8"), cmd,
+                               timeout)
         if answer.get("seq") != self._seq:
             raise DriverError(cmd, f"answer out of step: {answer}")
         if not answer.pop("ok", False):
@@ -45,6 +40,15 @@ class Driver:
         answer.pop("cmd", None)
         answer.pop("seq", None)
         return answer
+
+    def exchange(self, line: bytes, cmd: str = "?", timeout: float = _ANSWER_MARGIN_S) -> dict:
+        """Sends one raw line and returns the raw answer."""
+        try:
+            self._process.stdin.write(line + b"\n")
+            self._process.stdin.flush()
+        except BrokenPipeError:
+            raise DriverError(cmd, "the driver has exited") from None
+        return json.loads(self._read_line(cmd, timeout).decode("utf-8"))
 
     def _read_line(self, cmd: str, timeout: float) -> bytes:
         deadline = time.monotonic() + timeout

@@ -30,6 +30,25 @@ def expect_refused(s, action, what):
     raise s.failure(f"the driver refuses {what}", "an error", "it went through")
 
 
+def check_protocol(s, main):
+    """Nonsense gets an error answer, and the driver goes on answering."""
+    driver = s.driver
+    for line, error in [(b"not json", "not JSON"), (b'{"cmd": 5}', "a command is an object"),
+                        (b'{"cmd": "nonsense"}', "unknown command nonsense"),
+                        (b'{"cmd": "get_text", "x": "\xff\xfe"}', "not JSON"),
+                        (b'{"cmd": "set_text", "hwnd": %d}' % main.hwnd, "bad arguments"),
+                        (b'{"cmd": "window_info", "hwnd": 305419896}', "no such window"),
+                        (b'{"cmd": "wait_window", "title_regex": "([", "timeout_ms": 100}',
+                         "bad title_regex"),
+                        (b'{"cmd": "wait_window", "class": "NoSuchClass", "timeout_ms": 300}',
+                         "no matching window after 300 ms")]:
+        answer = driver.exchange(line)
+        s.check(answer.get("ok") is False and answer.get("error", "").startswith(error),
+                f"the driver's answer to {line!r}", f"ok=false, {error}...", answer)
+    expect_refused(s, lambda: main.select_row(LIST, row=0), "a list box the window lacks")
+    s.check(driver.command("screen_size")["width"] > 0, "the driver still answers")
+
+
 def check_window_and_status(s, app, main):
     s.expect_equal(main.title, f"{TITLE} [新規]", "title at start")
     mine = s.windows(pid=main.pid)
@@ -250,6 +269,7 @@ def scenario(s):
     app = s.start(s.paths.fixture)
     main = app.wait_main_window(cls="MorvelE2eFixture", title_regex=r"^フィクスチャ.*\[新規\]$")
     check_window_and_status(s, app, main)
+    check_protocol(s, main)
     check_menu(s, main)
     check_keys(s, main)
     check_menu_popup(s, main)
