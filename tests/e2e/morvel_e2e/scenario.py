@@ -5,6 +5,7 @@ from __future__ import annotations
 
 import os
 import shutil
+import signal
 import sys
 import traceback
 from pathlib import Path
@@ -13,6 +14,10 @@ from .errors import DriverError, ScenarioFailure
 from .session import Session
 
 SKIPPED = 77
+
+
+def _terminated(signum, frame):
+    raise SystemExit(f"ended by signal {signum}")
 
 
 def run(body, name: str | None = None) -> None:
@@ -24,6 +29,9 @@ def run(body, name: str | None = None) -> None:
     if missing:
         print(f"{name}: {', '.join(missing)} missing (scripts/setup.sh installs them)")
         sys.exit(1)
+    # Ended from outside (SIGTERM): leave through the session's clean-up,
+    # which ends the programs and the prefix's wineserver.
+    signal.signal(signal.SIGTERM, _terminated)
     session = None
     try:
         with Session(name) as session:
