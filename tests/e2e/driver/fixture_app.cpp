@@ -35,6 +35,8 @@ struct Drag {
     POINT start = {};
     int moves = 0;
     int movesWithButton = 0;
+    int movesWithShift = 0;
+    int movesWithControl = 0;
 };
 
 HWND g_status = nullptr;
@@ -93,11 +95,12 @@ POINT PointOf(LPARAM lParam) {
 
 void ShowDrag(HWND window, LPARAM lParam, bool finished) {
     POINT at = PointOf(lParam);
-    char text[160];
-    std::snprintf(text, sizeof text, "%s %s dx=%ld dy=%ld 移動=%d 押下=%d 捕捉=%d",
+    char text[200];
+    std::snprintf(text, sizeof text, "%s %s dx=%ld dy=%ld 移動=%d 押下=%d Shift=%d Ctrl=%d 捕捉=%d",
                   finished ? "ドラッグ" : "ドラッグ中", g_drag.right ? "右" : "左",
                   at.x - g_drag.start.x, at.y - g_drag.start.y, g_drag.moves,
-                  g_drag.movesWithButton, GetCapture() == window ? 1 : 0);
+                  g_drag.movesWithButton, g_drag.movesWithShift, g_drag.movesWithControl,
+                  GetCapture() == window ? 1 : 0);
     SetStatus(kMousePart, text);
 }
 
@@ -311,7 +314,7 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             return 0;
         case WM_LBUTTONDOWN:
         case WM_RBUTTONDOWN:
-            g_drag = Drag{true, message == WM_RBUTTONDOWN, PointOf(lParam), 0, 0};
+            g_drag = Drag{true, message == WM_RBUTTONDOWN, PointOf(lParam)};
             SetCapture(window);
             ShowDrag(window, lParam, false);
             return 0;
@@ -319,6 +322,8 @@ LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
             if (g_drag.active) {
                 ++g_drag.moves;
                 if (wParam & (g_drag.right ? MK_RBUTTON : MK_LBUTTON)) ++g_drag.movesWithButton;
+                if (wParam & MK_SHIFT) ++g_drag.movesWithShift;
+                if (wParam & MK_CONTROL) ++g_drag.movesWithControl;
                 ShowDrag(window, lParam, false);
             }
             return 0;

@@ -89,22 +89,26 @@ def check_keys(s, main):
         main.wait_status(KEY, f"キー: {shown}")
 
 
-def drag_result(s, main, start, end, button, steps):
-    main.drag(start, end, button=button, steps=steps)
+def drag_result(s, main, start, end, button, steps, modifiers=()):
+    main.drag(start, end, button=button, steps=steps, modifiers=modifiers)
     side = "左" if button == "left" else "右"
     text = main.wait_status(MOUSE, re.compile(f"^ドラッグ {side} "))
-    found = re.match(r"ドラッグ \S dx=(-?\d+) dy=(-?\d+) 移動=(\d+) 押下=(\d+) 捕捉=(\d)", text)
-    s.check(found, "drag report", "ドラッグ ... dx= dy= 移動= 押下= 捕捉=", text)
-    dx, dy, moves, held, captured = map(int, found.groups())
+    found = re.match(r"ドラッグ \S dx=(-?\d+) dy=(-?\d+) 移動=(\d+) 押下=(\d+) "
+                     r"Shift=(\d+) Ctrl=(\d+) 捕捉=(\d)", text)
+    s.check(found, "drag report", "ドラッグ ... dx= dy= 移動= 押下= Shift= Ctrl= 捕捉=", text)
+    dx, dy, moves, held, shift, ctrl, captured = map(int, found.groups())
     s.expect_equal((dx, dy), (end[0] - start[0], end[1] - start[1]), f"{button} drag distance")
     s.check(moves >= 1 and held == moves, f"every move of the {button} drag had the button held",
             f"{steps} moves with the button", text)
+    expected = (moves if "shift" in modifiers else 0, moves if "ctrl" in modifiers else 0)
+    s.expect_equal((shift, ctrl), expected, f"moves with Shift, Ctrl held ({text})")
     s.expect_equal(captured, 1, f"mouse captured during the {button} drag")
 
 
 def check_drags(s, main):
     drag_result(s, main, (200, 150), (300, 200), "left", 10)
-    drag_result(s, main, (300, 200), (265, 215), "right", 5)
+    drag_result(s, main, (300, 200), (265, 215), "right", 5, modifiers=("shift",))
+    drag_result(s, main, (100, 100), (100, 40), "left", 6, modifiers=("ctrl", "shift"))
     # Beyond the client area: only a captured mouse keeps reporting there.
     width = main.client["width"]
     drag_result(s, main, (width - 50, 150), (width + 30, 160), "left", 8)
