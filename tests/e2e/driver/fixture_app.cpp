@@ -234,6 +234,12 @@ void OnCommand(HWND window, int id) {
         case IDM_FIXTURE_COLOR:
             ChooseColour(window);
             break;
+        case IDM_FIXTURE_CRASH: {
+            // How a crashing program looks to the harness.
+            volatile int *nowhere = nullptr;
+            *nowhere = 1;
+            break;
+        }
         case IDM_FIXTURE_CHECKED: {
             HMENU menu = GetMenu(window);
             const bool checked = GetMenuState(menu, id, MF_BYCOMMAND) & MF_CHECKED;

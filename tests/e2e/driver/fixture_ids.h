@@ -16,6 +16,7 @@
 #define IDM_FIXTURE_COLOR 40013
 #define IDM_FIXTURE_CHECKED 40014
 #define IDM_FIXTURE_GRAYED 40015
+#define IDM_FIXTURE_CRASH 40016  // no menu item: a scenario posts it
 
 #define IDC_SETTINGS_LIST 1001
 #define IDC_SETTINGS_EDIT 1002

@@ -36,8 +36,14 @@ REPLACEMENTS_KEY = "HKCU\\Software\\Wine\\Fonts\\Replacements"
 # Without a window manager, Wine waits two seconds for one to confirm every
 # managed window it hides (each closed dialog and message box). Unmanaged,
 # Wine draws the frames and title bars itself and hides windows at once.
-X11_KEY = "HKCU\\Software\\Wine\\X11 Driver"
-X11_SETTINGS = {"Managed": "N"}
+# A crashing program ends at once, its backtrace in its log, instead of
+# waiting behind Wine's crash dialog.
+PREFIX_SETTINGS = [
+    (REPLACEMENTS_KEY, name, font) for name, font in FONT_REPLACEMENTS.items()
+] + [
+    ("HKCU\\Software\\Wine\\X11 Driver", "Managed", "N"),
+    ("HKCU\\Software\\Wine\\WineDbg", "ShowCrashDialog", 0),
+]
 
 # Files Wine only reads once a prefix is booted.
 _LINKED_SUFFIXES = (
@@ -69,9 +75,7 @@ def kill_wineserver(prefix: Path) -> None:
 def _stamp() -> str:
     """What a template depends on: Wine and our settings."""
     version = subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
-    return json.dumps({"wine": version, "fonts": FONT_REPLACEMENTS, "x11": X11_SETTINGS},
-                      ensure_ascii=False,
-                      sort_keys=True)
+    return json.dumps({"wine": version, "settings": PREFIX_SETTINGS}, ensure_ascii=False)
 
 
 def _build_template(target: Path, driver: Path) -> None:
@@ -81,19 +85,14 @@ def _build_template(target: Path, driver: Path) -> None:
     env.pop("DISPLAY", None)  # no window for wineboot
     subprocess.run([WINE, "wineboot", "-i"], env=env, stdin=subprocess.DEVNULL,
                    stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=600)
-    commands = [
-        {"cmd": "reg_set", "key": REPLACEMENTS_KEY, "name": name, "data": font}
-        for name, font in FONT_REPLACEMENTS.items()
-    ] + [
-        {"cmd": "reg_set", "key": X11_KEY, "name": name, "data": value}
-        for name, value in X11_SETTINGS.items()
-    ]
+    commands = [{"cmd": "reg_set", "key": key, "name": name, "data": value}
+                for key, name, value in PREFIX_SETTINGS]
     lines = "".join(json.dumps(c, ensure_ascii=False) + "\n" for c in commands)
     answer = subprocess.run([WINE, str(driver)], env=env, input=lines.encode("utf-8"),
                             capture_output=True, timeout=300)
     answers = [json.loads(line) for line in answer.stdout.decode("utf-8").splitlines()]
     if len(answers) != len(commands) or not all(a.get("ok") for a in answers):
-        raise RuntimeError(f"font mapping not written: {answers} {answer.stderr[-500:]!r}")
+        raise RuntimeError(f"prefix settings not written: {answers} {answer.stderr[-500:]!r}")
     # The wineserver writes the registry to disk when it exits.
     subprocess.run([WINESERVER, "-w"], env=env, timeout=300)
     shutil.rmtree(target, ignore_errors=True)
@@ -102,7 +101,7 @@ def _build_template(target: Path, driver: Path) -> None:
 
 def ensure_template(work: Path, driver: Path) -> tuple[Path, float]:
     """The build tree's template prefix, made if missing or made by another
-    Wine or font mapping. Returns it and the seconds spent making it."""
+    Wine or with other settings. Returns it and the seconds spent making it."""
     work.mkdir(parents=True, exist_ok=True)
     template = work / "template-prefix"
     stamp_file = work / "template-prefix.stamp"

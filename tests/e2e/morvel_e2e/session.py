@@ -187,6 +187,10 @@ class Session:
 
     # Checks
     def failure(self, what: str, expected=None, seen=None) -> ScenarioFailure:
+        ended = [f"{p.exe.name} ended with exit code {p.process.returncode}"
+                 for p in self.programs if not p.running()]
+        if ended:
+            what += " [" + "; ".join(ended) + "]"
         return ScenarioFailure(what, expected, seen)
 
     def check(self, condition, what: str, expected=None, seen=None) -> None:

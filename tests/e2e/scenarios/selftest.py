@@ -14,7 +14,7 @@ from morvel_e2e.screen import png_size  # noqa: E402
 
 # tests/e2e/driver/fixture_ids.h
 OPEN, SAVE, EXIT = 40001, 40002, 40003
-ASK, SETTINGS, COLOR, CHECKED, GRAYED = 40011, 40012, 40013, 40014, 40015
+ASK, SETTINGS, COLOR, CHECKED, GRAYED, CRASH = 40011, 40012, 40013, 40014, 40015, 40016
 LIST, EDIT, CHECK, RADIO_A, RADIO_B, CHOSEN = 1001, 1002, 1003, 1004, 1005, 1006
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7
 KEY, MOUSE, RESULT = 0, 1, 2
@@ -269,6 +269,17 @@ def check_registry_and_screenshots(s, main):
                    "screen shot size")
 
 
+def check_crash(s):
+    """A crash ends the program at once (no crash dialog to wait behind) and
+    every later failure names it."""
+    app = s.start(s.paths.fixture)
+    main = app.wait_main_window(cls="MorvelE2eFixture")
+    main.command(CRASH)
+    s.check(app.wait_exit() != 0, "a crashed program's exit code is not 0")
+    s.expect_equal(s.failure("x").what, re.compile(r"fixture_app.exe ended with exit code"),
+                   "a failure after the crash")
+
+
 def scenario(s):
     app = s.start(s.paths.fixture)
     main = app.wait_main_window(cls="MorvelE2eFixture", title_regex=r"^フィクスチャ.*\[新規\]$")
@@ -287,6 +298,7 @@ def scenario(s):
     main.close()
     main.wait_gone(destroyed=True)
     s.expect_equal(app.wait_exit(), 0, "the fixture's exit code")
+    check_crash(s)
 
 
 run(scenario)
