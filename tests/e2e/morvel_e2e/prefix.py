@@ -45,6 +45,10 @@ PREFIX_SETTINGS = [
     ("HKCU\\Software\\Wine\\WineDbg", "ShowCrashDialog", 0),
 ]
 
+# Wine draws caption buttons, menu check marks and scroll arrows with
+# Marlett glyphs; it finds the font (fonts-wine) only in the prefix's Fonts.
+MARLETT = Path("/usr/share/wine/fonts/marlett.ttf")
+
 # Files Wine only reads once a prefix is booted.
 _LINKED_SUFFIXES = (
     ".dll", ".exe", ".sys", ".drv", ".ocx", ".cpl", ".acm", ".ax", ".tlb", ".fon",
@@ -75,7 +79,8 @@ def kill_wineserver(prefix: Path) -> None:
 def _stamp() -> str:
     """What a template depends on: Wine and our settings."""
     version = subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
-    return json.dumps({"wine": version, "settings": PREFIX_SETTINGS}, ensure_ascii=False)
+    return json.dumps({"wine": version, "settings": PREFIX_SETTINGS, "marlett": MARLETT.exists()},
+                      ensure_ascii=False)
 
 
 def _build_template(target: Path, driver: Path) -> None:
@@ -95,6 +100,8 @@ def _build_template(target: Path, driver: Path) -> None:
         raise RuntimeError(f"prefix settings not written: {answers} {answer.stderr[-500:]!r}")
     # The wineserver writes the registry to disk when it exits.
     subprocess.run([WINESERVER, "-w"], env=env, timeout=300)
+    if MARLETT.exists():
+        shutil.copy2(MARLETT, staging / "drive_c" / "windows" / "Fonts" / MARLETT.name)
     shutil.rmtree(target, ignore_errors=True)
     staging.rename(target)
 

@@ -70,8 +70,9 @@ def check_menu(s, main):
                     ("終了(&X)", EXIT)], "file menu")
     s.expect_equal(main.menu_item(GRAYED)["grayed"], True, "grayed item")
     s.expect_equal(main.menu_item(CHECKED)["checked"], True, "checked item")
-    main.command(CHECKED)
-    s.wait_until(lambda: main.menu_item(CHECKED)["checked"], False, "check mark toggled")
+    for checked in (False, True):
+        main.command(CHECKED)
+        s.wait_until(lambda: main.menu_item(CHECKED)["checked"], checked, "check mark toggled")
 
 
 def check_menu_popup(s, main):
