@@ -89,7 +89,8 @@ extern "C" __declspec(dllexport) LRESULT CALLBACK
     static const UINT query = RegisterWindowMessageW(morvel::e2e::kQueryMessageName);
     auto *msg = reinterpret_cast<MSG *>(lParam);
     if (code == HC_ACTION && wParam == PM_REMOVE && msg->message == query) {
-        const std::string answer = Answer(msg->hwnd, static_cast<InProcessQuery>(msg->wParam));
+        const std::string answer =
+            Answer(msg->hwnd, static_cast<InProcessQuery>(msg->wParam & 0xFF));
         COPYDATASTRUCT data = {msg->wParam, static_cast<DWORD>(answer.size()),
                                const_cast<char *>(answer.data())};
         SendMessageTimeoutW(reinterpret_cast<HWND>(msg->lParam), WM_COPYDATA,

@@ -9,10 +9,12 @@ constexpr DWORD kAnswerTimeoutMs = 5000;
 
 std::string g_answer;
 bool g_answered = false;
+WPARAM g_question = 0;  // the query and its number, echoed in the answer's dwData
 
 LRESULT CALLBACK ReceiverProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_COPYDATA) {
         const auto *data = reinterpret_cast<const COPYDATASTRUCT *>(lParam);
+        if (data->dwData != g_question) return FALSE;  // a late answer to an earlier query
         g_answer.assign(static_cast<const char *>(data->lpData), data->cbData);
         g_answered = true;
         return TRUE;
@@ -70,11 +72,13 @@ private:
 std::string AskInProcess(HWND window, InProcessQuery query) {
     HWND receiver = Receiver();
     const Hook hook(GetWindowThreadProcessId(window, nullptr));
+    static WPARAM asked = 0;
+    g_question = (++asked << 8) | static_cast<WPARAM>(query);
     g_answered = false;
     g_answer.clear();
     // Posted, not sent: the hook sees posted messages even while the program
     // sits in a modal loop.
-    if (!PostMessageW(window, RegisterWindowMessageW(kQueryMessageName), static_cast<WPARAM>(query),
+    if (!PostMessageW(window, RegisterWindowMessageW(kQueryMessageName), g_question,
                       reinterpret_cast<LPARAM>(receiver))) {
         throw CommandError("cannot post to the window");
     }

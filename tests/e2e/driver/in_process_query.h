@@ -12,8 +12,9 @@ namespace morvel::e2e {
 
 enum class InProcessQuery : WPARAM { kMenu = 1, kDialogBaseUnits = 2 };
 
-// The message posted to the target window; its wParam is the query, its
-// lParam the window that receives the answer.
+// The message posted to the target window; its wParam is the query in the
+// low byte and the query's number above it, its lParam the window that
+// receives the answer.
 constexpr wchar_t kQueryMessageName[] = L"MorvelDriverInProcessQuery";
 constexpr char kHookProcName[] = "MorvelDriverGetMessageHook";
 constexpr wchar_t kHookDllName[] = L"morvel_driver_hook.dll";

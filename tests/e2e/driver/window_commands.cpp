@@ -126,10 +126,14 @@ Json WindowInfo(const Json &request) {
 bool DialogBaseUnits(HWND dialog, const Json &request, SIZE &units) {
     if (!request.contains("font_face")) {
         if (ClassOf(dialog) != L"#32770") return false;
-        const Json answer = Json::parse(AskInProcess(dialog, InProcessQuery::kDialogBaseUnits));
-        if (answer.contains("error")) return false;
-        units = {answer["x"].get<LONG>(), answer["y"].get<LONG>()};
-        return true;
+        try {
+            const Json answer = Json::parse(AskInProcess(dialog, InProcessQuery::kDialogBaseUnits));
+            if (answer.contains("error")) return false;
+            units = {answer["x"].get<LONG>(), answer["y"].get<LONG>()};
+            return true;
+        } catch (const CommandError &) {
+            return false;  // the controls are still worth an answer
+        }
     }
     HDC dc = GetDC(nullptr);
     const int points = request.value("font_size", 9);

@@ -99,6 +99,14 @@ class Session:
 
     # Set-up and tear-down
     def __enter__(self) -> Session:
+        try:
+            self._set_up()
+        except BaseException:
+            self.__exit__(*sys.exc_info())
+            raise
+        return self
+
+    def _set_up(self) -> None:
         template, made = prefixes.ensure_template(self.paths.work, self.paths.driver)
         if made:
             self.timings["template prefix (wineboot -i, fonts)"] = made
@@ -111,7 +119,6 @@ class Session:
         self.driver = Driver(self.paths.driver, self.env, self.folder / "driver.log")
         self.driver.command("screen_size")
         self.timings["driver start (wineserver, services)"] = time.monotonic() - start
-        return self
 
     def __exit__(self, kind, error, trace) -> None:
         if kind is not None:
@@ -126,6 +133,8 @@ class Session:
             shutil.rmtree(self.prefix, ignore_errors=True)
 
     def _keep_evidence(self) -> None:
+        if not self.folder.is_dir():
+            return
         try:
             path = self.screenshot(f"{self.name}-failure")
             print(f"screenshot of the moment: {path}", file=sys.stderr)

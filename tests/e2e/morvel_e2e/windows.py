@@ -5,6 +5,7 @@ from __future__ import annotations
 
 from typing import TYPE_CHECKING
 
+from .errors import DriverError
 from .xinput import line_points
 
 if TYPE_CHECKING:
@@ -149,7 +150,7 @@ class Window:
     def wait_gone(self, timeout: float = 10, destroyed: bool = False) -> None:
         try:
             self._cmd("wait_gone", timeout_ms=int(timeout * 1000), destroyed=destroyed)
-        except Exception as error:  # the driver's timeout, told as a check
+        except DriverError as error:  # the driver's timeout, told as a check
             raise self.session.failure(f"{self} closes", "gone", "still there") from error
 
     def wait_title(self, expected, timeout: float = 10) -> str:
