@@ -54,6 +54,22 @@ void RememberRecentFile(Editor &editor) {
     InsertRecentMenu(editor.state.recentFiles, editor.shell);
 }
 
+// The open chooser of the Open command: a chosen file's folder becomes the
+// current directory, as Windows' own chooser makes it, so the parts a
+// motion file names with ".\" are found beside it whatever the chooser did.
+class FolderFollowingChooser : public document::FileChooser {
+public:
+    explicit FolderFollowingChooser(Shell &shell) : shell_(shell) {}
+    bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override {
+        if (!shell_.ChooseFile(request, path)) return false;
+        shell_.ChangeDirectory(FolderOfPath(document::BufferText(path.data(), path.size())));
+        return true;
+    }
+
+private:
+    Shell &shell_;
+};
+
 // Sets sceneReady back to 1 however the Open command ends.
 struct SceneReadyGuard {
     explicit SceneReadyGuard(EditorState &state) : state(state) { state.scene.sceneReady = 0; }
@@ -66,8 +82,9 @@ struct SceneReadyGuard {
 // or kOpenCancelled when the user gave up without needing a message.
 int LoadIntoWorkingDocument(Editor &editor) {
     EditorState &state = editor.state;
+    FolderFollowingChooser chooser(editor.shell);
     int result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, "",
-                                             state.openPath, editor.shell, editor.renderer);
+                                             state.openPath, chooser, editor.renderer);
     if (result != MVL_LOAD_BAD_USER_CODE) return result;
 
     UserCodePrompt prompt(state.userCode);
@@ -79,7 +96,7 @@ int LoadIntoWorkingDocument(Editor &editor) {
     if (UserCodeCancelled(state.userCode)) return document::kOpenCancelled;
     const std::string code = document::BufferText(state.userCode.data(), state.userCode.size());
     result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, code,
-                                        state.openPath, editor.shell, editor.renderer);
+                                        state.openPath, chooser, editor.renderer);
     if (result == MVL_LOAD_BAD_USER_CODE) {
         Warn(editor, "ユーザ識別コードに誤りがあります。", "開く");
         return document::kOpenCancelled;

@@ -9,6 +9,7 @@
 #include "app/fakes/fake_dialog_view.h"
 #include "app/main_window_events.h"
 #include "app/pose_editing.h"
+#include "app/recent_files.h"
 #include "app/user_code_prompt.h"
 #include "document/motion_file_writer.h"
 
@@ -66,6 +67,8 @@ TEST_F(FileCommandsTest, OpeningAFileAdoptsItEverywhere) {
     OpenChosen(path);
     ASSERT_EQ(shell.chooserRequests.size(), 1u);
     EXPECT_EQ(shell.chooserRequests[0].title, "Morvelファイル読込");
+    EXPECT_EQ(shell.directoryChanges, std::vector<std::string>{FolderOfPath(path)})
+        << "the chosen file's folder becomes the current directory";
     EXPECT_EQ(FilePath(), path);
     EXPECT_EQ(shell.title, "Morvel Version 2.01 [" + path + "]");
     EXPECT_TRUE(shell.menuEnabled.at(CMD_FILE_SAVE));

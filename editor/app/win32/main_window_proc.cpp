@@ -24,6 +24,8 @@ Win32Shell *ShellOf(HWND window) {
 int32_t X(LPARAM lParam) { return static_cast<int16_t>(LOWORD(lParam)); }
 int32_t Y(LPARAM lParam) { return static_cast<int16_t>(HIWORD(lParam)); }
 
+constexpr UINT kRaiseViewMessage = WM_APP + 1;
+
 bool KeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 void DroppedFiles(Editor &editor, HDROP drop) {
@@ -57,6 +59,14 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_LBUTTONUP: LeftButtonUp(*editor); return 0;
         case WM_SIZE: Resized(*editor, static_cast<int>(wParam)); return 0;
         case WM_MOVE: shell->FollowMainWindow(); return 0;
+        case WM_WINDOWPOSCHANGED: {
+            // The main window came up in the stacking order (activated by a
+            // click, say): its view goes back over it once the activation is
+            // through.
+            const auto *position = reinterpret_cast<const WINDOWPOS *>(lParam);
+            if (!(position->flags & SWP_NOZORDER)) PostMessageA(window, kRaiseViewMessage, 0, 0);
+            return DefWindowProcA(window, message, wParam, lParam);
+        }
         case WM_ENTERSIZEMOVE: EnteredSizeMove(*editor); return 0;
         case WM_EXITSIZEMOVE: ExitedSizeMove(*editor); return 0;
         case WM_CLOSE: CloseRequested(*editor); return 0;
@@ -83,6 +93,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                                                                          : ContextTarget::Other);
             return 0;
         }
+        case kRaiseViewMessage: shell->RaiseView(); return 0;
         case WM_DROPFILES: DroppedFiles(*editor, reinterpret_cast<HDROP>(wParam)); return 0;
         default: return DefWindowProcA(window, message, wParam, lParam);
     }

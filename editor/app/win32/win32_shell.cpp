@@ -198,6 +198,18 @@ void Win32Shell::FollowMainWindow() {
     SetWindowRgn(view_, CreateRectRgn(v.left, v.top, v.right, v.bottom), TRUE);
 }
 
+void Win32Shell::RaiseView() {
+    if (view_ == nullptr || raisingView_) return;
+    raisingView_ = true;
+    // The window system's stacking can differ from the window manager's
+    // list, in which the view may already stand first: moving it under the
+    // main window and back makes both restack it.
+    const UINT flags = SWP_NOACTIVATE | SWP_NOMOVE | SWP_NOSIZE;
+    SetWindowPos(view_, main_, 0, 0, 0, 0, flags);
+    SetWindowPos(view_, HWND_TOP, 0, 0, 0, 0, flags);
+    raisingView_ = false;
+}
+
 void Win32Shell::PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) {
     SetWindowPos(toolbar_, nullptr, 0, 0, clientWidth, toolbarHeight, SWP_FRAMECHANGED);
     SetWindowPos(statusBar_, nullptr, 0, clientBottom - statusBarHeight, clientWidth,
@@ -207,7 +219,9 @@ void Win32Shell::PlaceBars(int clientWidth, int clientBottom, int toolbarHeight,
 void Win32Shell::InvalidateMainWindow() { InvalidateRect(main_, nullptr, TRUE); }
 
 bool Win32Shell::RunDialog(const std::string &name, DialogController &controller) {
-    return dialogRunner_ != nullptr && dialogRunner_(instance_, main_, name, controller);
+    const bool shown = dialogRunner_ != nullptr && dialogRunner_(instance_, main_, name, controller);
+    RaiseView();
+    return shown;
 }
 
 void Win32Shell::PostCommand(int command) {
@@ -245,18 +259,26 @@ void Win32Shell::ShowHelp(const std::string &helpFile, HelpCommand command, uint
     }
 }
 
-bool Win32Shell::ChooseColour(uint32_t &colour) { return RunColourChooser(main_, colour); }
+bool Win32Shell::ChooseColour(uint32_t &colour) {
+    const bool chosen = RunColourChooser(main_, colour);
+    RaiseView();
+    return chosen;
+}
 
 long Win32Shell::CreateDesktopShortcut(const std::string &linkName, const std::string &description) {
     return win32::CreateDesktopShortcut(main_, linkName, description);
 }
 
 bool Win32Shell::ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) {
-    return RunFileChooser(request, path);
+    const bool chosen = RunFileChooser(request, path);
+    RaiseView();
+    return chosen;
 }
 
 document::MessageAnswer Win32Shell::ShowMessage(const document::MessageRequest &request) {
-    return ShowMessageBox(request);
+    const document::MessageAnswer answer = ShowMessageBox(request);
+    RaiseView();
+    return answer;
 }
 
 void Win32Shell::SetStatusText(int part, const std::string &text) {

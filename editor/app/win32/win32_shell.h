@@ -42,6 +42,9 @@ public:
     void PlaceView(const render::Rect &viewRect) override;
     // The view window keeps to the main window's client area when it moves.
     void FollowMainWindow();
+    // Over the main window again once it is active: the window system may
+    // have stacked the activated main window over its view.
+    void RaiseView();
     HWND Main() const { return main_; }
     std::string ProgramPath() override;
     void SetTitle(const std::string &title) override;
@@ -72,6 +75,7 @@ public:
 private:
     HMENU FileMenu() const;
     render::Rect shownView_{0, 0, 0, 0};
+    bool raisingView_ = false;
 
     HINSTANCE instance_;
     DialogRunner dialogRunner_;

@@ -61,10 +61,11 @@ def wine_environment(prefix: Path, display: str | None = None) -> dict:
     env = dict(os.environ)
     env.update(
         WINEPREFIX=str(prefix),
-        WINEDEBUG="-all",
+        WINEDEBUG=os.environ.get("MORVEL_E2E_WINEDEBUG", "-all"),
         LANG="ja_JP.UTF-8",
         LC_ALL="ja_JP.UTF-8",
-        WINEDLLOVERRIDES="mscoree,mshtml=",
+        # No menu entries or desktop files in the user's home for shortcuts.
+        WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d",
     )
     if display:
         env["DISPLAY"] = display
@@ -79,7 +80,8 @@ def kill_wineserver(prefix: Path) -> None:
 def _stamp() -> str:
     """What a template depends on: Wine and our settings."""
     version = subprocess.run([WINE, "--version"], capture_output=True, text=True).stdout.strip()
-    return json.dumps({"wine": version, "settings": PREFIX_SETTINGS, "marlett": MARLETT.exists()},
+    return json.dumps({"wine": version, "settings": PREFIX_SETTINGS, "marlett": MARLETT.exists(),
+                       "own user folders": True},
                       ensure_ascii=False)
 
 
@@ -100,10 +102,21 @@ def _build_template(target: Path, driver: Path) -> None:
         raise RuntimeError(f"prefix settings not written: {answers} {answer.stderr[-500:]!r}")
     # The wineserver writes the registry to disk when it exits.
     subprocess.run([WINESERVER, "-w"], env=env, timeout=300)
+    _own_user_folders(staging)
     if MARLETT.exists():
         shutil.copy2(MARLETT, staging / "drive_c" / "windows" / "Fonts" / MARLETT.name)
     shutil.rmtree(target, ignore_errors=True)
     staging.rename(target)
+
+
+def _own_user_folders(prefix: Path) -> None:
+    """wineboot links Desktop, Documents and the like to the Unix user's home;
+    a program under test must write into the prefix, never there."""
+    for users in (prefix / "drive_c" / "users").iterdir():
+        for entry in users.iterdir():
+            if entry.is_symlink():
+                entry.unlink()
+                entry.mkdir()
 
 
 def ensure_template(work: Path, driver: Path) -> tuple[Path, float]:

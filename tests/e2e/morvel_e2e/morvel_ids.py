@@ -1,0 +1,32 @@
+"""The editor's command and control identifiers, read from the headers the
+program and its resource script are built from, so the scenarios use the
+same names and never a number of their own."""
+
+import re
+from pathlib import Path
+
+_HEADERS = ["editor/app/command_ids.h", "editor/app/control_ids.h", "editor/dialogs/dialog_ids.h"]
+
+
+def load(source: Path) -> dict:
+    ids = {}
+    for header in _HEADERS:
+        path = source / header
+        if not path.is_file():
+            continue
+        for name, value in re.findall(r"^#define\s+(\w+)\s+(\d+)\s*$", path.read_text(), re.M):
+            ids[name] = int(value)
+    return ids
+
+
+class Ids:
+    """Attribute access: ids.CMD_FILE_OPEN."""
+
+    def __init__(self, source: Path):
+        self._ids = load(source)
+
+    def __getattr__(self, name: str) -> int:
+        try:
+            return self._ids[name]
+        except KeyError:
+            raise AttributeError(f"no identifier {name} in the editor's headers") from None
