@@ -1,8 +1,30 @@
 #include "dialogs/edit_dialog_factory.h"
 
+#include <cstring>
+
 namespace morvel::dialogs {
 
-std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::string &, app::Editor &) {
+namespace {
+
+using Maker = std::unique_ptr<app::DialogController> (*)(app::Editor &);
+
+struct Entry {
+    const char *templateName;
+    Maker make;
+};
+
+// The dialogs the program has, by template name.
+const Entry kDialogs[] = {
+    {"", nullptr},
+};
+
+}  // namespace
+
+std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::string &name,
+                                                                 app::Editor &editor) {
+    for (const Entry &entry : kDialogs) {
+        if (entry.make != nullptr && name == entry.templateName) return entry.make(editor);
+    }
     return nullptr;
 }
 

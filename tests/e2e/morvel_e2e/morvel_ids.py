@@ -5,13 +5,13 @@ same names and never a number of their own."""
 import re
 from pathlib import Path
 
-_HEADERS = ["editor/app/command_ids.h", "editor/app/control_ids.h", "editor/dialogs/dialog_ids.h"]
+_HEADERS = ["editor/app/command_ids.h", "editor/app/control_ids.h"]
 
 
 def load(source: Path) -> dict:
     ids = {}
-    for header in _HEADERS:
-        path = source / header
+    headers = [source / h for h in _HEADERS] + sorted((source / "editor/dialogs").glob("*_ids.h"))
+    for path in headers:
         if not path.is_file():
             continue
         for name, value in re.findall(r"^#define\s+(\w+)\s+(\d+)\s*$", path.read_text(), re.M):
