@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/file_commands.h"
 #include "app/history.h"
+#include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
@@ -111,6 +112,7 @@ void EditDialogCommand(Editor &editor, int command) {
 
 void RunCommand(Editor &editor, int command) {
     EditorState &state = editor.state;
+    if (!CommandKeepsPlayback(command)) EndPlayback(editor);
     if (command >= CMD_RECENT_FILE_0 && command <= CMD_RECENT_FILE_4) {
         state.timerHoldoff = kTimerHoldoffTicks;
         PrepareRecentOpen(state.recentFiles, command - CMD_RECENT_FILE_0, state.openPath,
@@ -184,6 +186,12 @@ void RunCommand(Editor &editor, int command) {
         case CMD_HELP_CONTENTS:
         case CMD_HELP_INDEX: HelpCommandOf(editor, command); break;
         case CMD_HELP_VERSION: VersionCommand(editor); break;
+
+        case CMD_PLAY_TOGGLE: TogglePlayback(editor); break;
+        case CMD_PLAY_LOOP:
+        case CMD_PLAY_INTERPOLATE:
+        case CMD_PLAY_ONION_SKIN:
+        case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
         default: break;
     }
 }

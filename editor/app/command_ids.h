@@ -63,4 +63,11 @@
  * the command line or dropped on the window. */
 #define CMD_OPEN_PENDING_FILE 41001
 
+/* The "再生" menu of our own: playback of the selected motion. */
+#define CMD_PLAY_TOGGLE 41010
+#define CMD_PLAY_LOOP 41011
+#define CMD_PLAY_INTERPOLATE 41012
+#define CMD_PLAY_ONION_SKIN 41013
+#define CMD_PLAY_SPEED 41014
+
 #endif

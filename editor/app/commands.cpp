@@ -96,6 +96,7 @@ KeyAction KeyActionFor(int virtualKey, bool shift, bool ctrl) {
         case kKeyF8: return Post(CMD_EDIT_FRAME);
         case kKeyF9: return Post(CMD_EDIT_POSITION);
         case kKeyF12: return {KeyAction::PostClose, 0};
+        case kKeySpace: return Post(CMD_PLAY_TOGGLE);
         default: return {};
     }
 }

@@ -34,6 +34,7 @@ enum CommandKey : int {
     kKeyF8 = 0x77,
     kKeyF9 = 0x78,
     kKeyF12 = 0x7B,
+    kKeySpace = 0x20,
 };
 
 struct KeyAction {

@@ -6,4 +6,8 @@
 /* IDD_USERCODE */
 #define IDC_USERCODE_EDIT 1001
 
+/* IDD_PLAYBACK_SPEED */
+#define IDC_SPEED_EDIT 1101
+#define IDC_SPEED_SPIN 1102
+
 #endif

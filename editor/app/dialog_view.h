@@ -43,6 +43,9 @@ public:
     virtual void ListSelect(int id, int row) = 0;
     virtual int ListSelection(int id) = 0;  // kNoSelection when none
 
+    // The range of an up-down control.
+    virtual void SetSpinRange(int id, int minimum, int maximum) = 0;
+
     virtual void EndDialog(int result) = 0;
 };
 

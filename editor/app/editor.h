@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "app/clock.h"
 #include "app/dialog_view.h"
 #include "app/editor_state.h"
 #include "app/key_store.h"
@@ -26,9 +27,9 @@ public:
 
 struct Editor {
     Editor(Shell &shell, KeyStore &keyStore, render::SceneRenderer &renderer,
-           DialogFactory &dialogs, d3dx::ResourceModule *resources)
+           DialogFactory &dialogs, d3dx::ResourceModule *resources, Clock &clock)
         : shell(shell), keyStore(keyStore), renderer(renderer), dialogs(dialogs),
-          resources(resources) {}
+          resources(resources), clock(clock) {}
     Editor(const Editor &) = delete;
     Editor &operator=(const Editor &) = delete;
 
@@ -38,6 +39,7 @@ struct Editor {
     render::SceneRenderer &renderer;
     DialogFactory &dialogs;
     d3dx::ResourceModule *resources;  // the program's bitmaps (axis labels)
+    Clock &clock;
 };
 
 }  // namespace morvel::app

@@ -19,6 +19,26 @@ enum EditMode : int { kModeView = 0, kModeTranslate = 1, kModeRotate = 2, kModeS
 // mouseMode
 enum MouseMode : int { kMouseFree = 0, kMouseHorizontalOnly = 1, kMouseVerticalOnly = 2 };
 
+// Playback choices of the "再生" menu: view settings, never stored in a document.
+struct PlaybackSettings {
+    bool loop = false;
+    bool interpolate = true;
+    bool onionSkin = false;
+    int framesPerSecond = 10;
+};
+
+// What playback shows: while `playing`, the pose of this moment; after a
+// playback without loop has reached the last frame, that frame (`shown`
+// stays true) until something ends it.
+struct PlaybackState {
+    bool playing = false;
+    bool shown = false;
+    int32_t motion = 0;
+    int32_t startFrame = 0;
+    uint64_t startMs = 0;
+    uint64_t heldElapsedMs = 0;  // the moment a finished playback holds
+};
+
 // The IDD_USERCODE prompt's buffer; a first byte 0xFF means cancelled.
 using UserCodeBuffer = std::array<char, 1024>;
 
@@ -60,6 +80,9 @@ struct EditorState {
 
     UndoRing undo;
     RecentFiles recentFiles{};
+
+    PlaybackSettings playbackSettings;
+    PlaybackState playback;
 
     // A file named on the command line or dropped on the window, opened by
     // CMD_OPEN_PENDING_FILE.

@@ -2,14 +2,25 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
+#include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/redraw.h"
 #include "document/field_text.h"
 
 namespace morvel::app {
 
+void TimerFired(Editor &editor, int timerId) {
+    if (timerId == kPlaybackTimerId) {
+        PlaybackTick(editor, timerId);
+    } else {
+        TimerTick(editor, timerId);
+    }
+}
+
 void KeyPressed(Editor &editor, int virtualKey, bool shift, bool ctrl) {
     const KeyAction action = KeyActionFor(virtualKey, shift, ctrl);
+    // Any key but Space ends playback before it does anything else.
+    if (action.command != CMD_PLAY_TOGGLE) EndPlayback(editor);
     switch (action.kind) {
         case KeyAction::EditStep: EditStepKey(editor, virtualKey, shift); break;
         case KeyAction::PostCommand: editor.shell.PostCommand(action.command); break;

@@ -9,6 +9,9 @@
 
 namespace morvel::app {
 
+// WM_TIMER: the redraw timer and the playback timer.
+void TimerFired(Editor &editor, int timerId);
+
 // WM_KEYDOWN with the Shift and Ctrl states read at that moment.
 void KeyPressed(Editor &editor, int virtualKey, bool shift, bool ctrl);
 

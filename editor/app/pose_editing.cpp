@@ -4,6 +4,7 @@
 #include <cstdlib>
 
 #include "app/history.h"
+#include "app/playback.h"
 #include "app/redraw.h"
 
 namespace morvel::app {
@@ -221,6 +222,7 @@ bool DragScale(EditorState &state, MouseButtons buttons, int32_t x, int32_t y,
 }
 
 void LeftButtonDown(Editor &editor, int32_t x, int32_t y) {
+    EndPlayback(editor);
     editor.state.lastMouseX = x;
     editor.state.lastMouseY = y;
     editor.shell.CaptureMouse();
@@ -228,6 +230,7 @@ void LeftButtonDown(Editor &editor, int32_t x, int32_t y) {
 
 void MouseMove(Editor &editor, MouseButtons buttons, int32_t x, int32_t y) {
     EditorState &state = editor.state;
+    if (buttons.left || buttons.right) EndPlayback(editor);
     bool changed = false;
     if (state.editMode == kModeView) {
         changed = DragView(editor, buttons, x, y);

@@ -67,6 +67,7 @@ public:
     virtual void SetTitle(const std::string &title) = 0;
     virtual void EnableMenuItem(int command, bool enabled) = 0;
     virtual void CheckMenuRadio(RadioGroup group, int position) = 0;
+    virtual void CheckMenuItem(int command, bool checked) = 0;
     // Items of the File menu by position.
     virtual void InsertFileMenuItem(int position, int command, const std::string &text) = 0;
     virtual void DeleteFileMenuItem(int position) = 0;

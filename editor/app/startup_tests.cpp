@@ -6,6 +6,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/fakes/editor_fixture.h"
+#include "app/fakes/fake_clock.h"
 #include "app/main_window_events.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
@@ -28,7 +29,7 @@ protected:
                   return created;
               },
               render::fakes::FakeAssets::Loaders()),
-          editor(shell, keys, renderer, dialogs, nullptr) {}
+          editor(shell, keys, renderer, dialogs, nullptr, clock) {}
 
     // The loop runs what start-up posted and ends at the quit message, as
     // closing the window would.
@@ -50,6 +51,7 @@ protected:
     bool deviceFails = false;
     render::fakes::RecordingSystem *system = nullptr;
     render::SceneRenderer renderer;
+    fakes::FakeClock clock;
     Editor editor;
     std::vector<fakes::Posted> postedAtLoopStart;
     int sceneReadyInLoop = -1;

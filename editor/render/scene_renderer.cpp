@@ -195,16 +195,46 @@ void SceneRenderer::DrawParts(const SceneDocument &scene, const SceneFlags &flag
     device_->SetRenderState(rs::kSrcBlend, kBlendSrcAlpha);
     device_->SetRenderState(rs::kDestBlend, kBlendInvSrcAlpha);
 
+    // The neighbouring frames first, without writing depth, so the selected
+    // frame's parts stand over them.
+    if (onionSkin_.previous != nullptr || onionSkin_.next != nullptr) {
+        device_->SetRenderState(rs::kZWriteEnable, kFalse);
+        if (onionSkin_.previous) DrawGhostFrame(scene, *onionSkin_.previous, {0.3f, 0.55f, 1.0f, 0.35f});
+        if (onionSkin_.next) DrawGhostFrame(scene, *onionSkin_.next, {1.0f, 0.55f, 0.3f, 0.35f});
+        device_->SetRenderState(rs::kZWriteEnable, kTrue);
+    }
+
     for (int32_t i = 0; i < frame->positionCount; ++i) {
         if (i == scene.selectedPosition && flags.selectionBlink == 0) continue;
         const PositionEntry &position = frame->positions[i];
-        const PartMesh *mesh = nullptr;
-        // A part number outside the table draws nothing rather than reading past it.
-        if (position.partNumber >= 0 && position.partNumber < header.partCount &&
-            static_cast<size_t>(position.partNumber) < scene.partMeshes.size()) {
-            mesh = dynamic_cast<const PartMesh *>(scene.partMeshes[position.partNumber].get());
-        }
-        DrawPositionPart(mesh, position);
+        DrawPositionPart(MeshOf(scene, position), position);
+    }
+}
+
+const PartMesh *SceneRenderer::MeshOf(const SceneDocument &scene, const PositionEntry &position) const {
+    // A part number outside the table draws nothing rather than reading past it.
+    if (position.partNumber < 0 || position.partNumber >= scene.document.header.partCount ||
+        static_cast<size_t>(position.partNumber) >= scene.partMeshes.size()) {
+        return nullptr;
+    }
+    return dynamic_cast<const PartMesh *>(scene.partMeshes[position.partNumber].get());
+}
+
+void SceneRenderer::DrawGhostFrame(const SceneDocument &scene, const FrameEntry &frame,
+                                   const ColorValue &tint) {
+    // One tinted, translucent, untextured material for the whole frame.
+    Material ghost{};
+    ghost.Diffuse = tint;
+    ghost.Ambient = tint;
+    ghost.Emissive = {tint.r * 0.4f, tint.g * 0.4f, tint.b * 0.4f, 0.0f};
+    for (uint16_t i = 0; i < frame.positionCount; ++i) {
+        const PositionEntry &position = frame.positions[i];
+        const PartMesh *mesh = MeshOf(scene, position);
+        if (mesh == nullptr || !mesh->mesh) continue;
+        device_->SetTransform(kTransformWorld, BuildPoseMatrix(position));
+        device_->SetMaterial(ghost);
+        device_->SetTexture(0, nullptr);
+        for (uint32_t subset = 0; subset < mesh->materialCount; ++subset) mesh->mesh->DrawSubset(subset);
     }
 }
 

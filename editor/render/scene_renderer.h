@@ -34,6 +34,13 @@ enum InitDeviceResult : int {
     kInitFailed = -1,
 };
 
+// Frames drawn translucent behind the selected frame while posing: the one
+// before it and the one after it (either may be missing).
+struct OnionSkin {
+    const FrameEntry *previous = nullptr;
+    const FrameEntry *next = nullptr;
+};
+
 class SceneRenderer : public document::PartMeshLoader {
 public:
     explicit SceneRenderer(RenderSystemFactory direct3DCreate8,
@@ -82,6 +89,10 @@ public:
     bool DrawOverlayText(const std::string &text, int32_t x, int32_t y, int size, Color colour);
     void SetTextRasterizer(TextRasterizer *rasterizer) { overlayText_.SetRasterizer(rasterizer); }
 
+    // The onion-skin frames of the next DrawFrame calls; none by default, and
+    // then DrawFrame's calls are exactly those without it.
+    void SetOnionSkin(const OnionSkin &frames) { onionSkin_ = frames; }
+
     // Draws one position of the selected frame; `mesh` may be nullptr.
     bool DrawPositionPart(const PartMesh *mesh, const PositionEntry &position);
 
@@ -105,6 +116,8 @@ private:
     void DrawAxesAndLabels(const MotionFileHeader &header);
     void DrawOverlayLines(const SceneDocument &scene);
     void DrawParts(const SceneDocument &scene, const SceneFlags &flags);
+    void DrawGhostFrame(const SceneDocument &scene, const FrameEntry &frame, const ColorValue &tint);
+    const PartMesh *MeshOf(const SceneDocument &scene, const PositionEntry &position) const;
     // The look-at of the stored eye, or false when it is degenerate.
     bool ComputeView(Matrix &view) const;
 
@@ -128,6 +141,7 @@ private:
 
     uint32_t deviceCullState_;  // D3DCULL value last set (the device default at first)
     OverlayTextDrawer overlayText_;
+    OnionSkin onionSkin_;
 };
 
 }  // namespace morvel::render

@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/editor.h"
+#include "app/fakes/fake_clock.h"
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
 #include "app/pose_editing.h"
@@ -27,7 +28,7 @@ struct NoDialogs : app::DialogFactory {
 };
 
 struct Fixture {
-    Fixture() : renderer(render::bench::BenchDeviceFactory()), editor(shell, keys, renderer, dialogs, nullptr) {
+    Fixture() : renderer(render::bench::BenchDeviceFactory()), editor(shell, keys, renderer, dialogs, nullptr, clock) {
         renderer.SetTextRasterizer(&text);
         renderer.InitDevice(render::bench::BenchWindow());
         renderer.SetPresentRect({0, 31, 640, 460});
@@ -46,6 +47,7 @@ struct Fixture {
     NoDialogs dialogs;
     render::d3d8::GdiTextRasterizer text;
     render::SceneRenderer renderer;
+    app::fakes::FakeClock clock;
     app::Editor editor;
     int loaded = -1;
 };

@@ -20,7 +20,7 @@ EditorFixture::EditorFixture()
               return created;
           },
           render::fakes::FakeAssets::Loaders()),
-      editor(shell, keys, renderer, dialogs, nullptr) {}
+      editor(shell, keys, renderer, dialogs, nullptr, clock) {}
 
 EditorFixture::~EditorFixture() { render::fakes::FakeAssets::Reset(); }
 

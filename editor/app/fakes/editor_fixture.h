@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include "app/editor.h"
+#include "app/fakes/fake_clock.h"
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
 #include "document/test_documents.h"
@@ -59,6 +60,7 @@ protected:
     FakeDialogFactory dialogs;
     render::fakes::RecordingSystem *system = nullptr;
     render::SceneRenderer renderer;
+    FakeClock clock;
     Editor editor;
     document::testing::TempFolder folder;
     render::fakes::RecordingDevice *device = nullptr;

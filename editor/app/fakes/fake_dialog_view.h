@@ -53,6 +53,9 @@ public:
         c.selection = row >= 0 && row < static_cast<int>(c.rows.size()) ? row : kNoSelection;
     }
     int ListSelection(int id) override { return controls[id].selection; }
+    void SetSpinRange(int id, int minimum, int maximum) override {
+        controls[id].rows = {std::to_string(minimum), std::to_string(maximum)};
+    }
     void EndDialog(int value) override {
         ended = true;
         result = value;

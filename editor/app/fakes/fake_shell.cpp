@@ -75,7 +75,10 @@ void FakeShell::StartTimer(int id, int milliseconds) {
     timers.emplace_back(id, milliseconds);
 }
 
-void FakeShell::StopTimer(int id) { calls.push_back("StopTimer " + std::to_string(id)); }
+void FakeShell::StopTimer(int id) {
+    calls.push_back("StopTimer " + std::to_string(id));
+    stoppedTimers.push_back(id);
+}
 
 int FakeShell::RunMessageLoop() {
     calls.push_back("RunMessageLoop");

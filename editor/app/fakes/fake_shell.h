@@ -60,6 +60,7 @@ public:
     std::string title;
     std::map<int, bool> menuEnabled;
     std::map<RadioGroup, int> radioMarks;
+    std::map<int, bool> menuChecked;
     // The File menu by position: command identifiers (0 for separators) and texts.
     std::vector<std::pair<int, std::string>> fileMenu;
     std::array<std::string, 3> statusTexts;
@@ -95,6 +96,7 @@ public:
     void ShowWindows(int showCommand) override;
     void StartTimer(int id, int milliseconds) override;
     void StopTimer(int id) override;
+    std::vector<int> stoppedTimers;
     int RunMessageLoop() override;
     document::OwnerWindow MainWindow() override;
     document::OwnerWindow ViewWindow() override;
@@ -103,6 +105,7 @@ public:
     void SetTitle(const std::string &text) override;
     void EnableMenuItem(int command, bool enabled) override;
     void CheckMenuRadio(RadioGroup group, int position) override;
+    void CheckMenuItem(int command, bool checked) override { menuChecked[command] = checked; }
     void InsertFileMenuItem(int position, int command, const std::string &text) override;
     void DeleteFileMenuItem(int position) override;
     void PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) override;

@@ -5,6 +5,7 @@
 
 #include "app/editor.h"
 #include "app/startup.h"
+#include "app/win32/tick_clock.h"
 #include "app/win32/win32_key_store.h"
 #include "app/win32/win32_shell.h"
 #include "dialogs/edit_dialog_factory.h"
@@ -17,9 +18,13 @@
 namespace {
 
 // The file named on the command line, if any (the first argument; a path
-// with spaces arrives quoted and is taken whole).
+// with spaces arrives quoted and is taken whole), as a full path, the way a
+// file chooser gives it.
 std::string StartupFile() {
-    return __argc > 1 && __argv[1] != nullptr ? std::string(__argv[1]) : std::string();
+    if (__argc < 2 || __argv[1] == nullptr || __argv[1][0] == '\0') return std::string();
+    char full[MAX_PATH * 4] = {};
+    const DWORD length = GetFullPathNameA(__argv[1], sizeof full, full, nullptr);
+    return length > 0 && length < sizeof full ? std::string(full) : std::string(__argv[1]);
 }
 
 }  // namespace
@@ -33,7 +38,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     app::win32::Win32Shell shell(instance, dialogs::win32::RunModalDialog);
     app::win32::Win32KeyStore keys;
     dialogs::EditDialogFactory dialogFactory;
-    app::Editor editor(shell, keys, renderer, dialogFactory, &resources);
+    app::win32::TickClock clock;
+    app::Editor editor(shell, keys, renderer, dialogFactory, &resources, clock);
     shell.Attach(&editor);
     const int exitCode = app::RunEditor(editor, showCommand, StartupFile());
     // Window messages after this point (the window's destruction at exit)

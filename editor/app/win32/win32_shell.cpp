@@ -165,6 +165,10 @@ void Win32Shell::CheckMenuRadio(RadioGroup group, int position) {
     }
 }
 
+void Win32Shell::CheckMenuItem(int command, bool checked) {
+    ::CheckMenuItem(menu_, static_cast<UINT>(command), MF_BYCOMMAND | (checked ? MF_CHECKED : MF_UNCHECKED));
+}
+
 HMENU Win32Shell::FileMenu() const { return GetSubMenu(menu_, kFileMenuPosition); }
 
 void Win32Shell::InsertFileMenuItem(int position, int command, const std::string &text) {

@@ -50,6 +50,7 @@ public:
     void SetTitle(const std::string &title) override;
     void EnableMenuItem(int command, bool enabled) override;
     void CheckMenuRadio(RadioGroup group, int position) override;
+    void CheckMenuItem(int command, bool checked) override;
     void InsertFileMenuItem(int position, int command, const std::string &text) override;
     void DeleteFileMenuItem(int position) override;
     void PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) override;

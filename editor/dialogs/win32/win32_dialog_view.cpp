@@ -1,5 +1,7 @@
 #include "dialogs/win32/win32_dialog_view.h"
 
+#include <commctrl.h>
+
 #include "app/win32/common_dialogs.h"
 
 namespace morvel::dialogs::win32 {
@@ -59,6 +61,10 @@ void Win32DialogView::ListSelect(int id, int row) {
 int Win32DialogView::ListSelection(int id) {
     const LRESULT row = SendDlgItemMessageA(dialog_, id, LB_GETCURSEL, 0, 0);
     return row == LB_ERR ? app::kNoSelection : static_cast<int>(row);
+}
+
+void Win32DialogView::SetSpinRange(int id, int minimum, int maximum) {
+    SendDlgItemMessageA(dialog_, id, UDM_SETRANGE32, static_cast<WPARAM>(minimum), maximum);
 }
 
 void Win32DialogView::EndDialog(int result) { ::EndDialog(dialog_, result); }

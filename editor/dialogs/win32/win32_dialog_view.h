@@ -23,6 +23,7 @@ public:
     void ListFill(int id, const std::vector<std::string> &lines) override;
     void ListSelect(int id, int row) override;
     int ListSelection(int id) override;
+    void SetSpinRange(int id, int minimum, int maximum) override;
     void EndDialog(int result) override;
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override;
