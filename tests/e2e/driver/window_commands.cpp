@@ -120,6 +120,18 @@ Json WindowInfo(const Json &request) {
     return {{"window", WindowJson(WindowArg(request))}};
 }
 
+// Whether the window's thread answers a message within timeout_ms: a hung
+// program does not.
+Json Responsive(const Json &request) {
+    const HWND window = WindowArg(request);
+    const DWORD timeout = request.value("timeout_ms", 10000u);
+    const DWORD start = GetTickCount();
+    DWORD_PTR result = 0;
+    const bool answered =
+        SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, timeout, &result) != 0;
+    return {{"responsive", answered}, {"waited_ms", GetTickCount() - start}};
+}
+
 // The dialog's base units: the program's own answer, or, for a font the
 // caller names, what the dialog manager computes from it: the average width
 // of the 52 letters and the font height.
@@ -212,6 +224,7 @@ void AddWindowCommands(CommandTable &table) {
     table["wait_window"] = WaitWindow;
     table["wait_gone"] = WaitGone;
     table["window_info"] = WindowInfo;
+    table["responsive"] = Responsive;
     table["controls"] = Controls;
     table["screen_size"] = ScreenSize;
     table["foreground"] = Foreground;

@@ -25,6 +25,9 @@ class Ids:
     def __init__(self, source: Path):
         self._ids = load(source)
 
+    def items(self):
+        return self._ids.items()
+
     def __getattr__(self, name: str) -> int:
         try:
             return self._ids[name]
