@@ -86,13 +86,13 @@ TEST(ResourcesTest, MainMenuHoldsEveryItemInOrder) {
 }
 
 TEST(ResourcesTest, UserCodePromptTemplate) {
-    const DialogSpec spec{
+    const DialogSpec table{
         "IDD_USERCODE", "ファイル読込", "ＭＳ Ｐゴシック", 9, {50, 50, 179, 45},
         {{-1, "Static", SS_SUNKEN, SS_TYPEMASK, SS_CENTER, "ユーザ識別コード", {5, 5, 60, 16}},
          {IDC_USERCODE_EDIT, "Edit", ES_AUTOHSCROLL | WS_TABSTOP, 0, 0, "", {65, 5, 110, 16}},
          {IDOK, "Button", WS_TABSTOP, BS_TYPEMASK, BS_DEFPUSHBUTTON, "OK", {70, 25, 50, 14}},
          {IDCANCEL, "Button", WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON, "ｷｬﾝｾﾙ", {126, 25, 50, 14}}}};
-    const std::vector<std::string> faults = CheckDialogTemplate(Module(), spec);
+    const std::vector<std::string> faults = CheckDialogTemplate(Module(), table);
     EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
 }
 

@@ -52,16 +52,16 @@ std::string Utf8(const std::string &cp932) {
     return out;
 }
 
-std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec &spec) {
+std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec &table) {
     std::vector<std::string> faults;
-    HWND dialog = CreateDialogParamA(module, spec.templateName, nullptr, QuietProc, 0);
-    if (dialog == nullptr) return {std::string(spec.templateName) + ": the template does not load"};
+    HWND dialog = CreateDialogParamA(module, table.templateName, nullptr, QuietProc, 0);
+    if (dialog == nullptr) return {std::string(table.templateName) + ": the template does not load"};
 
-    if (Text(dialog) != spec.caption) faults.push_back("caption " + Utf8(Text(dialog)));
+    if (Text(dialog) != table.caption) faults.push_back("caption " + Utf8(Text(dialog)));
     HFONT font = reinterpret_cast<HFONT>(SendMessageA(dialog, WM_GETFONT, 0, 0));
     LOGFONTA logFont{};
     GetObjectA(font, sizeof logFont, &logFont);
-    if (std::string(logFont.lfFaceName) != spec.fontFace) faults.push_back("font " + Utf8(logFont.lfFaceName));
+    if (std::string(logFont.lfFaceName) != table.fontFace) faults.push_back("font " + Utf8(logFont.lfFaceName));
 
     // The frame as the template gives it: the client size in dialog units.
     RECT client;
@@ -70,7 +70,7 @@ std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec 
     MapDialogRect(dialog, &base);
     const LONG width = (client.right * 4 + base.right / 2) / base.right;
     const LONG height = (client.bottom * 8 + base.bottom / 2) / base.bottom;
-    if (width != spec.frame.right || height != spec.frame.bottom) {
+    if (width != table.frame.right || height != table.frame.bottom) {
         faults.push_back("client size " + std::to_string(width) + "x" + std::to_string(height));
     }
 
@@ -78,14 +78,14 @@ std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec 
     for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
         children.push_back(child);
     }
-    if (children.size() != spec.controls.size()) {
+    if (children.size() != table.controls.size()) {
         faults.push_back("controls: " + std::to_string(children.size()) + ", expected " +
-                         std::to_string(spec.controls.size()));
+                         std::to_string(table.controls.size()));
     }
-    for (size_t i = 0; i < children.size() && i < spec.controls.size(); ++i) {
-        const ControlSpec &want = spec.controls[i];
+    for (size_t i = 0; i < children.size() && i < table.controls.size(); ++i) {
+        const ControlSpec &want = table.controls[i];
         HWND control = children[i];
-        const std::string where = std::string(spec.templateName) + " control " + std::to_string(i) + " (" +
+        const std::string where = std::string(table.templateName) + " control " + std::to_string(i) + " (" +
                                   Utf8(want.text) + ")";
         const int id = static_cast<int>(static_cast<short>(GetDlgCtrlID(control)));
         if (id != want.id) faults.push_back(where + ": id " + std::to_string(id));
