@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dialogs/motion_dialog.h"
+
 namespace morvel::dialogs {
 
 namespace {
@@ -15,6 +17,7 @@ struct Entry {
 
 // The dialogs the program has, by template name.
 const Entry kDialogs[] = {
+    {"IDD_EDIT_MOTION", MakeMotionDialog},
     {"", nullptr},
 };
 
