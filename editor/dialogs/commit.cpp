@@ -53,4 +53,14 @@ void CommitWorkingCopy(app::Editor &editor, SelectionCheck check) {
     document::MarkEditedIfNew(state.filePath);
 }
 
+void CommitPartsWorkingCopy(app::Editor &editor) {
+    app::EditorState &state = editor.state;
+    state.scene.sceneReady = 0;
+    document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
+    ResetSelection(state.currentDocument);
+    app::PushUndoSnapshot(state);
+    document::MarkEditedIfNew(state.filePath);
+    state.scene.sceneReady = 1;
+}
+
 }  // namespace morvel::dialogs

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "dialogs/motion_dialog.h"
+#include "dialogs/parts_dialog.h"
 
 namespace morvel::dialogs {
 
@@ -17,6 +18,7 @@ struct Entry {
 
 // The dialogs the program has, by template name.
 const Entry kDialogs[] = {
+    {"IDD_EDIT_PARTS", MakePartsDialog},
     {"IDD_EDIT_MOTION", MakeMotionDialog},
     {"", nullptr},
 };
