@@ -1,6 +1,7 @@
 #include "dialogs/commit.h"
 
 #include "app/history.h"
+#include "app/redraw.h"
 
 namespace morvel::dialogs {
 
@@ -61,6 +62,16 @@ void CommitPartsWorkingCopy(app::Editor &editor) {
     app::PushUndoSnapshot(state);
     document::MarkEditedIfNew(state.filePath);
     state.scene.sceneReady = 1;
+}
+
+void CommitHeaderWorkingCopy(app::Editor &editor) {
+    app::EditorState &state = editor.state;
+    state.scene.sceneReady = 0;
+    document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
+    app::ApplyHeaderViewSettings(editor);
+    app::PushUndoSnapshot(state);
+    state.scene.sceneReady = 1;
+    document::MarkEditedIfNew(state.filePath);
 }
 
 }  // namespace morvel::dialogs

@@ -29,6 +29,12 @@ void CommitWorkingCopy(app::Editor &editor, SelectionCheck check);
 // dialog.
 void CommitPartsWorkingCopy(app::Editor &editor);
 
+// The header dialog's "確定": sceneReady 0; CopyDocument back; the
+// renderer takes the header's culling, handedness and axis directions at
+// once; PushUndoSnapshot; sceneReady 1; filePath marked when it was empty.
+// The tables did not change, so neither does the selection.
+void CommitHeaderWorkingCopy(app::Editor &editor);
+
 // True when selectedMotion, selectedFrame and selectedPosition each lie
 // inside their table, or the table they would index is empty.
 bool SelectionInRange(const document::EditorDocument &document);
