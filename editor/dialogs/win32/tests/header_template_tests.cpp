@@ -21,7 +21,7 @@ INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
 }
 
 TEST(HeaderTemplateTest, ControlsAsTheDialogDrivesThem) {
-    const DialogSpec spec{
+    const DialogSpec table{
         "IDD_EDIT_HEAD",
         "編集：ヘッダ",
         "ＭＳ ゴシック",
@@ -51,9 +51,9 @@ TEST(HeaderTemplateTest, ControlsAsTheDialogDrivesThem) {
          Button(IDC_HEADER_COMMIT, "確定", {160, 110, 44, 12}),
          Button(IDCANCEL, "キャンセル", {210, 110, 44, 12})}};
     HINSTANCE module = GetModuleHandleA(nullptr);
-    const std::vector<std::string> faults = CheckDialogTemplate(module, spec);
+    const std::vector<std::string> faults = CheckDialogTemplate(module, table);
     EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
-    EXPECT_EQ(ControlsWithoutBorder(module, spec.templateName,
+    EXPECT_EQ(ControlsWithoutBorder(module, table.templateName,
                                     {IDC_HEADER_USER_CODE, IDC_HEADER_SCALE_X, IDC_HEADER_SCALE_Y,
                                      IDC_HEADER_SCALE_Z}),
               std::vector<int>{});

@@ -10,7 +10,7 @@ namespace morvel::testing {
 namespace {
 
 TEST(MotionTemplateTest, ControlsAsTheDialogDrivesThem) {
-    const DialogSpec spec{
+    const DialogSpec table{
         "IDD_EDIT_MOTION",
         "編集：モーション",
         "ＭＳ ゴシック",
@@ -40,12 +40,12 @@ TEST(MotionTemplateTest, ControlsAsTheDialogDrivesThem) {
          Button(IDC_MOTION_COMMIT, "確定", {150, 154, 44, 12}),
          Button(IDCANCEL, "キャンセル", {199, 154, 44, 12})}};
     HINSTANCE module = GetModuleHandleA(nullptr);
-    const std::vector<std::string> faults = CheckDialogTemplate(module, spec);
+    const std::vector<std::string> faults = CheckDialogTemplate(module, table);
     EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
-    EXPECT_EQ(ControlsWithoutBorder(module, spec.templateName,
+    EXPECT_EQ(ControlsWithoutBorder(module, table.templateName,
                                     {IDC_MOTION_LIST, IDC_MOTION_NAME, IDC_MOTION_SOUND}),
               std::vector<int>{});
-    EXPECT_TRUE(ListScrollsWhenFull(module, spec.templateName, IDC_MOTION_LIST));
+    EXPECT_TRUE(ListScrollsWhenFull(module, table.templateName, IDC_MOTION_LIST));
 }
 
 }  // namespace

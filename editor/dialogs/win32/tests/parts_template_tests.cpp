@@ -10,7 +10,7 @@ namespace morvel::testing {
 namespace {
 
 TEST(PartsTemplateTest, ControlsAsTheDialogDrivesThem) {
-    const DialogSpec spec{
+    const DialogSpec table{
         "IDD_EDIT_PARTS",
         "編集：パーツ",
         "ＭＳ ゴシック",
@@ -30,12 +30,12 @@ TEST(PartsTemplateTest, ControlsAsTheDialogDrivesThem) {
          Button(IDC_PARTS_COMMIT, "確定", {150, 155, 44, 12}),
          Button(IDCANCEL, "キャンセル", {199, 155, 44, 12})}};
     HINSTANCE module = GetModuleHandleA(nullptr);
-    const std::vector<std::string> faults = CheckDialogTemplate(module, spec);
+    const std::vector<std::string> faults = CheckDialogTemplate(module, table);
     EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
     EXPECT_EQ(
-        ControlsWithoutBorder(module, spec.templateName, {IDC_PARTS_LIST, IDC_PARTS_FILE_NAME}),
+        ControlsWithoutBorder(module, table.templateName, {IDC_PARTS_LIST, IDC_PARTS_FILE_NAME}),
         std::vector<int>{});
-    EXPECT_TRUE(ListScrollsWhenFull(module, spec.templateName, IDC_PARTS_LIST));
+    EXPECT_TRUE(ListScrollsWhenFull(module, table.templateName, IDC_PARTS_LIST));
 }
 
 }  // namespace
