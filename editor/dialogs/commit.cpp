@@ -1,6 +1,7 @@
 #include "dialogs/commit.h"
 
 #include "app/history.h"
+#include "app/redraw.h"
 
 namespace morvel::dialogs {
 
@@ -48,6 +49,26 @@ void CommitWorkingCopy(app::Editor &editor, SelectionCheck check) {
     document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
     if (CheckFails(state.currentDocument, check)) ResetSelection(state.currentDocument);
     KeepSelectionInRange(state.currentDocument);
+    app::PushUndoSnapshot(state);
+    state.scene.sceneReady = 1;
+    document::MarkEditedIfNew(state.filePath);
+}
+
+void CommitPartsWorkingCopy(app::Editor &editor) {
+    app::EditorState &state = editor.state;
+    state.scene.sceneReady = 0;
+    document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
+    ResetSelection(state.currentDocument);
+    app::PushUndoSnapshot(state);
+    document::MarkEditedIfNew(state.filePath);
+    state.scene.sceneReady = 1;
+}
+
+void CommitHeaderWorkingCopy(app::Editor &editor) {
+    app::EditorState &state = editor.state;
+    state.scene.sceneReady = 0;
+    document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
+    app::ApplyHeaderViewSettings(editor);
     app::PushUndoSnapshot(state);
     state.scene.sceneReady = 1;
     document::MarkEditedIfNew(state.filePath);

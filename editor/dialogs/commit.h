@@ -21,6 +21,20 @@ enum class SelectionCheck {
 // The caller ends the dialog.
 void CommitWorkingCopy(app::Editor &editor, SelectionCheck check);
 
+// The parts dialog's "確定", once it has loaded the working copy's meshes
+// and reported any that failed: sceneReady 0; CopyDocument back; the
+// selection back to motion 0, frame 0, position 0 whatever it was (the
+// positions it named may be gone or use other parts); PushUndoSnapshot;
+// filePath marked when it was empty; sceneReady 1. The caller ends the
+// dialog.
+void CommitPartsWorkingCopy(app::Editor &editor);
+
+// The header dialog's "確定": sceneReady 0; CopyDocument back; the
+// renderer takes the header's culling, handedness and axis directions at
+// once; PushUndoSnapshot; sceneReady 1; filePath marked when it was empty.
+// The tables did not change, so neither does the selection.
+void CommitHeaderWorkingCopy(app::Editor &editor);
+
 // True when selectedMotion, selectedFrame and selectedPosition each lie
 // inside their table, or the table they would index is empty.
 bool SelectionInRange(const document::EditorDocument &document);

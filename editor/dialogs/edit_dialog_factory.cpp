@@ -2,6 +2,10 @@
 
 #include <cstring>
 
+#include "dialogs/header_dialog.h"
+#include "dialogs/motion_dialog.h"
+#include "dialogs/parts_dialog.h"
+
 namespace morvel::dialogs {
 
 namespace {
@@ -15,6 +19,9 @@ struct Entry {
 
 // The dialogs the program has, by template name.
 const Entry kDialogs[] = {
+    {"IDD_EDIT_HEAD", MakeHeaderDialog},
+    {"IDD_EDIT_PARTS", MakePartsDialog},
+    {"IDD_EDIT_MOTION", MakeMotionDialog},
     {"", nullptr},
 };
 

@@ -1,0 +1,21 @@
+/* Control identifiers of the IDD_EDIT_HEAD template, shared by the
+ * resource script and the header dialog's controller. */
+#ifndef MORVEL_DIALOGS_HEADER_DIALOG_IDS_H
+#define MORVEL_DIALOGS_HEADER_DIALOG_IDS_H
+
+#define IDC_HEADER_USER_CODE 1001
+#define IDC_HEADER_PART_COUNT 1056
+#define IDC_HEADER_MOTION_COUNT 1057
+#define IDC_HEADER_CULL_NONE 1048
+#define IDC_HEADER_CULL_RIGHT 1049
+#define IDC_HEADER_CULL_LEFT 1050
+#define IDC_HEADER_AXIS_X 1051
+#define IDC_HEADER_AXIS_Y 1054
+#define IDC_HEADER_AXIS_Z 1055
+#define IDC_HEADER_RIGHT_HANDED 1052
+#define IDC_HEADER_SCALE_X 1026
+#define IDC_HEADER_SCALE_Y 1044
+#define IDC_HEADER_SCALE_Z 1045
+#define IDC_HEADER_COMMIT 1023
+
+#endif

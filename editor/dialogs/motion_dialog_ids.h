@@ -1,0 +1,22 @@
+/* Control identifiers of the IDD_EDIT_MOTION template, shared by the
+ * resource script and the motion dialog's controller. */
+#ifndef MORVEL_DIALOGS_MOTION_DIALOG_IDS_H
+#define MORVEL_DIALOGS_MOTION_DIALOG_IDS_H
+
+#define IDC_MOTION_LIST 1025
+#define IDC_MOTION_IMPORT 4
+#define IDC_MOTION_EXPORT 5
+#define IDC_MOTION_DELETE 3
+#define IDC_MOTION_COPY 1029
+#define IDC_MOTION_UP 1026
+#define IDC_MOTION_DOWN 1027
+#define IDC_MOTION_NUMBER 1055
+#define IDC_MOTION_FRAME_COUNT 1060
+#define IDC_MOTION_NAME 1019
+#define IDC_MOTION_SOUND 1020
+#define IDC_MOTION_BROWSE 1024
+#define IDC_MOTION_REGISTER 1049
+#define IDC_MOTION_UPDATE 1022
+#define IDC_MOTION_COMMIT 1023
+
+#endif
