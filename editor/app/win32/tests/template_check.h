@@ -32,7 +32,7 @@ struct DialogSpec {
 
 // Every difference from the table, one line each (UTF-8); empty when the
 // template matches.
-std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec &spec);
+std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec &table);
 
 // UTF-8 from the program's code page 932 text.
 std::string Utf8(const std::string &cp932);
