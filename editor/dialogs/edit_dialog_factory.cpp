@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dialogs/position_dialog.h"
+
 namespace morvel::dialogs {
 
 namespace {
@@ -15,7 +17,7 @@ struct Entry {
 
 // The dialogs the program has, by template name.
 const Entry kDialogs[] = {
-    {"", nullptr},
+    {"IDD_EDIT_POSITION", MakePositionDialog},
 };
 
 }  // namespace
