@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "dialogs/frame_dialog.h"
 #include "dialogs/position_dialog.h"
 
 namespace morvel::dialogs {
@@ -17,6 +18,7 @@ struct Entry {
 
 // The dialogs the program has, by template name.
 const Entry kDialogs[] = {
+    {"IDD_EDIT_FRAME", MakeFrameDialog},
     {"IDD_EDIT_POSITION", MakePositionDialog},
 };
 
