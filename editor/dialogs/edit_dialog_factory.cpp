@@ -5,6 +5,8 @@
 #include "dialogs/header_dialog.h"
 #include "dialogs/motion_dialog.h"
 #include "dialogs/parts_dialog.h"
+#include "dialogs/frame_dialog.h"
+#include "dialogs/position_dialog.h"
 
 namespace morvel::dialogs {
 
@@ -22,7 +24,8 @@ const Entry kDialogs[] = {
     {"IDD_EDIT_HEAD", MakeHeaderDialog},
     {"IDD_EDIT_PARTS", MakePartsDialog},
     {"IDD_EDIT_MOTION", MakeMotionDialog},
-    {"", nullptr},
+    {"IDD_EDIT_FRAME", MakeFrameDialog},
+    {"IDD_EDIT_POSITION", MakePositionDialog},
 };
 
 }  // namespace

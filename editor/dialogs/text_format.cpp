@@ -1,0 +1,26 @@
+#include "dialogs/text_format.h"
+
+#include <cstdarg>
+#include <cstdio>
+
+namespace morvel::dialogs {
+
+std::string Format(const char *format, ...) {
+    // "%f" of a large double runs to hundreds of digits, so the length is
+    // measured first rather than guessed.
+    va_list args;
+    va_start(args, format);
+    va_list again;
+    va_copy(again, args);
+    const int length = std::vsnprintf(nullptr, 0, format, args);
+    va_end(args);
+    std::string text;
+    if (length > 0) {
+        text.resize(static_cast<size_t>(length));
+        std::vsnprintf(text.data(), text.size() + 1, format, again);
+    }
+    va_end(again);
+    return text;
+}
+
+}  // namespace morvel::dialogs
