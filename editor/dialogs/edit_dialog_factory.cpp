@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "dialogs/version_dialog.h"
+
 namespace morvel::dialogs {
 
 namespace {
@@ -22,6 +24,8 @@ const Entry kDialogs[] = {
 
 std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::string &name,
                                                                  app::Editor &editor) {
+    // The one dialog that needs more than the editor: the platform's DirectX.
+    if (name == "IDD_HELP_VERSION") return MakeVersionDialog(editor, directX_);
     for (const Entry &entry : kDialogs) {
         if (entry.make != nullptr && name == entry.templateName) return entry.make(editor);
     }
