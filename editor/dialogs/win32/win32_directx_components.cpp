@@ -91,7 +91,8 @@ bool Win32DirectXComponents::Run(DirectXStep step) {
 
 bool Win32DirectXComponents::CreateDirectDraw() {
     if (directDrawCreate_ == nullptr) return false;
-    auto create = reinterpret_cast<DirectDrawCreateProc>(directDrawCreate_);
+    auto create =
+        reinterpret_cast<DirectDrawCreateProc>(reinterpret_cast<void *>(directDrawCreate_));
     if (FAILED(create(nullptr, &directDraw_, nullptr))) directDraw_ = nullptr;
     return directDraw_ != nullptr;
 }
@@ -122,7 +123,8 @@ bool Win32DirectXComponents::CreateDirectMusic() {
 
 bool Win32DirectXComponents::CreateDirectDraw7() {
     if (directDrawCreateEx_ == nullptr) return false;
-    auto create = reinterpret_cast<DirectDrawCreateExProc>(directDrawCreateEx_);
+    auto create =
+        reinterpret_cast<DirectDrawCreateExProc>(reinterpret_cast<void *>(directDrawCreateEx_));
     if (FAILED(
             create(nullptr, reinterpret_cast<void **>(&directDraw7_), IID_IDirectDraw7, nullptr))) {
         directDraw7_ = nullptr;
