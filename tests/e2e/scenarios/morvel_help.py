@@ -8,7 +8,7 @@ the program's log collects); closing the program closes the viewer."""
 
 import re
 
-from morvel_e2e import run
+from morvel_e2e import DriverError, run
 from morvel_e2e.morvel import ids, start_editor
 
 VIEWER_CLASS = "MS_WINHELP"
@@ -48,16 +48,16 @@ def visible_viewer(s):
     for window in s.windows(cls=VIEWER_CLASS, visible=True):
         try:
             text = window.text(TOPIC_TEXT)
-        except Exception:  # a viewer window without a topic pane
+        except DriverError:  # a viewer window without a topic pane
             continue
         return window, text
     return None
 
 
 def wait_contents(s, what):
-    found = s.wait_until(lambda: visible_viewer(s),
-                         lambda v: v is not None and v[1].startswith(CONTENTS_TITLE), what, 30)
-    return found
+    """The viewer once it shows the contents topic, and its text."""
+    return s.wait_until(lambda: visible_viewer(s),
+                        lambda v: v is not None and v[1].startswith(CONTENTS_TITLE), what, 30)
 
 
 def check_topic(s, viewer, text, shot):
@@ -123,8 +123,8 @@ def scenario(s):
 
     # Right clicks: the view asks for nothing, the toolbar and the status bar
     # for their popup topics, in that order.
-    main.click_at(((client["right"] - client["left"]) // 2, (client["bottom"] - client["top"]) // 2),
-                  button="right")
+    middle = ((client["right"] - client["left"]) // 2, (client["bottom"] - client["top"]) // 2)
+    main.click_at(middle, button="right")
     right_click_control(s, main, "ToolbarWindow32", 10)  # past the last button
     right_click_control(s, main, "msctls_statusbar32", 40)  # short of the size grip
     requests = s.wait_until(lambda: viewer_requests(app),

@@ -44,8 +44,9 @@ def check_contents(s, main, dialog, ID):
                                "　　Mvlライブラリ(MvlLib.DLL)：Ver 1.00"], "first list lines")
     # Wine has DirectDraw, DirectInput, DirectMusic and Direct3D 8.
     s.expect_equal(lines[3], "　　DirectX(本ソフト認識)：Ver 8.0", "DirectX line")
-    s.expect_equal(lines[4], re.compile(r"^　　Direct3D-mode：(HAL HARDWARE|HAL SOFTWARE|REF SOFTWARE) "
-                                        + f"{right}×{bottom}$"), "Direct3D line")
+    modes = "HAL HARDWARE|HAL SOFTWARE|REF SOFTWARE"
+    s.expect_equal(lines[4], re.compile(f"^　　Direct3D-mode：({modes}) {right}×{bottom}$"),
+                   "Direct3D line")
     s.expect_equal(len(lines), 5, "list lines")
     return fixed, lines
 
