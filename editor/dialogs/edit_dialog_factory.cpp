@@ -7,6 +7,7 @@
 #include "dialogs/parts_dialog.h"
 #include "dialogs/frame_dialog.h"
 #include "dialogs/position_dialog.h"
+#include "dialogs/version_dialog.h"
 
 namespace morvel::dialogs {
 
@@ -32,6 +33,8 @@ const Entry kDialogs[] = {
 
 std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::string &name,
                                                                  app::Editor &editor) {
+    // The one dialog that needs more than the editor: the platform's DirectX.
+    if (name == "IDD_HELP_VERSION") return MakeVersionDialog(editor, directX_);
     for (const Entry &entry : kDialogs) {
         if (entry.make != nullptr && name == entry.templateName) return entry.make(editor);
     }

@@ -10,6 +10,7 @@
 #include "app/win32/win32_shell.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/win32/modal_dialog.h"
+#include "dialogs/win32/win32_directx_components.h"
 #include "render/d3d8/d3d8_render_device.h"
 #include "render/d3d8/gdi_text_rasterizer.h"
 #include "render/d3d8/win32_resource_module.h"
@@ -37,7 +38,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     render::d3d8::Win32ResourceModule resources(instance);
     app::win32::Win32Shell shell(instance, dialogs::win32::RunModalDialog);
     app::win32::Win32KeyStore keys;
-    dialogs::EditDialogFactory dialogFactory;
+    dialogs::win32::Win32DirectXComponents directX;
+    dialogs::EditDialogFactory dialogFactory(directX);
     app::win32::TickClock clock;
     app::Editor editor(shell, keys, renderer, dialogFactory, &resources, clock);
     shell.Attach(&editor);

@@ -1,5 +1,6 @@
 #include "window_access.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "text_convert.h"
@@ -83,6 +84,8 @@ void PostChecked(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     }
 }
 
+constexpr DWORD_PTR kRichTextLimit = 1 << 16;
+
 std::wstring TextOf(HWND window) {
     // WM_GETTEXT rather than GetWindowText: for another process's window the
     // latter returns Wine's copy of the title, not an edit control's contents.
@@ -90,6 +93,12 @@ std::wstring TextOf(HWND window) {
     if (!SendMessageTimeoutW(window, WM_GETTEXTLENGTH, 0, 0, SMTO_NORMAL, kSendTimeoutMs,
                              &length)) {
         return {};
+    }
+    // An ANSI rich edit (the help viewer's topic text) counts characters but
+    // copies nothing into a buffer that cannot hold its text as bytes: ask
+    // it with room to spare.
+    if (_wcsnicmp(ClassOf(window).c_str(), L"RichEdit", 8) == 0) {
+        length = std::max<DWORD_PTR>(length * 2, kRichTextLimit);
     }
     std::wstring text(length + 1, L'\0');
     DWORD_PTR copied = 0;

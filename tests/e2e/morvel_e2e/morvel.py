@@ -25,8 +25,8 @@ def robot_copy(s) -> Path:
     return target
 
 
-def start_editor(s, args=(), cwd=None):
-    app = s.start(s.paths.morvel, list(args), cwd=cwd or s.folder)
+def start_editor(s, args=(), cwd=None, env=None):
+    app = s.start(s.paths.morvel, list(args), cwd=cwd or s.folder, env=env)
     main = app.wait_main_window(cls=MAIN_CLASS, title_regex=r"^Morvel Version 2\.01 ", timeout=60)
     return app, main
 

@@ -39,14 +39,16 @@ class Program:
     """A Windows program started under Wine, known by its Linux process id
     (the same process runs the Windows program)."""
 
-    def __init__(self, session: Session, exe: Path, args, cwd: Path, log: Path):
+    def __init__(self, session: Session, exe: Path, args, cwd: Path, log: Path,
+                 env: dict | None = None):
         self.session = session
         self.exe = exe
         self.log_path = log
         self._log = open(log, "wb")
         self.started = time.monotonic()
         self.process = subprocess.Popen([WINE, str(exe), *map(str, args)], cwd=cwd,
-                                        env=session.env, stdin=subprocess.DEVNULL,
+                                        env={**session.env, **(env or {})},
+                                        stdin=subprocess.DEVNULL,
                                         stdout=self._log, stderr=subprocess.STDOUT)
         self.pid = self.process.pid
         self.windows_pid: int | None = None
@@ -147,12 +149,14 @@ class Session:
                 print(f"--- output of {program.exe.name}:\n{tail}", file=sys.stderr)
 
     # Programs
-    def start(self, exe, args=(), cwd=None) -> Program:
+    def start(self, exe, args=(), cwd=None, env: dict | None = None) -> Program:
+        """env: variables for this program on top of the session's, such as
+        WINEDEBUG channels whose trace goes to its log."""
         exe = Path(exe)
         if not exe.is_file():
             raise self.failure(f"program to start exists: {exe}")
         log = self.folder / f"{exe.stem}-{len(self.programs)}.log"
-        program = Program(self, exe, args, Path(cwd or self.folder), log)
+        program = Program(self, exe, args, Path(cwd or self.folder), log, env)
         self.programs.append(program)
         return program
 
