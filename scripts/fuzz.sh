@@ -11,7 +11,8 @@
 #   --nice N        run the targets at this niceness (long runs beside other work)
 #   --merge         afterwards add what the scratch corpus found to the seed
 #                   corpus, keeping only inputs that reach new coverage
-# Each target's last statistics go to fuzz-work/summary.txt in the fuzz tree.
+# An input that takes more than 10 seconds counts as a failure. Each target's
+# last statistics go to fuzz-work/summary.txt in the fuzz tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 tree=${MORVEL_BUILD_ROOT:-$root/build}/fuzz
@@ -84,7 +85,7 @@ for entry in "${entries[@]}"; do
       break
     fi
     start=$SECONDS
-    if ! "${prefix[@]}" "$binary" "${limit[@]}" -rss_limit_mb=2048 -print_final_stats=1 \
+    if ! "${prefix[@]}" "$binary" "${limit[@]}" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$tree/fuzz-artifacts/$name-" "$work" "$corpus" >>"$work.log" 2>&1; then
       echo "fuzz: $name FAILED, see $work.log"; tail -n 30 "$work.log"; status=1
       break
