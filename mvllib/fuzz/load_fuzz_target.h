@@ -49,7 +49,8 @@ inline void LoadFromMemory(const uint8_t *data, size_t size, const char *userCod
         }
     }
     for (unsigned p = 0; p < document.header.partCount; ++p) sum += document.parts[p].fileName[0];
-    const uint64_t needed = MVL_HEADER_SIZE + uint64_t{MVL_PART_RECORD_SIZE} * document.header.partCount +
+    const uint64_t needed = MVL_HEADER_SIZE +
+                            uint64_t{MVL_PART_RECORD_SIZE} * document.header.partCount +
                             uint64_t{MVL_MOTION_RECORD_SIZE} * document.header.motionCount +
                             MVL_FRAME_RECORD_SIZE * frames + MVL_POSITION_RECORD_SIZE * positions;
     if (needed > size) std::abort();

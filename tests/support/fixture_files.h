@@ -24,7 +24,9 @@ inline std::string FixturesFolder() {
 }
 
 // name is relative to the fixtures folder, with '/' ("x/test.x").
-inline std::string FixturePath(const std::string &name) { return FixturesFolder() + "/" + name; }
+inline std::string FixturePath(const std::string &name) {
+    return FixturesFolder() + "/" + name;
+}
 
 // The names of the given fixtures that cannot be opened, comma-separated.
 inline std::string MissingFixtures(std::initializer_list<const char *> names) {
@@ -48,15 +50,15 @@ inline bool RunningInCi() {
 }  // namespace morvel::testing
 
 // Skips (outside CI) or fails (in CI) the current test when a fixture is missing.
-#define MORVEL_REQUIRE_FIXTURES(...)                                                             \
-    do {                                                                                         \
-        const std::string morvelMissing = ::morvel::testing::MissingFixtures({__VA_ARGS__});     \
-        if (!morvelMissing.empty()) {                                                            \
-            if (::morvel::testing::RunningInCi()) {                                              \
+#define MORVEL_REQUIRE_FIXTURES(...)                                                              \
+    do {                                                                                          \
+        const std::string morvelMissing = ::morvel::testing::MissingFixtures({__VA_ARGS__});      \
+        if (!morvelMissing.empty()) {                                                             \
+            if (::morvel::testing::RunningInCi()) {                                               \
                 GTEST_FAIL() << "missing fixtures in " << ::morvel::testing::FixturesFolder()     \
-                             << ": " << morvelMissing;                                           \
-            }                                                                                    \
+                             << ": " << morvelMissing;                                            \
+            }                                                                                     \
             GTEST_SKIP() << "missing fixtures in " << ::morvel::testing::FixturesFolder() << ": " \
-                         << morvelMissing << " (CI unset: skipped)";                             \
-        }                                                                                        \
+                         << morvelMissing << " (CI unset: skipped)";                              \
+        }                                                                                         \
     } while (false)

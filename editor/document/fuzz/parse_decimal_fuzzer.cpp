@@ -43,16 +43,17 @@ double Reference(std::string_view text) {
     if (fraction.size() > 7) fraction.resize(7);
     // The single-precision scale 10^-k, rounded from the decimal text.
     const float scale = std::strtof(("1e-" + std::to_string(fraction.size())).c_str(), nullptr);
-    const double value =
-        static_cast<double>(static_cast<float>(SaturatedValue(fraction))) * static_cast<double>(scale) +
-        static_cast<double>(static_cast<float>(SaturatedValue(integer)));
+    const double value = static_cast<double>(static_cast<float>(SaturatedValue(fraction))) *
+                             static_cast<double>(scale) +
+                         static_cast<double>(static_cast<float>(SaturatedValue(integer)));
     return negative ? -value : value;
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
-    const std::string_view text(reinterpret_cast<const char *>(data), size < kFieldLimit ? size : kFieldLimit);
+    const std::string_view text(reinterpret_cast<const char *>(data),
+                                size < kFieldLimit ? size : kFieldLimit);
     const double value = morvel::document::ParseDecimal(text);
     const double expected = Reference(text);
     if (!std::isfinite(value)) std::abort();

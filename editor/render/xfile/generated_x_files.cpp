@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 
 namespace morvel::render::xfile::testing {
@@ -16,24 +17,46 @@ struct Guid {
 
     std::string Text() const {
         char text[40];
-        std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data1, data2, data3,
-                      data4[0], data4[1], data4[2], data4[3], data4[4], data4[5], data4[6], data4[7]);
+        std::snprintf(text, sizeof text, "%08X-%04X-%04X-%02X%02X-%02X%02X%02X%02X%02X%02X", data1,
+                      data2, data3, data4[0], data4[1], data4[2], data4[3], data4[4], data4[5],
+                      data4[6], data4[7]);
         return text;
     }
 };
 
-constexpr Guid kHeaderGuid = {0x3D82AB43, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}};
-constexpr Guid kVectorGuid = {0x3D82AB5E, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}};
-constexpr Guid kMatrixGuid = {0xF6F23F45, 0x7686, 0x11CF, {0x8F, 0x52, 0x00, 0x40, 0x33, 0x35, 0x94, 0xA3}};
-constexpr Guid kMaterialGuid = {0x3D82AB4D, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}};
-constexpr Guid kMaterialListGuid = {0xF6F23F42, 0x7686, 0x11CF, {0x8F, 0x52, 0x00, 0x40, 0x33, 0x35, 0x94, 0xA3}};
-constexpr Guid kSharedGuid = {0x12345678, 0x9ABC, 0xDEF0, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}};
+constexpr Guid kHeaderGuid = {
+    0x3D82AB43, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}};
+constexpr Guid kVectorGuid = {
+    0x3D82AB5E, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}};
+constexpr Guid kMatrixGuid = {
+    0xF6F23F45, 0x7686, 0x11CF, {0x8F, 0x52, 0x00, 0x40, 0x33, 0x35, 0x94, 0xA3}};
+constexpr Guid kMaterialGuid = {
+    0x3D82AB4D, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}};
+constexpr Guid kMaterialListGuid = {
+    0xF6F23F42, 0x7686, 0x11CF, {0x8F, 0x52, 0x00, 0x40, 0x33, 0x35, 0x94, 0xA3}};
+constexpr Guid kSharedGuid = {
+    0x12345678, 0x9ABC, 0xDEF0, {0x11, 0x22, 0x33, 0x44, 0x55, 0x66, 0x77, 0x88}};
 
 // Token ids of the binary form.
 enum : uint16_t {
-    kName = 1, kString = 2, kInteger = 3, kGuidToken = 5, kIntegerList = 6, kFloatList = 7,
-    kOpenBrace = 10, kCloseBrace = 11, kOpenBracket = 14, kCloseBracket = 15, kDot = 18,
-    kComma = 19, kSemicolon = 20, kTemplate = 31, kWord = 40, kDword = 41, kFloat = 42, kArray = 52,
+    kName = 1,
+    kString = 2,
+    kInteger = 3,
+    kGuidToken = 5,
+    kIntegerList = 6,
+    kFloatList = 7,
+    kOpenBrace = 10,
+    kCloseBrace = 11,
+    kOpenBracket = 14,
+    kCloseBracket = 15,
+    kDot = 18,
+    kComma = 19,
+    kSemicolon = 20,
+    kTemplate = 31,
+    kWord = 40,
+    kDword = 41,
+    kFloat = 42,
+    kArray = 52,
 };
 
 // A template member: a type keyword (or a template's name), its name, and
@@ -104,7 +127,8 @@ public:
         return Token(kCloseBrace);
     }
 
-    XWriter &Open(const std::string &identifier, const std::string &name = "", const Guid *guid = nullptr) {
+    XWriter &Open(const std::string &identifier, const std::string &name = "",
+                  const Guid *guid = nullptr) {
         if (form_ == XForm::Text) {
             Text(std::string(depth_, ' ') + identifier + (name.empty() ? "" : " " + name) + " {" +
                  (guid ? " <" + guid->Text() + ">" : "") + "\n");
@@ -128,7 +152,8 @@ public:
     XWriter &Ints(const std::vector<uint32_t> &values) {
         if (form_ == XForm::Text) {
             std::string line(depth_, ' ');
-            for (size_t i = 0; i < values.size(); ++i) line += (i ? "," : "") + std::to_string(values[i]);
+            for (size_t i = 0; i < values.size(); ++i)
+                line += (i ? "," : "") + std::to_string(values[i]);
             return Text(line + ";\n");
         }
         Token(kIntegerList).U32(static_cast<uint32_t>(values.size()));
@@ -170,7 +195,8 @@ public:
     }
 
     XWriter &Reference(const Guid &guid) {
-        if (form_ == XForm::Text) return Text(std::string(depth_, ' ') + "{ <" + guid.Text() + "> }\n");
+        if (form_ == XForm::Text)
+            return Text(std::string(depth_, ' ') + "{ <" + guid.Text() + "> }\n");
         return Token(kOpenBrace).GuidToken(guid).Token(kCloseBrace);
     }
 
@@ -185,9 +211,12 @@ public:
 private:
     static const char *KeywordText(uint16_t id) {
         switch (id) {
-            case kWord: return "WORD";
-            case kDword: return "DWORD";
-            default: return "FLOAT";
+            case kWord:
+                return "WORD";
+            case kDword:
+                return "DWORD";
+            default:
+                return "FLOAT";
         }
     }
 
@@ -229,17 +258,23 @@ std::vector<float> Translation(float x, float y, float z) {
 }
 
 void WriteTemplates(XWriter &w) {
-    w.Template("Header", kHeaderGuid, {{kWord, nullptr, "major", nullptr}, {kWord, nullptr, "minor", nullptr},
-                                       {kDword, nullptr, "flags", nullptr}});
-    w.Template("Vector", kVectorGuid, {{kFloat, nullptr, "x", nullptr}, {kFloat, nullptr, "y", nullptr},
-                                       {kFloat, nullptr, "z", nullptr}});
+    w.Template("Header", kHeaderGuid,
+               {{kWord, nullptr, "major", nullptr},
+                {kWord, nullptr, "minor", nullptr},
+                {kDword, nullptr, "flags", nullptr}});
+    w.Template("Vector", kVectorGuid,
+               {{kFloat, nullptr, "x", nullptr},
+                {kFloat, nullptr, "y", nullptr},
+                {kFloat, nullptr, "z", nullptr}});
     w.Template("Matrix4x4", kMatrixGuid, {{kFloat, nullptr, "matrix", "16"}});
     w.Template("MeshMaterialList", kMaterialListGuid,
                {{kDword, nullptr, "nMaterials", nullptr},
                 {kDword, nullptr, "nFaceIndexes", nullptr},
                 {kDword, nullptr, "faceIndexes", "nFaceIndexes"}},
                "Material");
-    w.Template("Frame", {0x3D82AB46, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}}, {}, "...");
+    w.Template("Frame",
+               {0x3D82AB46, 0x62DA, 0x11CF, {0xAB, 0x39, 0x00, 0x20, 0xAF, 0x71, 0xE4, 0x33}}, {},
+               "...");
 }
 
 // A unit cube centred on the origin: eight corners, six quads with a normal
@@ -250,14 +285,17 @@ void WriteCube(XWriter &w) {
     w.Ints({8});
     w.Floats({-0.5f, -0.5f, -0.5f, 0.5f, -0.5f, -0.5f, 0.5f, 0.5f, -0.5f, -0.5f, 0.5f, -0.5f,
               -0.5f, -0.5f, 0.5f,  0.5f, -0.5f, 0.5f,  0.5f, 0.5f, 0.5f,  -0.5f, 0.5f, 0.5f});
-    w.Ints({6, 4, 0, 3, 2, 1, 4, 4, 5, 6, 7, 4, 0, 4, 7, 3, 4, 1, 2, 6, 5, 4, 0, 1, 5, 4, 4, 3, 7, 6, 2});
+    w.Ints({6, 4, 0, 3, 2, 1, 4, 4, 5, 6, 7, 4, 0, 4, 7, 3,
+            4, 1, 2, 6, 5, 4, 0, 1, 5, 4, 4, 3, 7, 6, 2});
     w.Open("MeshNormals");
     w.Ints({6});
     w.Floats({0, 0, -1, 0, 0, 1, -1, 0, 0, 1, 0, 0, 0, -1, 0, 0, 1, 0});
-    w.Ints({6, 4, 0, 0, 0, 0, 4, 1, 1, 1, 1, 4, 2, 2, 2, 2, 4, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 5, 5, 5, 5});
+    w.Ints({6, 4, 0, 0, 0, 0, 4, 1, 1, 1, 1, 4, 2, 2, 2, 2,
+            4, 3, 3, 3, 3, 4, 4, 4, 4, 4, 4, 5, 5, 5, 5});
     w.Close();
     w.Open("MeshTextureCoords").Ints({8});
-    w.Floats({0, 0, 1, 0, 1, 1, 0, 1, 0.25f, 0.25f, 0.75f, 0.25f, 0.75f, 0.75f, 0.25f, 0.75f}).Close();
+    w.Floats({0, 0, 1, 0, 1, 1, 0, 1, 0.25f, 0.25f, 0.75f, 0.25f, 0.75f, 0.75f, 0.25f, 0.75f})
+        .Close();
     w.Open("MeshVertexColors").Ints({8});
     for (uint32_t v = 0; v < 8; ++v) {
         w.Ints({v});
@@ -268,7 +306,11 @@ void WriteCube(XWriter &w) {
     w.Reference("Shared");
     w.Open("Material", "Red").Floats({1, 0, 0, 1}).Floats({16}).Floats({1, 1, 1}).Floats({0, 0, 0});
     w.Open("TextureFilename").String("red.bmp").Close().Close();
-    w.Open("Material").Floats({0, 0, 1, 0.5f}).Floats({4}).Floats({0.5f, 0.5f, 0.5f}).Floats({0.125f, 0, 0});
+    w.Open("Material")
+        .Floats({0, 0, 1, 0.5f})
+        .Floats({4})
+        .Floats({0.5f, 0.5f, 0.5f})
+        .Floats({0.125f, 0, 0});
     w.Open("TextureFilename").String("C:\\\\textures\\\\blue.tga").Close().Close();
     w.Close();
     // What the loader skips: vertex declarations, skinning and duplication data.
@@ -345,7 +387,8 @@ std::vector<uint8_t> Compressed(const std::vector<uint8_t> &file, size_t blockSi
         const size_t dictionary = std::min<size_t>(start, 32768);
         z_stream z{};
         deflateInit2(&z, 9, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-        if (dictionary > 0) deflateSetDictionary(&z, body + start - dictionary, static_cast<uInt>(dictionary));
+        if (dictionary > 0)
+            deflateSetDictionary(&z, body + start - dictionary, static_cast<uInt>(dictionary));
         std::vector<uint8_t> packed(deflateBound(&z, static_cast<uLong>(size)) + 16);
         z.next_in = const_cast<Bytef *>(body + start);
         z.avail_in = static_cast<uInt>(size);

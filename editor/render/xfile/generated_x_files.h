@@ -36,6 +36,6 @@ std::vector<uint8_t> RedBitmap();
 // What the loader must make of GeneratedScene.
 constexpr uint32_t kGeneratedVertices = 28;  // 24 cube corner copies and a quad
 constexpr uint32_t kGeneratedFaces = 14;
-constexpr uint32_t kGeneratedFvf = 0x152;    // position, normal, diffuse, one uv pair
+constexpr uint32_t kGeneratedFvf = 0x152;  // position, normal, diffuse, one uv pair
 
 }  // namespace morvel::render::xfile::testing

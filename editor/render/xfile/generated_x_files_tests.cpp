@@ -1,8 +1,6 @@
 // The loader on X files the tests write themselves, from memory and from
 // disk, in every form: these need no shared fixtures and reach every path
 // the fixtures reach (scripts/fixture_coverage.sh checks that).
-#include "render/xfile/generated_x_files.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -11,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "render/xfile/generated_x_files.h"
 #include "render/xfile/mesh_bounds.h"
 #include "render/xfile/x_mesh_loader.h"
 
@@ -24,7 +23,9 @@ using Bytes = std::vector<uint8_t>;
 
 class TempFiles {
 public:
-    TempFiles() : folder_(std::filesystem::temp_directory_path() / ("xgen-" + std::to_string(std::rand()))) {
+    TempFiles()
+        : folder_(std::filesystem::temp_directory_path() /
+                  ("xgen-" + std::to_string(std::rand()))) {
         std::filesystem::create_directories(folder_);
     }
     ~TempFiles() {
@@ -58,7 +59,9 @@ void ExpectSameMesh(const MeshData &mesh, const MeshData &expected) {
     EXPECT_EQ(mesh.adjacency, expected.adjacency);
     ASSERT_EQ(mesh.materials.size(), expected.materials.size());
     for (size_t m = 0; m < mesh.materials.size(); ++m) {
-        EXPECT_EQ(std::memcmp(&mesh.materials[m].material, &expected.materials[m].material, sizeof(Material)), 0);
+        EXPECT_EQ(std::memcmp(&mesh.materials[m].material, &expected.materials[m].material,
+                              sizeof(Material)),
+                  0);
         EXPECT_EQ(mesh.materials[m].textureFileName, expected.materials[m].textureFileName);
     }
 }
@@ -116,7 +119,8 @@ TEST(GeneratedXFiles, TheMergedMeshHoldsBothMeshesWithTheirTransformsAndMaterial
     EXPECT_FLOAT_EQ(mesh.materials[1].material.Power, 16.0f);
     EXPECT_EQ(mesh.materials[2].textureFileName, R"(C:\\textures\\blue.tga)");
     EXPECT_FLOAT_EQ(mesh.materials[2].material.Diffuse.a, 0.5f);
-    EXPECT_EQ(std::memcmp(&mesh.materials[3].material, &mesh.materials[0].material, sizeof(Material)), 0);
+    EXPECT_EQ(
+        std::memcmp(&mesh.materials[3].material, &mesh.materials[0].material, sizeof(Material)), 0);
     // Faces sorted by material: 2 + 4 + 6 cube triangles, then the quad's 2.
     ASSERT_EQ(mesh.attributeTable.size(), 4u);
     const uint32_t faces[] = {2, 4, 6, 2};
@@ -136,15 +140,16 @@ TEST(GeneratedXFiles, TheMergedMeshConvertsToThePartFormatKeepingNormalsAndUvs) 
     for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
         const uint8_t *from = &mesh.vertices[size_t{v} * mesh.vertexStride];
         const uint8_t *to = &part.vertices[size_t{v} * part.vertexStride];
-        EXPECT_EQ(std::memcmp(to, from, 24), 0) << v;             // position and normal
-        EXPECT_EQ(std::memcmp(to + 24, from + 28, 8), 0) << v;    // uv after the dropped colour
+        EXPECT_EQ(std::memcmp(to, from, 24), 0) << v;           // position and normal
+        EXPECT_EQ(std::memcmp(to + 24, from + 28, 8), 0) << v;  // uv after the dropped colour
     }
 }
 
 TEST(GeneratedXFiles, BinaryAndCompressedFilesCutAnywhereFailCleanly) {
     const MeshData whole = LoadBytes(GeneratedScene(XForm::Text));
     for (const Form &form : EveryForm()) {
-        if (std::string(form.name) == "text.x") continue;  // cut text is covered with the small file
+        if (std::string(form.name) == "text.x")
+            continue;  // cut text is covered with the small file
         for (size_t size = 0; size < form.file.size(); ++size) {
             MeshData mesh;
             const LoadResult result = LoadMeshFromXMemory(form.file.data(), size, mesh);
@@ -212,9 +217,9 @@ TEST(GeneratedXFiles, DamagedFilesOnDiskFailWithTheirPath) {
     const Bytes binary = GeneratedScene(XForm::Binary);
     const Bytes compressed = Compressed(binary);
     const Bytes cases[] = {
-        Bytes(binary.begin(), binary.begin() + 10),          // no whole header
-        Bytes(binary.begin(), binary.end() - 3),             // binary cut short
-        Bytes(compressed.begin(), compressed.end() - 5),     // compressed cut short
+        Bytes(binary.begin(), binary.begin() + 10),       // no whole header
+        Bytes(binary.begin(), binary.end() - 3),          // binary cut short
+        Bytes(compressed.begin(), compressed.end() - 5),  // compressed cut short
     };
     int n = 0;
     for (const Bytes &file : cases) {
