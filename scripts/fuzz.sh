@@ -11,6 +11,9 @@
 #   --nice N        run the targets at this niceness (long runs beside other work)
 #   --merge         afterwards add what the scratch corpus found to the seed
 #                   corpus, keeping only inputs that reach new coverage
+#   --minimise      only rewrite each seed corpus as the smallest set of its inputs
+#                   and its scratch corpus's that keeps their edge coverage; seeds
+#                   named by hand (regression inputs) always stay
 # An input that takes more than 10 seconds counts as a failure. Each target's
 # last statistics go to fuzz-work/summary.txt in the fuzz tree.
 set -euo pipefail
@@ -21,6 +24,7 @@ each=
 runs=
 niceness=
 merge=0
+minimise=0
 filter=
 
 positional=()
@@ -30,11 +34,12 @@ while (($#)); do
     --runs) runs=$2; shift 2 ;;
     --nice) niceness=$2; shift 2 ;;
     --merge) merge=1; shift ;;
+    --minimise) minimise=1; shift ;;
     -*) echo "fuzz: unknown option $1" >&2; exit 2 ;;
     *) positional+=("$1"); shift ;;
   esac
 done
-if [ -z "$each" ] && [ -z "$runs" ]; then
+if [ -z "$each" ] && [ -z "$runs" ] && ((!minimise)); then
   total=${positional[0]:-60}
   filter=${positional[1]:-}
 else
@@ -59,6 +64,37 @@ summary="$tree/fuzz-work/summary.txt"
 # status line's "NAME: value".
 log_stat() { grep -o "stat::$2: *[0-9]*" "$1" | tail -n 1 | grep -o '[0-9]*$' || true; }
 status_field() { grep -o " $2: [0-9]*" "$1" | tail -n 1 | grep -o '[0-9]*$' || true; }
+
+if ((minimise)); then
+  for entry in "${entries[@]}"; do
+    name=${entry%%|*}
+    corpus=${entry#*|}
+    binary=$(find "$tree" -type f -name "$name" -perm -u+x | head -n 1)
+    smallest=$(mktemp -d)
+    # What a scratch corpus of earlier runs found counts as well.
+    found=()
+    [ -d "$tree/fuzz-work/$name" ] && found=("$tree/fuzz-work/$name")
+    # Edges only, not how often each runs: that keeps the corpus to hundreds.
+    "${prefix[@]}" "$binary" -merge=1 -use_counters=0 "$smallest" "$corpus" "${found[@]}" \
+      >"$tree/fuzz-work/$name.minimise.log" 2>&1
+    before=$(find "$corpus" -type f | wc -l)
+    # libFuzzer names what it keeps by the SHA-1 of its bytes; the other
+    # names were given by hand and stay.
+    find "$corpus" -type f -regextype posix-extended -regex '.*/[0-9a-f]{40}' -delete
+    mapfile -t named < <(find "$corpus" -type f)
+    for file in "$smallest"/*; do
+      [ -e "$file" ] || continue
+      duplicate=0
+      for seed in "${named[@]}"; do
+        if cmp -s "$file" "$seed"; then duplicate=1; break; fi
+      done
+      ((duplicate)) || cp "$file" "$corpus/"
+    done
+    rm -rf "$smallest"
+    echo "fuzz: $name seed corpus $before -> $(find "$corpus" -type f | wc -l) files"
+  done
+  exit 0
+fi
 
 status=0
 for entry in "${entries[@]}"; do
