@@ -7,11 +7,17 @@ else()
 endif()
 
 # Literals are written in UTF-8 and stored as code page 932 bytes, so a text
-# has the same bytes on every target.
-# (clang knows no execution character set but UTF-8; it builds only the fuzz
-# tree, whose code does not depend on the bytes of a literal.)
+# has the same bytes on every target. clang knows no execution character set
+# but UTF-8: its trees (fuzz, asan) compile a source with such literals from
+# a copy whose literals are escaped code page 932 bytes.
 if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU")
   add_compile_options(-finput-charset=UTF-8 -fexec-charset=CP932)
+elseif(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
+  find_package(Python3 REQUIRED COMPONENTS Interpreter)
+  set(launcher ${Python3_EXECUTABLE} ${CMAKE_CURRENT_LIST_DIR}/cp932_literals.py
+      ${CMAKE_BINARY_DIR}/cp932-sources)
+  set(CMAKE_C_COMPILER_LAUNCHER ${launcher})
+  set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()
 add_compile_options(-Wall -Wextra)
 

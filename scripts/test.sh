@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds every tree and runs every test:
-# native unit and end-to-end tests, the fuzzers over their seed corpora and
-# for a short run, then the win64 tests under Wine (display tests on an Xvfb
-# server of our own). Ends with ctest's summary of the win64 run.
+# native unit and end-to-end tests, the same again under AddressSanitizer and
+# UndefinedBehaviorSanitizer, the fuzzers over their seed corpora and for a
+# short run, then the win64 tests under Wine (display tests on an Xvfb server
+# of our own). Ends with ctest's summary of the win64 run.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MORVEL_BUILD_ROOT:-$root/build}
 jobs=$(nproc)
 
 bash "$root/scripts/setup.sh" || exit 1
-bash "$root/scripts/build.sh" native win64 win32 fuzz || exit 1
+bash "$root/scripts/build.sh" native win64 win32 fuzz asan || exit 1
 
 failed=()
 echo "== native tests"
 ctest --test-dir "$build/native" -j"$jobs" --output-on-failure --timeout 600 || failed+=(native)
+
+echo "== native tests under AddressSanitizer and UndefinedBehaviorSanitizer"
+ctest --test-dir "$build/asan" -j"$jobs" --output-on-failure --timeout 600 || failed+=(asan)
 
 echo "== win32 (built only; its checks need no Windows)"
 ctest --test-dir "$build/win32" -L exports --output-on-failure || failed+=(win32)

@@ -5,12 +5,16 @@
 
 #include "document/file_access.h"
 #include "document/file_platform.h"
+#include "document/path_rules.h"
+#include "document/stale_temporaries.h"
 
 namespace morvel::document {
 
 AtomicFileWriter::AtomicFileWriter(const std::string &target)
     : target_(NativePath(target)), buffer_(new (std::nothrow) unsigned char[kBufferSize]) {
     if (buffer_ == nullptr) return;
+    // Before writing: leftovers of killed saves may be what fills the disk.
+    RemoveStaleTemporaryFiles(target_.substr(0, FileNameStart(target_)));
     file_ = platform::CreateTemporaryFileBeside(target_, temporary_);
     // Records are gathered in our own buffer; stdio needs none.
     if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);

@@ -14,7 +14,9 @@ class AtomicFileWriter {
 public:
     static constexpr size_t kBufferSize = 1 << 20;
 
-    // target is a path as the documents hold them (see file_access.h).
+    // target is a path as the documents hold them (see file_access.h). The
+    // temporary files that killed saves left in its folder go first (see
+    // stale_temporaries.h).
     explicit AtomicFileWriter(const std::string &target);
     // Without a successful Commit the temporary file is removed.
     ~AtomicFileWriter();

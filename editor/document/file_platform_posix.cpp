@@ -1,10 +1,15 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <atomic>
 #include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "document/file_platform.h"
 #include "document/path_rules.h"
@@ -60,6 +65,32 @@ bool ReplaceTarget(const std::string &source, const std::string &target) {
     return true;
 }
 
-void RemoveFile(const std::string &path) { unlink(path.c_str()); }
+bool RemoveFile(const std::string &path) { return unlink(path.c_str()) == 0; }
+
+std::vector<std::string> FilesIn(const std::string &folder) {
+    std::vector<std::string> names;
+    DIR *listing = opendir(folder.empty() ? "." : folder.c_str());
+    if (listing == nullptr) return names;
+    while (const dirent *entry = readdir(listing)) {
+        const std::string name = entry->d_name;
+        struct stat info;
+        // Links are not followed: a link is not a file we made.
+        if (lstat((folder + name).c_str(), &info) == 0 && S_ISREG(info.st_mode)) {
+            names.push_back(name);
+        }
+    }
+    closedir(listing);
+    return names;
+}
+
+unsigned long CurrentProcessId() { return static_cast<unsigned long>(getpid()); }
+
+bool ProcessRuns(unsigned long processId) {
+    // 0 and ids beyond pid_t would make kill() signal a group or fail oddly;
+    // no save process has them.
+    if (processId == 0 || processId > static_cast<unsigned long>(INT_MAX)) return false;
+    if (kill(static_cast<pid_t>(processId), 0) == 0) return true;
+    return errno != ESRCH;  // EPERM: it runs, under another user
+}
 
 }  // namespace morvel::document::platform

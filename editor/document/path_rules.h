@@ -27,4 +27,9 @@ std::string WithExportFileExtension(std::string_view path);
 std::string TemporaryPathBeside(std::string_view target, unsigned long processId,
                                 unsigned counter);
 
+// True when fileName (without a folder) is exactly a name TemporaryPathBeside
+// gives, digits without leading zeros included; processId is then the id of
+// the process that made it.
+bool IsTemporaryFileName(std::string_view fileName, unsigned long &processId);
+
 }  // namespace morvel::document

@@ -17,7 +17,8 @@ PositionEntry MakePosition(int16_t partNumber, double seed) {
     p.diffuse = {seed + 0.5, seed + 0.6, seed + 0.7, seed + 0.8};
     p.scale = {seed + 1.0, seed + 2.0, seed + 3.0};
     p.translation = {seed + 10.0, seed + 20.0, seed + 30.0};
-    const auto whole = static_cast<int16_t>(seed);
+    // Seeds beyond the 16-bit range (large test documents) wrap around.
+    const auto whole = static_cast<int16_t>(static_cast<long long>(seed) % 30000);
     p.rotation = {whole, static_cast<int16_t>(whole + 1), static_cast<int16_t>(whole + 2)};
     return p;
 }

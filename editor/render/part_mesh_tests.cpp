@@ -2,8 +2,14 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+
+#include "fixture_files.h"
 #include "render/fakes/fake_assets.h"
 #include "render/fakes/recording_device.h"
+#include "render/xfile/generated_x_files.h"
 
 namespace {
 
@@ -139,14 +145,54 @@ using namespace morvel::render;
 // The real X-file reader and texture decoder behind the D3DX functions,
 // with a document-style path ('\' separators) to the shared fixtures.
 std::string FixturePath(const std::string &name) {
-    std::string path = std::string(MORVEL_FIXTURES_DIR) + "/x/" + name;
+    std::string path = morvel::testing::FixturePath("x/" + name);
     for (char &c : path) {
         if (c == '/') c = '\\';
     }
     return path;
 }
 
+// The tests' own X file and texture, in a folder of their own.
+TEST(PartMeshFromFiles, GeneratedSceneLoadsWithItsTextureFromTheXFileFolder) {
+    namespace x = morvel::render::xfile::testing;
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("part-" + std::to_string(std::rand()));
+    std::filesystem::create_directories(folder);
+    const auto write = [&folder](const char *name, const std::vector<uint8_t> &bytes) {
+        std::FILE *file = std::fopen((folder / name).string().c_str(), "wb");
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+    };
+    write("scene.x", x::Compressed(x::GeneratedScene(x::XForm::Binary)));
+    write("red.bmp", x::RedBitmap());
+    std::string path = (folder / "scene.x").string();
+    for (char &c : path) {
+        if (c == '/') c = '\\';
+    }
+
+    fakes::RecordingDevice device;
+    PartMesh record;
+    ASSERT_TRUE(LoadPartMesh(device, path, record));
+    ASSERT_TRUE(record.mesh);
+    EXPECT_EQ(record.mesh->GetFVF(), kPartMeshFvf);  // 0x152 in the file
+    EXPECT_EQ(record.mesh->GetNumFaces(), x::kGeneratedFaces);
+    EXPECT_EQ(record.mesh->GetNumVertices(), x::kGeneratedVertices);
+    ASSERT_EQ(record.materialCount, 4u);
+    ASSERT_EQ(record.textures.size(), 4u);
+    EXPECT_FALSE(record.textures[0]);  // no texture
+    EXPECT_TRUE(record.textures[1]);   // red.bmp beside the X file
+    EXPECT_FALSE(record.textures[2]);  // "C:\\textures\\..." appended to the folder: not found
+    EXPECT_EQ(device.Count("CreateTexture"), 1u);
+    device.ClearCalls();
+    record.mesh->DrawSubset(2);
+    ASSERT_EQ(device.Count("DrawIndexedPrimitive"), 1u);
+    EXPECT_EQ(device.Find("DrawIndexedPrimitive")[0]->args.back(), 6u);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
+}
+
 TEST(PartMeshFromFiles, FixtureCubeKeepsItsFormatAndDrawsTwelveFaces) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x");
     fakes::RecordingDevice device;
     PartMesh record;
     ASSERT_TRUE(LoadPartMesh(device, FixturePath("test_cube_text.x"), record));
@@ -161,6 +207,7 @@ TEST(PartMeshFromFiles, FixtureCubeKeepsItsFormatAndDrawsTwelveFaces) {
 }
 
 TEST(PartMeshFromFiles, VertexColourCubeIsConvertedAndAbsoluteTextureNamesFailQuietly) {
+    MORVEL_REQUIRE_FIXTURES("x/kwxport_test_cubewithvcolors.x");
     fakes::RecordingDevice device;
     PartMesh record;
     ASSERT_TRUE(LoadPartMesh(device, FixturePath("kwxport_test_cubewithvcolors.x"), record));
@@ -174,6 +221,7 @@ TEST(PartMeshFromFiles, VertexColourCubeIsConvertedAndAbsoluteTextureNamesFailQu
 }
 
 TEST(PartMeshFromFiles, RelativeTextureNameLoadsFromTheXFileFolder) {
+    MORVEL_REQUIRE_FIXTURES("x/test.x", "x/test.png");
     fakes::RecordingDevice device;
     PartMesh record;
     ASSERT_TRUE(LoadPartMesh(device, FixturePath("test.x"), record));  // names ".\\test.png"

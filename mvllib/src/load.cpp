@@ -2,6 +2,7 @@
 #include <cstring>
 
 #include "document_tables.h"
+#include "load_document.h"
 #include "mvllib/mvllib.h"
 #include "mvllib/record_codec.h"
 #include "record_reader.h"
@@ -18,28 +19,52 @@ const RecordBytes *ReadRecord(mvl::RecordReader &reader, int size) {
     return record;
 }
 
-// Every byte of a loaded record is decoded from the file, so the tables need
-// no zero-filling; the array references are set explicitly.
+// A table that grows as its records arrive. A count in the file is only a
+// claim: reserving it whole would let a few hundred bytes claiming 65,535
+// records cost megabytes. Growing by doubling keeps what a load allocates
+// within about twice what it has read, and ends at exactly the claimed size.
 template <typename T>
-T *AllocateRecords(uint16_t count) {
-    return static_cast<T *>(std::malloc(static_cast<size_t>(count) * sizeof(T)));
-}
+class GrowingTable {
+public:
+    explicit GrowingTable(T *&table) : table_(table) {}
+
+    // Room for entry number used of a table claimed to hold claim entries;
+    // false when memory runs out (the entries so far stay in table).
+    bool Reserve(uint16_t used, uint16_t claim) {
+        if (used < capacity_) return true;
+        size_t next = capacity_ == 0 ? kFirstEntries : capacity_ * size_t{2};
+        if (next > claim) next = claim;
+        void *grown = std::realloc(table_, next * sizeof(T));
+        if (grown == nullptr) return false;
+        table_ = static_cast<T *>(grown);
+        capacity_ = next;
+        return true;
+    }
+
+private:
+    static constexpr size_t kFirstEntries = 4096 / sizeof(T) > 0 ? 4096 / sizeof(T) : 1;
+
+    T *&table_;
+    size_t capacity_ = 0;
+};
 
 bool UserCodeMatches(const MotionFileHeader &header, const char *given) {
     // A hostile file may fill all 18 bytes; the stored text never reaches past them.
     const void *terminator = std::memchr(header.userCode, '\0', sizeof header.userCode);
     const size_t storedLength =
-        terminator != nullptr ? static_cast<size_t>(static_cast<const char *>(terminator) -
-                                                    header.userCode)
-                              : sizeof header.userCode;
+        terminator != nullptr
+            ? static_cast<size_t>(static_cast<const char *>(terminator) - header.userCode)
+            : sizeof header.userCode;
     const char *code = given != nullptr ? given : "";
     return std::strlen(code) == storedLength &&
            std::memcmp(code, header.userCode, storedLength) == 0;
 }
 
-// The scratch document's tables while they are being read. A count stands in
-// the scratch header only once its array exists, so that abandoning a partial
-// load never walks an array that was not allocated.
+// The scratch document's tables while they are being read. Every count in
+// the scratch document covers only entries that were read, and a table grows
+// only once a record for it has arrived (release looks at a table only when
+// its count is not 0), so that abandoning a partial load releases exactly
+// what exists.
 class TablesUnderConstruction {
 public:
     explicit TablesUnderConstruction(MotionDocument &scratch)
@@ -55,72 +80,62 @@ public:
     void Commit() { committed_ = true; }
 
     bool ReadParts(mvl::RecordReader &reader) {
-        const uint16_t count = partCount_;
-        if (count == 0) return true;
-        auto *parts = AllocateRecords<PartEntry>(count);
-        if (parts == nullptr) return false;
-        scratch_.parts = parts;
-        scratch_.header.partCount = count;
-        for (uint16_t i = 0; i < count; ++i) {
+        GrowingTable<PartEntry> table(scratch_.parts);
+        for (uint16_t &read = scratch_.header.partCount; read < partCount_; ++read) {
             const RecordBytes *record = ReadRecord(reader, MVL_PART_RECORD_SIZE);
-            if (record == nullptr) return false;
-            mvl::DecodePart(record, parts[i]);
+            if (record == nullptr || !table.Reserve(read, partCount_)) return false;
+            mvl::DecodePart(record, scratch_.parts[read]);
         }
         return true;
     }
 
+    // A motion's frameCount is its claim from here on; its frames stay null
+    // until ReadFrames gets to it.
     bool ReadMotions(mvl::RecordReader &reader) {
-        const uint16_t count = motionCount_;
-        if (count == 0) return true;
-        auto *motions = AllocateRecords<MotionEntry>(count);
-        if (motions == nullptr) return false;
-        for (uint16_t i = 0; i < count; ++i) {
-            motions[i].frameCount = 0;
-            motions[i].frames = nullptr;  // until its frames are allocated
-        }
-        scratch_.motions = motions;
-        scratch_.header.motionCount = count;
-        for (uint16_t i = 0; i < count; ++i) {
+        GrowingTable<MotionEntry> table(scratch_.motions);
+        for (uint16_t &read = scratch_.header.motionCount; read < motionCount_; ++read) {
             const RecordBytes *record = ReadRecord(reader, MVL_MOTION_RECORD_SIZE);
-            if (record == nullptr) return false;
-            mvl::DecodeMotion(record, motions[i]);
+            if (record == nullptr || !table.Reserve(read, motionCount_)) return false;
+            MotionEntry &motion = scratch_.motions[read];
+            mvl::DecodeMotion(record, motion);
+            motion.frames = nullptr;
         }
         return true;
     }
 
     bool ReadFrames(mvl::RecordReader &reader) {
-        for (uint16_t m = 0; m < scratch_.header.motionCount; ++m) {
+        const uint16_t motionCount = scratch_.header.motionCount;
+        for (uint16_t m = 0; m < motionCount; ++m) {
             MotionEntry &motion = scratch_.motions[m];
-            if (motion.frameCount == 0) continue;
-            auto *frames = AllocateRecords<FrameEntry>(motion.frameCount);
-            if (frames == nullptr) return false;
-            for (uint16_t f = 0; f < motion.frameCount; ++f) {
-                frames[f].positionCount = 0;
-                frames[f].positions = nullptr;  // until its positions are allocated
-            }
-            motion.frames = frames;
-            for (uint16_t f = 0; f < motion.frameCount; ++f) {
+            const uint16_t claim = motion.frameCount;
+            motion.frameCount = 0;
+            GrowingTable<FrameEntry> table(motion.frames);
+            for (; motion.frameCount < claim; ++motion.frameCount) {
                 const RecordBytes *record = ReadRecord(reader, MVL_FRAME_RECORD_SIZE);
-                if (record == nullptr) return false;
-                mvl::DecodeFrame(record, frames[f]);
+                if (record == nullptr || !table.Reserve(motion.frameCount, claim)) return false;
+                FrameEntry &frame = motion.frames[motion.frameCount];
+                mvl::DecodeFrame(record, frame);
+                frame.positions = nullptr;
             }
         }
         return true;
     }
 
     bool ReadPositions(mvl::RecordReader &reader) {
-        for (uint16_t m = 0; m < scratch_.header.motionCount; ++m) {
+        const uint16_t motionCount = scratch_.header.motionCount;
+        for (uint16_t m = 0; m < motionCount; ++m) {
             MotionEntry &motion = scratch_.motions[m];
             for (uint16_t f = 0; f < motion.frameCount; ++f) {
                 FrameEntry &frame = motion.frames[f];
-                if (frame.positionCount == 0) continue;
-                auto *positions = AllocateRecords<PositionEntry>(frame.positionCount);
-                if (positions == nullptr) return false;
-                frame.positions = positions;
-                for (uint16_t p = 0; p < frame.positionCount; ++p) {
+                const uint16_t claim = frame.positionCount;
+                frame.positionCount = 0;
+                GrowingTable<PositionEntry> table(frame.positions);
+                for (; frame.positionCount < claim; ++frame.positionCount) {
                     const RecordBytes *record = ReadRecord(reader, MVL_POSITION_RECORD_SIZE);
-                    if (record == nullptr) return false;
-                    mvl::DecodePosition(record, positions[p]);
+                    if (record == nullptr || !table.Reserve(frame.positionCount, claim)) {
+                        return false;
+                    }
+                    mvl::DecodePosition(record, frame.positions[frame.positionCount]);
                 }
             }
         }
@@ -128,17 +143,19 @@ public:
     }
 
 private:
+    // Motions that ReadFrames did not reach still hold their claims with no
+    // frames behind them: release must not walk those. (Frames that did not
+    // get their positions hold a null array, which release frees harmlessly.)
     void Abandon() {
         for (uint16_t m = 0; m < scratch_.header.motionCount; ++m) {
             MotionEntry &motion = scratch_.motions[m];
             if (motion.frames == nullptr) motion.frameCount = 0;
-            // Frames whose positions were not allocated hold a null array: freeing it is harmless.
         }
         Mvl_Func_Delete(&scratch_);
     }
 
     MotionDocument &scratch_;
-    // The header's counts, taken over into it as each table is allocated.
+    // The header's claims; the scratch header counts what was read.
     const uint16_t partCount_;
     const uint16_t motionCount_;
     bool committed_ = false;
@@ -146,15 +163,13 @@ private:
 
 }  // namespace
 
-extern "C" MVL_API int MVL_CALL Mvl_Func_Load(MotionDocument *destination, const char *path,
-                                              const char *userCode) {
+namespace mvl {
+
+int LoadDocument(MotionDocument *destination, RecordReader &reader, const char *userCode) {
     MotionDocument scratch;
     Mvl_Func_ObjectInit(&scratch);
     scratch.parts = nullptr;
     scratch.motions = nullptr;
-
-    mvl::RecordReader reader(path);
-    if (!reader.IsOpen()) return MVL_LOAD_UNREADABLE;
 
     const RecordBytes *headerBytes = ReadRecord(reader, MVL_HEADER_SIZE);
     if (headerBytes == nullptr) return MVL_LOAD_UNREADABLE;
@@ -162,8 +177,9 @@ extern "C" MVL_API int MVL_CALL Mvl_Func_Load(MotionDocument *destination, const
     mvl::DecodeHeader(headerBytes, scratch.header);
     if (!UserCodeMatches(scratch.header, userCode)) return MVL_LOAD_BAD_USER_CODE;
 
-    // Each group is allocated only once the groups before it were read, so
-    // what a short or hostile file can make us allocate stays near its size.
+    // Each group is read only once the groups before it were read, and each
+    // table grows with its records, so what a short or hostile file can make
+    // us allocate stays near its size.
     TablesUnderConstruction tables(scratch);
     if (!tables.ReadParts(reader) || !tables.ReadMotions(reader) || !tables.ReadFrames(reader) ||
         !tables.ReadPositions(reader)) {
@@ -178,4 +194,13 @@ extern "C" MVL_API int MVL_CALL Mvl_Func_Load(MotionDocument *destination, const
     destination->parts = scratch.parts;
     destination->motions = scratch.motions;
     return MVL_LOAD_OK;
+}
+
+}  // namespace mvl
+
+extern "C" MVL_API int MVL_CALL Mvl_Func_Load(MotionDocument *destination, const char *path,
+                                              const char *userCode) {
+    mvl::RecordReader reader(path);
+    if (!reader.IsOpen()) return MVL_LOAD_UNREADABLE;
+    return mvl::LoadDocument(destination, reader, userCode);
 }

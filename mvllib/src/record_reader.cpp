@@ -26,8 +26,23 @@ RecordReader::RecordReader(const char *path)
     if (file_ != nullptr) std::setvbuf(file_, nullptr, _IONBF, 0);
 }
 
+// An empty file still counts as open, as an empty file on disk does.
+RecordReader::RecordReader(const unsigned char *bytes, size_t size)
+    : memory_(bytes != nullptr ? bytes : reinterpret_cast<const unsigned char *>("")),
+      memoryLeft_(bytes != nullptr ? size : 0),
+      buffer_(new (std::nothrow) unsigned char[kBufferSize]) {}
+
 RecordReader::~RecordReader() {
     if (file_ != nullptr) std::fclose(file_);
+}
+
+size_t RecordReader::ReadSource(unsigned char *to, size_t capacity) {
+    if (file_ != nullptr) return std::fread(to, 1, capacity, file_);
+    const size_t got = capacity < memoryLeft_ ? capacity : memoryLeft_;
+    std::memcpy(to, memory_, got);
+    memory_ += got;
+    memoryLeft_ -= got;
+    return got;
 }
 
 bool RecordReader::Refill() {
@@ -36,7 +51,7 @@ bool RecordReader::Refill() {
     position_ = 0;
     end_ = kept;
     while (end_ < kBufferSize) {
-        const size_t got = std::fread(buffer_.get() + end_, 1, kBufferSize - end_, file_);
+        const size_t got = ReadSource(buffer_.get() + end_, kBufferSize - end_);
         if (got == 0) break;
         end_ += got;
     }

@@ -185,6 +185,44 @@ TEST_F(LoadTest, CountsLargerThanTheFileEndInShortRead) {
     EXPECT_EQ(doc.header.motionCount, 0);
 }
 
+// Tables grow as their records arrive; long ones must still come out whole,
+// and a file cut anywhere inside them must still fail cleanly.
+TEST_F(LoadTest, LongTablesLoadWholeAndFailCleanlyWhenCut) {
+    DocumentContents contents;
+    for (int p = 0; p < 300; ++p) contents.parts.push_back("p" + std::to_string(p) + ".x");
+    mvltest::PositionContents position;
+    mvltest::FrameContents crowded{"crowded", {}};
+    for (int q = 0; q < 700; ++q) {
+        position.partNumber = static_cast<int16_t>(q);
+        crowded.positions.push_back(position);
+    }
+    mvltest::MotionContents longMotion{"long", "", {}};
+    for (int f = 0; f < 1000; ++f) longMotion.frames.push_back({"f" + std::to_string(f), {}});
+    longMotion.frames[999] = crowded;
+    for (int m = 0; m < 100; ++m) contents.motions.push_back({"m" + std::to_string(m), "", {}});
+    contents.motions[50] = longMotion;
+    const std::vector<uint8_t> bytes = mvltest::PlainFileBytes(contents);
+
+    ASSERT_EQ(LoadBytes(bytes), 0);
+    ASSERT_EQ(doc.header.partCount, 300);
+    EXPECT_STREQ(doc.parts[299].fileName, "p299.x");
+    ASSERT_EQ(doc.header.motionCount, 100);
+    EXPECT_STREQ(doc.motions[99].name, "m99");
+    const MotionEntry &motion = doc.motions[50];
+    ASSERT_EQ(motion.frameCount, 1000);
+    EXPECT_STREQ(motion.frames[998].comment, "f998");
+    ASSERT_EQ(motion.frames[999].positionCount, 700);
+    EXPECT_EQ(motion.frames[999].positions[699].partNumber, 699);
+
+    LoadOriginal();
+    // Cut inside the parts, the motions, the frames and the positions.
+    for (size_t size : {size_t{192 + 66 * 150}, size_t{192 + 66 * 300 + 88 * 60},
+                        size_t{192 + 66 * 300 + 88 * 100 + 24 * 500}, bytes.size() - 1}) {
+        EXPECT_EQ(LoadBytes(std::vector<uint8_t>(bytes.begin(), bytes.begin() + size)), -1) << size;
+        ExpectOriginal();
+    }
+}
+
 TEST_F(LoadTest, TrailingBytesAreIgnored) {
     std::vector<uint8_t> bytes = mvltest::PlainFileBytes(TwoMotionContents());
     bytes.insert(bytes.end(), 1000, 0x5A);

@@ -32,9 +32,27 @@ public:
         for (auto it = object.begin(); it != object.end(); ++it) {
             bool known = false;
             for (const char *name : names) known = known || it.key() == name;
-            if (!known) return Fail(Join(path, it.key()), "unknown field");
+            if (!known) return Fail(Join(path, Printable(it.key())), "unknown field");
         }
         return true;
+    }
+
+    // A member name as it can stand in a one-line message: control
+    // characters (a JSON name may hold any) written as \xNN.
+    static std::string Printable(const std::string &name) {
+        std::string out;
+        for (const char c : name) {
+            const auto byte = static_cast<unsigned char>(c);
+            if (byte >= 0x20 && byte != 0x7F) {
+                out += c;
+                continue;
+            }
+            static const char kHex[] = "0123456789ABCDEF";
+            out += "\\x";
+            out += kHex[byte >> 4];
+            out += kHex[byte & 15];
+        }
+        return out;
     }
 
     static std::string Join(const std::string &path, const std::string &name) {

@@ -7,6 +7,7 @@
 #include "command.h"
 #include "document/motion_file_writer.h"
 #include "document_json.h"
+#include "json_build.h"
 #include "mvllib/mvllib.h"
 #include "rebuild_difference.h"
 #include "text_conversion.h"
@@ -110,15 +111,13 @@ int RunBuild(const Arguments &given) {
     std::ifstream in(args[0], std::ios::binary);
     if (!in) return Fail(args[0] + ": cannot be opened");
     const std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    const nlohmann::ordered_json json = nlohmann::ordered_json::parse(text, nullptr, false);
-    if (json.is_discarded()) return Fail(args[0] + ": not valid JSON");
 
     MotionDocument document;
     Mvl_Func_ObjectInit(&document);
     document.parts = nullptr;
     document.motions = nullptr;
     std::string error;
-    if (!JsonToDocument(json, document, error)) return Fail(args[0] + ": " + error);
+    if (!DocumentFromJsonText(text, document, error)) return Fail(args[0] + ": " + error);
     const bool written = morvel::document::WriteMotionFile(document, output);
     Mvl_Func_Delete(&document);
     if (!written) return Fail(output + ": cannot be written");

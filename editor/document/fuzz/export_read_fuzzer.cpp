@@ -30,8 +30,11 @@ std::vector<uint8_t> Encoded(const MotionDocument &d) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
+    // A memory-backed folder where there is one: the file is written anew
+    // for every input.
     static const std::string path =
-        "/tmp/export_read_fuzzer_" + std::to_string(getpid()) + ".mvx";
+        std::string(access("/dev/shm", W_OK) == 0 ? "/dev/shm" : "/tmp") + "/export_read_fuzzer_" +
+        std::to_string(getpid()) + ".mvx";
     std::FILE *f = std::fopen(path.c_str(), "wb");
     if (f == nullptr) return 0;
     if (size > 0) std::fwrite(data, 1, size, f);

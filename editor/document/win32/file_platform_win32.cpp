@@ -5,6 +5,7 @@
 #include <atomic>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "document/file_platform.h"
 #include "document/path_rules.h"
@@ -54,6 +55,30 @@ bool ReplaceTarget(const std::string &source, const std::string &target) {
                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void RemoveFile(const std::string &path) { DeleteFileA(path.c_str()); }
+bool RemoveFile(const std::string &path) { return DeleteFileA(path.c_str()) != 0; }
+
+std::vector<std::string> FilesIn(const std::string &folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE listing = FindFirstFileA((folder + "*").c_str(), &entry);
+    if (listing == INVALID_HANDLE_VALUE) return names;
+    do {
+        const DWORD skipped = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+        if ((entry.dwFileAttributes & skipped) == 0) names.push_back(entry.cFileName);
+    } while (FindNextFileA(listing, &entry));
+    FindClose(listing);
+    return names;
+}
+
+unsigned long CurrentProcessId() { return GetCurrentProcessId(); }
+
+bool ProcessRuns(unsigned long processId) {
+    HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, static_cast<DWORD>(processId));
+    if (process == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    // An ended process can still be open elsewhere; it has then signalled.
+    const bool runs = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return runs;
+}
 
 }  // namespace morvel::document::platform

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "display_scene.h"
+#include "fixture_files.h"
 #include "render/d3dx_math.h"
 
 namespace {
@@ -64,7 +65,8 @@ class RenderDisplay : public ::testing::Test {
 protected:
     void SetUp() override {
         builder.document.header.backgroundColour = {0x20, 0x40, 0x60, 255};
-        builder.Part(WindowsPath(MORVEL_FIXTURES_DIR "/x/test_cube_text.x")).Motion("spin").Frame("f0");
+        MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x");
+        builder.Part(WindowsPath(morvel::testing::FixturePath("x/test_cube_text.x"))).Motion("spin").Frame("f0");
         PositionEntry position = UnitPosition(0);
         position.scale = {20, 20, 20};
         position.rotation = {20, 30, 0};

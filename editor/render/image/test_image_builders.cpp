@@ -1,7 +1,5 @@
 #include "render/image/test_image_builders.h"
 
-#define STB_IMAGE_WRITE_IMPLEMENTATION
-#define STB_IMAGE_WRITE_STATIC
 #define STBI_WRITE_NO_STDIO
 #include <stb/stb_image_write.h>
 

@@ -5,8 +5,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
+#include "fixture_files.h"
 #include "render/image/dxt_blocks.h"
 #include "render/image/image_decoder.h"
 #include "render/image/stb_decoder.h"
@@ -17,7 +19,7 @@ namespace {
 
 using testing::Bytes;
 
-const std::string kFixtures = std::string(MORVEL_FIXTURES_DIR) + "/x/";
+const std::string kFixtures = morvel::testing::FixturePath("x/");
 
 uint32_t PixelAt(const TextureLevel &level, uint32_t x, uint32_t y) {
     const uint8_t *p = &level.bytes[size_t{y} * level.pitch + 4 * x];
@@ -25,6 +27,7 @@ uint32_t PixelAt(const TextureLevel &level, uint32_t x, uint32_t y) {
 }
 
 TEST(TextureLoader, FixtureTexturesLoadWithFullChains) {
+    MORVEL_REQUIRE_FIXTURES("x/top.tga", "x/bottom.tga", "x/updown.tga", "x/test.png");
     struct Case { const char *name; uint32_t size, levels; };
     for (const Case &c : {Case{"top.tga", 256, 9}, Case{"bottom.tga", 256, 9}, Case{"updown.tga", 256, 9},
                           Case{"test.png", 512, 10}}) {
@@ -39,18 +42,6 @@ TEST(TextureLoader, FixtureTexturesLoadWithFullChains) {
     }
 }
 
-TEST(TextureLoader, WindowsPathsAndFileErrors) {
-    TextureData texture;
-    EXPECT_TRUE(LoadTextureFromFile(kFixtures + ".\\top.tga", texture).ok);
-
-    LoadResult missing = LoadTextureFromFile(kFixtures + "no_such_texture.png", texture);
-    EXPECT_FALSE(missing.ok);
-    EXPECT_NE(missing.error.find("no_such_texture.png"), std::string::npos);
-    EXPECT_FALSE(LoadTextureFromFile(kFixtures, texture).ok);  // a directory
-    EXPECT_TRUE(texture.levels.empty());
-    EXPECT_FALSE(LoadTextureFromMemory(nullptr, 0, texture).ok);
-}
-
 Bytes Checker(int width, int height, uint8_t alpha) {
     Bytes rgba;
     for (int y = 0; y < height; ++y)
@@ -59,6 +50,51 @@ Bytes Checker(int width, int height, uint8_t alpha) {
             rgba.insert(rgba.end(), {v, uint8_t(255 - v), 64, alpha});
         }
     return rgba;
+}
+
+// Files of every format the tests write themselves, read from disk through
+// a Windows path as a part's texture name gives it.
+TEST(TextureLoader, FilesOnDiskThroughWindowsPathsAndFileErrors) {
+    const Bytes pixels = Checker(8, 4, 255);
+    const std::pair<const char *, Bytes> files[] = {
+        {"tex.png", testing::EncodePng(8, 4, 4, pixels)},
+        {"tex.tga", testing::EncodeTga(8, 4, 3, pixels, true)},
+        {"tex.jpg", testing::EncodeJpg(8, 4, Bytes(8 * 4 * 3, 90))},
+        {"tex.bmp", testing::BuildBmpFile({8, 4, 24, 0, {}, {}, Bytes(8 * 4 * 3, 7), 0})},
+        {"tex.dds", testing::BuildDds({8, 4, 0, 0, 0x40, 32, {0xFF0000, 0xFF00, 0xFF, 0}, 0, Bytes(8 * 4 * 4, 9)})},
+    };
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("tex-" + std::to_string(std::rand()));
+    std::filesystem::create_directories(folder);
+    const std::string prefix = folder.string() + "/";
+    for (const auto &[name, bytes] : files) {
+        std::FILE *file = std::fopen((prefix + name).c_str(), "wb");
+        ASSERT_NE(file, nullptr);
+        std::fwrite(bytes.data(), 1, bytes.size(), file);
+        std::fclose(file);
+        TextureData texture;
+        const LoadResult r = LoadTextureFromFile(prefix + ".\\" + name, texture);
+        EXPECT_TRUE(r.ok) << name << ": " << r.error;
+        EXPECT_EQ(texture.imageWidth, 8u) << name;
+        EXPECT_EQ(texture.levels.back().width, 1u) << name;
+    }
+
+    TextureData texture;
+    LoadResult missing = LoadTextureFromFile(prefix + "no_such_texture.png", texture);
+    EXPECT_FALSE(missing.ok);
+    EXPECT_NE(missing.error.find("no_such_texture.png"), std::string::npos);
+    EXPECT_FALSE(LoadTextureFromFile(prefix, texture).ok);  // a directory
+    EXPECT_TRUE(texture.levels.empty());
+    // A file that is no image names itself in the error.
+    std::FILE *text = std::fopen((prefix + "notes.txt").c_str(), "wb");
+    std::fputs("no image here", text);
+    std::fclose(text);
+    const LoadResult refused = LoadTextureFromFile(prefix + "notes.txt", texture);
+    EXPECT_FALSE(refused.ok);
+    EXPECT_EQ(refused.error.rfind(prefix + "notes.txt: ", 0), 0u) << refused.error;
+    EXPECT_FALSE(LoadTextureFromMemory(nullptr, 0, texture).ok);
+    std::error_code ignored;
+    std::filesystem::remove_all(folder, ignored);
 }
 
 TEST(TextureLoader, AlphaDecidesTheFormatForEveryDecoder) {

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "fixture_files.h"
 #include "render/xfile/xfile_test_support.h"
 
 namespace morvel::render::xfile {
@@ -16,7 +17,7 @@ using testing::QuadMesh;
 
 std::vector<uint8_t> ReadFixture(const char *name) {
     std::vector<uint8_t> bytes;
-    const std::string path = std::string(MORVEL_FIXTURES_DIR) + "/x/" + name;
+    const std::string path = morvel::testing::FixturePath(std::string("x/") + name);
     if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
         int c;
         while ((c = std::fgetc(file)) != EOF) bytes.push_back(static_cast<uint8_t>(c));
@@ -53,6 +54,7 @@ TEST(HostileInput, ASmallFileCutAnywhereFails) {
 }
 
 TEST(HostileInput, BinaryAndCompressedFixturesCutAnywhereFail) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_binary.x", "x/test_cube_compressed.x");
     for (const char *name : {"test_cube_binary.x", "test_cube_compressed.x"}) {
         const std::vector<uint8_t> file = ReadFixture(name);
         ASSERT_FALSE(file.empty()) << name;
@@ -124,6 +126,7 @@ TEST(HostileInput, HeadersNamesAndStringsAreChecked) {
 }
 
 TEST(HostileInput, MangledFixturesNeverCrash) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x", "x/test_cube_binary.x", "x/test_cube_compressed.x");
     // A fixed pseudo-random walk of byte changes over each encoding; the
     // loader may accept or refuse, but must stay in bounds (checked by the
     // sanitizers of the fuzz tree, and by not crashing here).

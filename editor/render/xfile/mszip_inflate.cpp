@@ -44,9 +44,8 @@ bool InflateMsZip(const uint8_t *data, size_t size, std::vector<uint8_t> &out, s
     if (expected > kMaxInflatedSize || expected > static_cast<uint64_t>(size) * kMaxDeflateRatio) {
         return Fail(error, "total size " + std::to_string(totalSize) + " is more than the data can inflate to");
     }
-    // Reserve only what an honest file of this size needs up front; more
-    // comes as the blocks prove it.
-    out.reserve(static_cast<size_t>(std::min<uint64_t>(expected, uint64_t{64} << 20)));
+    // Nothing is reserved for the declared size: the output grows as blocks
+    // inflate, so a short file that declares much costs no more than it holds.
 
     InflateStream inflater;
     if (inflateInit2(&inflater.stream, -MAX_WBITS) != Z_OK) return Fail(error, "cannot start the inflater");

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
+#include "fixture_files.h"
 #include "render/xfile/mesh_bounds.h"
 #include "render/xfile/x_mesh_loader.h"
 
 namespace morvel::render::xfile {
 namespace {
 
-std::string Fixture(const char *name) { return std::string(MORVEL_FIXTURES_DIR) + "/x/" + name; }
+std::string Fixture(const char *name) { return morvel::testing::FixturePath(std::string("x/") + name); }
 
 MeshData LoadFixture(const char *name) {
     MeshData mesh;
@@ -38,6 +39,8 @@ void ExpectNear(const Vector3 &actual, const Vector3 &expected) {
 }
 
 TEST(XFixtures, CountsSubsetsFormatsAndBoundsMatch) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x", "x/test_cube_binary.x", "x/test_cube_compressed.x", "x/test.x",
+                            "x/kwxport_test_cubewithvcolors.x", "x/anim_test.x", "x/BCN_Epileptic.X");
     const Expected expected[] = {
         {"test_cube_text.x", 24, 12, 0x112, {12}, {-1.0f, -1.000001f, -1.0f}, {1.0f, 1.0f, 1.0f}},
         {"test_cube_binary.x", 24, 12, 0x112, {12}, {-1.0f, -1.000001f, -1.0f}, {1.0f, 1.0f, 1.0f}},
@@ -84,6 +87,7 @@ TEST(XFixtures, CountsSubsetsFormatsAndBoundsMatch) {
 }
 
 TEST(XFixtures, TheCubeIsTheSameInTextBinaryAndCompressedForm) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x", "x/test_cube_binary.x", "x/test_cube_compressed.x");
     const MeshData text = LoadFixture("test_cube_text.x");
     for (const char *other : {"test_cube_binary.x", "test_cube_compressed.x"}) {
         SCOPED_TRACE(other);
@@ -101,6 +105,8 @@ TEST(XFixtures, TheCubeIsTheSameInTextBinaryAndCompressedForm) {
 }
 
 TEST(XFixtures, MaterialsCarryFileColoursAndTextureNamesAsWritten) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x", "x/test.x", "x/kwxport_test_cubewithvcolors.x",
+                            "x/anim_test.x", "x/BCN_Epileptic.X");
     const MeshData cube = LoadFixture("test_cube_text.x");
     ASSERT_EQ(cube.materials.size(), 1u);
     const Material &m = cube.materials[0].material;  // referenced by { Material }
@@ -143,6 +149,7 @@ TEST(XFixtures, MaterialsCarryFileColoursAndTextureNamesAsWritten) {
 }
 
 TEST(XFixtures, VertexColoursBecomeArgbInTheDiffuseSlot) {
+    MORVEL_REQUIRE_FIXTURES("x/kwxport_test_cubewithvcolors.x");
     const MeshData kw = LoadFixture("kwxport_test_cubewithvcolors.x");
     ASSERT_EQ(kw.vertexStride, 36u);  // position, normal, diffuse, uv
     uint32_t first, sixth;
@@ -153,6 +160,7 @@ TEST(XFixtures, VertexColoursBecomeArgbInTheDiffuseSlot) {
 }
 
 TEST(XFixtures, ClosedCubesHaveANeighbourAcrossEveryEdge) {
+    MORVEL_REQUIRE_FIXTURES("x/test_cube_text.x", "x/test.x", "x/kwxport_test_cubewithvcolors.x");
     for (const char *file : {"test_cube_text.x", "test.x", "kwxport_test_cubewithvcolors.x"}) {
         SCOPED_TRACE(file);
         const MeshData mesh = LoadFixture(file);

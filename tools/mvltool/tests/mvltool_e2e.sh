@@ -99,6 +99,9 @@ sed 's/"rotation": \[-90, 0, 0\]/"rotation": [70000, 0, 0]/' sample.json >range.
 expect_error 'motions[0].frames[0].positions[1].rotation[0]' build range.json -o x.mvl
 sed 's/"cullingMode": 1/"culingMode": 1/' sample.json >typo.json
 expect_error 'header.culingMode: unknown field' build typo.json -o x.mvl
+# A member name holding a line break still gives one line.
+printf '{"header": {"a\\nb": 1}}' >newline_name.json
+expect_error 'header.a\x0Ab: unknown field' build newline_name.json -o x.mvl
 echo '{"parts": [' >broken.json
 expect_error 'not valid JSON' build broken.json -o x.mvl
 [ ! -e x.mvl ] || fail "a failed build left x.mvl"
