@@ -3,7 +3,8 @@
 # native unit and end-to-end tests, the same again under AddressSanitizer and
 # UndefinedBehaviorSanitizer, the fuzzers over their seed corpora and for a
 # short run, then the win64 tests under Wine (display tests on an Xvfb server
-# of our own). Ends with ctest's summary of the win64 run.
+# of our own, end-to-end scenarios of the real editor included) and a short
+# soak of the editor.
 set -uo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${MORVEL_BUILD_ROOT:-$root/build}
@@ -47,6 +48,8 @@ export DISPLAY=":$display"
 for _ in $(seq 50); do [ -e "/tmp/.X11-unix/X$display" ] && break; sleep 0.1; done
 ctest --test-dir "$build/win64" --output-on-failure --timeout 900
 win64=$?
+echo "== a ${MORVEL_SOAK_MINUTES:-1} minute soak of the editor with random input"
+bash "$root/scripts/soak.sh" "${MORVEL_SOAK_MINUTES:-1}" || failed+=(soak)
 kill "$xvfb" 2>/dev/null
 /usr/lib/wine/wineserver -k 2>/dev/null
 ((win64 == 0)) || failed+=(win64)
