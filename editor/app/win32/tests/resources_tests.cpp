@@ -86,7 +86,7 @@ TEST(ResourcesTest, MainMenuHoldsEveryItemInOrder) {
 }
 
 TEST(ResourcesTest, UserCodePromptTemplate) {
-    const DialogSpec table{
+    const DialogLayout table{
         "IDD_USERCODE", "ファイル読込", "ＭＳ Ｐゴシック", 9, {50, 50, 179, 45},
         {{-1, "Static", SS_SUNKEN, SS_TYPEMASK, SS_CENTER, "ユーザ識別コード", {5, 5, 60, 16}},
          {IDC_USERCODE_EDIT, "Edit", ES_AUTOHSCROLL | WS_TABSTOP, 0, 0, "", {65, 5, 110, 16}},

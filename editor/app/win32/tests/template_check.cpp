@@ -52,7 +52,7 @@ std::string Utf8(const std::string &cp932) {
     return out;
 }
 
-std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec &table) {
+std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogLayout &table) {
     std::vector<std::string> faults;
     HWND dialog = CreateDialogParamA(module, table.templateName, nullptr, QuietProc, 0);
     if (dialog == nullptr) return {std::string(table.templateName) + ": the template does not load"};
@@ -83,7 +83,7 @@ std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec 
                          std::to_string(table.controls.size()));
     }
     for (size_t i = 0; i < children.size() && i < table.controls.size(); ++i) {
-        const ControlSpec &want = table.controls[i];
+        const ControlLayout &want = table.controls[i];
         HWND control = children[i];
         const std::string where = std::string(table.templateName) + " control " + std::to_string(i) + " (" +
                                   Utf8(want.text) + ")";

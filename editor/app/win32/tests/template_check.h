@@ -10,7 +10,7 @@
 
 namespace morvel::testing {
 
-struct ControlSpec {
+struct ControlLayout {
     int id;                  // -1 for the statics without an id (0xFFFF)
     const char *className;   // "Static", "Edit", "Button", "ListBox"
     DWORD styleBits;         // each must be set, on top of the class's kind
@@ -21,18 +21,18 @@ struct ControlSpec {
     bool enabled = true;
 };
 
-struct DialogSpec {
+struct DialogLayout {
     const char *templateName;
     const char *caption;      // code page 932
     const char *fontFace;     // code page 932
     int fontPointSize;
     RECT frame;               // x, y, width, height in dialog units
-    std::vector<ControlSpec> controls;
+    std::vector<ControlLayout> controls;
 };
 
 // Every difference from the table, one line each (UTF-8); empty when the
 // template matches.
-std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogSpec &table);
+std::vector<std::string> CheckDialogTemplate(HINSTANCE module, const DialogLayout &table);
 
 // UTF-8 from the program's code page 932 text.
 std::string Utf8(const std::string &cp932);

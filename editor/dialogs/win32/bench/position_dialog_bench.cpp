@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "app/editor.h"
+#include "app/fakes/fake_clock.h"
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
 #include "app/history.h"
@@ -61,7 +62,7 @@ INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
 struct Fixture {
     Fixture()
         : renderer(render::bench::BenchDeviceFactory()),
-          editor(shell, keys, renderer, dialogs, nullptr),
+          editor(shell, keys, renderer, dialogs, nullptr, clock),
           dialog(editor) {
         renderer.InitDevice(render::bench::BenchWindow());
         SetCurrentDirectoryA(MORVEL_ROBOT_DIR);
@@ -108,6 +109,7 @@ struct Fixture {
     app::fakes::FakeKeyStore keys;
     NoDialogs dialogs;
     render::SceneRenderer renderer;
+    app::fakes::FakeClock clock;
     app::Editor editor;
     dialogs::PositionDialog dialog;
     dialogs::win32::Win32DialogView view;

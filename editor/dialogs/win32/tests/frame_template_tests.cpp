@@ -14,19 +14,19 @@ constexpr DWORD kListStyle = LBS_NOTIFY;
 // Single selection, rows in table order.
 constexpr DWORD kListKindMask = LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
 
-ControlSpec Label(const char *text, RECT r, int id = -1) {
+ControlLayout Label(const char *text, RECT r, int id = -1) {
     return {id, "Static", 0, SS_TYPEMASK, SS_LEFT, text, r};
 }
-ControlSpec List(int id, RECT r) {
+ControlLayout List(int id, RECT r) {
     return {id, "ListBox", kListStyle, kListKindMask, 0, "", r};
 }
-ControlSpec Button(int id, const char *text, RECT r) {
+ControlLayout Button(int id, const char *text, RECT r) {
     // A plain push button: no default button, so Enter does nothing.
     return {id, "Button", WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON, text, r};
 }
 
 TEST(FrameTemplateTest, ControlsAsTheDialogIsDrawn) {
-    const DialogSpec table{"IDD_EDIT_FRAME",
+    const DialogLayout table{"IDD_EDIT_FRAME",
                            "編集：フレーム",
                            "ＭＳ ゴシック",
                            10,

@@ -2,17 +2,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "control_specs.h"
+#include "control_layouts.h"
 #include "dialogs/header_dialog_ids.h"
-#include "frame_checks.h"
+#include "template_extras.h"
 
 namespace morvel::testing {
 namespace {
 
-ControlSpec Radio(int id, const char *text, RECT r, DWORD group = 0) {
+ControlLayout Radio(int id, const char *text, RECT r, DWORD group = 0) {
     return {id, "Button", WS_TABSTOP | group, BS_TYPEMASK, BS_AUTORADIOBUTTON, text, r};
 }
-ControlSpec CheckBox(int id, const char *text, RECT r) {
+ControlLayout CheckBox(int id, const char *text, RECT r) {
     return {id, "Button", WS_TABSTOP, BS_TYPEMASK, BS_AUTOCHECKBOX, text, r};
 }
 
@@ -21,7 +21,7 @@ INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
 }
 
 TEST(HeaderTemplateTest, ControlsAsTheDialogDrivesThem) {
-    const DialogSpec table{
+    const DialogLayout table{
         "IDD_EDIT_HEAD",
         "編集：ヘッダ",
         "ＭＳ ゴシック",

@@ -2,15 +2,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "control_specs.h"
+#include "control_layouts.h"
 #include "dialogs/motion_dialog_ids.h"
-#include "frame_checks.h"
+#include "template_extras.h"
 
 namespace morvel::testing {
 namespace {
 
 TEST(MotionTemplateTest, ControlsAsTheDialogDrivesThem) {
-    const DialogSpec table{
+    const DialogLayout table{
         "IDD_EDIT_MOTION",
         "編集：モーション",
         "ＭＳ ゴシック",
@@ -45,7 +45,7 @@ TEST(MotionTemplateTest, ControlsAsTheDialogDrivesThem) {
     EXPECT_EQ(ControlsWithoutBorder(module, table.templateName,
                                     {IDC_MOTION_LIST, IDC_MOTION_NAME, IDC_MOTION_SOUND}),
               std::vector<int>{});
-    EXPECT_TRUE(ListScrollsWhenFull(module, table.templateName, IDC_MOTION_LIST));
+    EXPECT_EQ(ListsWithoutScrollBar(module, table.templateName, {IDC_MOTION_LIST}), std::vector<int>{});
 }
 
 }  // namespace

@@ -2,15 +2,15 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include "control_specs.h"
+#include "control_layouts.h"
 #include "dialogs/parts_dialog_ids.h"
-#include "frame_checks.h"
+#include "template_extras.h"
 
 namespace morvel::testing {
 namespace {
 
 TEST(PartsTemplateTest, ControlsAsTheDialogDrivesThem) {
-    const DialogSpec table{
+    const DialogLayout table{
         "IDD_EDIT_PARTS",
         "編集：パーツ",
         "ＭＳ ゴシック",
@@ -35,7 +35,7 @@ TEST(PartsTemplateTest, ControlsAsTheDialogDrivesThem) {
     EXPECT_EQ(
         ControlsWithoutBorder(module, table.templateName, {IDC_PARTS_LIST, IDC_PARTS_FILE_NAME}),
         std::vector<int>{});
-    EXPECT_TRUE(ListScrollsWhenFull(module, table.templateName, IDC_PARTS_LIST));
+    EXPECT_EQ(ListsWithoutScrollBar(module, table.templateName, {IDC_PARTS_LIST}), std::vector<int>{});
 }
 
 }  // namespace

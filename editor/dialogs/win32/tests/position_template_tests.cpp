@@ -15,22 +15,22 @@ constexpr DWORD kListStyle = LBS_NOTIFY;
 constexpr DWORD kListKindMask = LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
 constexpr DWORD kEditAlignMask = ES_CENTER | ES_RIGHT;
 
-ControlSpec Label(const char *text, RECT r, int id = -1) {
+ControlLayout Label(const char *text, RECT r, int id = -1) {
     return {id, "Static", 0, SS_TYPEMASK, SS_LEFT, text, r};
 }
-ControlSpec List(int id, RECT r) {
+ControlLayout List(int id, RECT r) {
     return {id, "ListBox", kListStyle, kListKindMask, 0, "", r};
 }
-ControlSpec Button(int id, const char *text, RECT r) {
+ControlLayout Button(int id, const char *text, RECT r) {
     // A plain push button: no default button, so Enter does nothing.
     return {id, "Button", WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON, text, r};
 }
-ControlSpec Value(int id, LONG x, LONG y) {
+ControlLayout Value(int id, LONG x, LONG y) {
     return {id, "Edit", ES_AUTOHSCROLL | WS_TABSTOP, kEditAlignMask, ES_RIGHT, "", {x, y, 55, 11}};
 }
 
 TEST(PositionTemplateTest, ControlsAsTheDialogIsDrawn) {
-    const DialogSpec table{"IDD_EDIT_POSITION",
+    const DialogLayout table{"IDD_EDIT_POSITION",
                            "編集：ポジション",
                            "ＭＳ ゴシック",
                            10,

@@ -15,7 +15,7 @@ TEST(VersionTemplateTest, ControlsAsTheAboutBoxHasThem) {
     // more rows than room; Wine draws WS_BORDER of edits and list boxes as
     // a client edge, so that bit is not looked at. The fixed text is no tab
     // stop: the dialog would give it the focus with all its text selected.
-    const DialogSpec spec{
+    const DialogLayout table{
         "IDD_HELP_VERSION",
         "バージョン情報",
         "ＭＳ ゴシック",
@@ -58,7 +58,7 @@ TEST(VersionTemplateTest, ControlsAsTheAboutBoxHasThem) {
           BS_PUSHBUTTON,
           "閉じる",
           {165, 175, 50, 14}}}};
-    const std::vector<std::string> faults = CheckDialogTemplate(GetModuleHandleA(nullptr), spec);
+    const std::vector<std::string> faults = CheckDialogTemplate(GetModuleHandleA(nullptr), table);
     EXPECT_TRUE(faults.empty()) << ::testing::PrintToString(faults);
 }
 
