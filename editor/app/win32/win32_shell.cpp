@@ -8,6 +8,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/win32/common_dialogs.h"
+#include "app/win32/help_request.h"
 #include "app/win32/main_window_proc.h"
 #include "app/win32/shell_link.h"
 
@@ -251,15 +252,15 @@ std::string Win32Shell::CurrentDirectory() {
 void Win32Shell::ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                          const std::string &keyword) {
     switch (command) {
-        case HelpCommand::Context: WinHelpA(main_, helpFile.c_str(), HELP_CONTEXT, data); break;
-        case HelpCommand::Finder: WinHelpA(main_, helpFile.c_str(), HELP_FINDER, 0); break;
+        case HelpCommand::Context: RequestHelp(main_, helpFile.c_str(), HELP_CONTEXT, data); break;
+        case HelpCommand::Finder: RequestHelp(main_, helpFile.c_str(), HELP_FINDER, 0); break;
         case HelpCommand::ContextPopup:
-            WinHelpA(main_, helpFile.c_str(), HELP_CONTEXTPOPUP, data);
+            RequestHelp(main_, helpFile.c_str(), HELP_CONTEXTPOPUP, data);
             break;
         case HelpCommand::Key:
-            WinHelpA(main_, helpFile.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
+            RequestHelp(main_, helpFile.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
             break;
-        case HelpCommand::Quit: WinHelpA(main_, helpFile.c_str(), HELP_QUIT, 0); break;
+        case HelpCommand::Quit: RequestHelp(main_, helpFile.c_str(), HELP_QUIT, 0); break;
     }
 }
 

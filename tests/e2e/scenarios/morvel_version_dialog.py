@@ -6,7 +6,7 @@ Escape; the fixed text is nowhere in the program file."""
 import re
 
 from morvel_e2e import run
-from morvel_e2e.morvel import IDCANCEL, IDYES, ids, robot_copy, start_editor
+from morvel_e2e.morvel import IDCANCEL, IDYES, ids, robot_copy, start_editor, title_for
 
 DIALOG_CLASS = "#32770"
 CAPTION = "バージョン情報"
@@ -63,7 +63,7 @@ def scenario(s):
     ID = ids(s)
     robot = robot_copy(s)
     app, main = start_editor(s, ["robot.mvl"], cwd=robot)
-    title = main.wait_title("Morvel Version 2.01 [robot.mvl]")
+    title = main.wait_title(title_for(s, robot / "robot.mvl"))
 
     dialog = open_dialog(s, main, ID)
     fixed, lines = check_contents(s, main, dialog, ID)
