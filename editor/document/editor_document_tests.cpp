@@ -166,6 +166,7 @@ TEST_F(EditorDocumentTest, SaveAddsTheExtensionAndReportsEachOutcome) {
     EXPECT_EQ(Text(filePath), folder.Path("saved.mvl"));
     EXPECT_EQ(chooser.requests[0].mode, FileChooserMode::Save);
     EXPECT_EQ(chooser.requests[0].title, "Morvelファイル保存");
+    EXPECT_FALSE(chooser.requests[0].fileMustExist) << "a new file name must be accepted";
     EXPECT_EQ(chooser.requests[0].filters[0].pattern, "*.mvl");
 
     // Save into the buffer the path came from.

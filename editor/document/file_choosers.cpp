@@ -4,19 +4,29 @@
 
 namespace morvel::document {
 
-FileChooserRequest MotionFileChooserRequest(FileChooserMode mode, OwnerWindow owner) {
+namespace {
+
+// A save chooser that insisted on an existing file would refuse every new
+// name (Windows enforces the flag there), so only open choosers carry it.
+FileChooserRequest RequestFor(FileChooserMode mode, OwnerWindow owner) {
     FileChooserRequest request;
     request.mode = mode;
     request.owner = owner;
+    request.fileMustExist = mode == FileChooserMode::Open;
+    return request;
+}
+
+}  // namespace
+
+FileChooserRequest MotionFileChooserRequest(FileChooserMode mode, OwnerWindow owner) {
+    FileChooserRequest request = RequestFor(mode, owner);
     request.filters = {{".Morvelファイル (.mvl)", "*.mvl"}};
     request.title = mode == FileChooserMode::Open ? "Morvelファイル読込" : "Morvelファイル保存";
     return request;
 }
 
 FileChooserRequest MotionExportChooserRequest(FileChooserMode mode, OwnerWindow owner) {
-    FileChooserRequest request;
-    request.mode = mode;
-    request.owner = owner;
+    FileChooserRequest request = RequestFor(mode, owner);
     request.filters = {{".Morvelエクスポートファイル(.mvx)", "*.mvx"}};
     request.title = mode == FileChooserMode::Open ? "Morvelエクスポートファイル読込"
                                                   : "Morvelエクスポートファイル保存";
@@ -27,9 +37,8 @@ bool ChooseFile(FileChooser &chooser, int mode, OwnerWindow owner,
                 const std::vector<FileFilter> &filters, const std::string &title,
                 std::string &out) {
     if (mode != 0 && mode != 1) return false;
-    FileChooserRequest request;
-    request.mode = mode == 0 ? FileChooserMode::Open : FileChooserMode::Save;
-    request.owner = owner;
+    FileChooserRequest request =
+        RequestFor(mode == 0 ? FileChooserMode::Open : FileChooserMode::Save, owner);
     request.filters = filters;
     request.title = title;
     PathBuffer path{};

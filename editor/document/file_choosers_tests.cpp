@@ -34,6 +34,7 @@ TEST(ChooseFile, PassesItsSettingsAndCopiesThePathOnlyOnOk) {
 
     ASSERT_EQ(chooser.requests.size(), 2u);
     EXPECT_EQ(chooser.requests[0].mode, FileChooserMode::Save);
+    EXPECT_FALSE(chooser.requests[0].fileMustExist) << "a new file name must be accepted";
     const FileChooserRequest &open = chooser.requests[1];
     EXPECT_EQ(open.mode, FileChooserMode::Open);
     EXPECT_EQ(open.owner, dialog);
