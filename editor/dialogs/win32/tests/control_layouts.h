@@ -8,7 +8,7 @@
 
 namespace morvel::testing {
 
-// Borders and the list's scroll bar are checked apart (frame_checks.h).
+// Borders and the list's scroll bar are checked apart (template_extras.h).
 inline ControlLayout List(int id, RECT r) {
     // Single selection, rows in table order.
     constexpr DWORD kinds = LBS_MULTIPLESEL | LBS_EXTENDEDSEL | LBS_SORT;
@@ -17,6 +17,8 @@ inline ControlLayout List(int id, RECT r) {
 inline ControlLayout Label(int id, const char *text, RECT r) {
     return {id, "Static", 0, SS_TYPEMASK, SS_LEFT, text, r};
 }
+// A label the dialog never addresses.
+inline ControlLayout Label(const char *text, RECT r) { return Label(-1, text, r); }
 // A plain push button: no button of these dialogs is the default, so Enter
 // finds none.
 inline ControlLayout Button(int id, const char *text, RECT r) {

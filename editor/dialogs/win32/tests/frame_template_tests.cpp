@@ -3,27 +3,12 @@
 #include <windows.h>
 
 #include "dialogs/frame_dialog_ids.h"
+#include "control_layouts.h"
 #include "template_check.h"
 #include "template_extras.h"
 
 namespace morvel::testing {
 namespace {
-
-// Borders and scroll bars are checked apart (template_extras.h).
-constexpr DWORD kListStyle = LBS_NOTIFY;
-// Single selection, rows in table order.
-constexpr DWORD kListKindMask = LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
-
-ControlLayout Label(const char *text, RECT r, int id = -1) {
-    return {id, "Static", 0, SS_TYPEMASK, SS_LEFT, text, r};
-}
-ControlLayout List(int id, RECT r) {
-    return {id, "ListBox", kListStyle, kListKindMask, 0, "", r};
-}
-ControlLayout Button(int id, const char *text, RECT r) {
-    // A plain push button: no default button, so Enter does nothing.
-    return {id, "Button", WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON, text, r};
-}
 
 TEST(FrameTemplateTest, ControlsAsTheDialogIsDrawn) {
     const DialogLayout table{"IDD_EDIT_FRAME",
@@ -38,14 +23,14 @@ TEST(FrameTemplateTest, ControlsAsTheDialogIsDrawn) {
                             Label("フレーム名", {85, 40, 170, 9}),
                             List(IDC_FRAME_LIST, {5, 48, 250, 82}),
                             Label("No.", {5, 130, 70, 11}),
-                            Label("No.", {75, 130, 25, 11}, IDC_FRAME_NUMBER),
+                            Label(IDC_FRAME_NUMBER, "No.", {75, 130, 25, 11}),
                             Button(IDC_FRAME_DELETE, "削除", {130, 130, 25, 10}),
                             Button(IDC_FRAME_ADJUST, "調整", {155, 130, 25, 10}),
                             Button(IDC_FRAME_COPY, "コピー", {180, 130, 25, 10}),
                             Button(IDC_FRAME_UP, "▲", {205, 130, 25, 10}),
                             Button(IDC_FRAME_DOWN, "▼", {230, 130, 25, 10}),
                             Label("ポジション数", {5, 140, 70, 10}),
-                            Label("9999", {75, 140, 25, 11}, IDC_FRAME_POSITION_COUNT),
+                            Label(IDC_FRAME_POSITION_COUNT, "9999", {75, 140, 25, 11}),
                             Label("コメント", {5, 150, 70, 12}),
                             {IDC_FRAME_COMMENT,
                              "Edit",

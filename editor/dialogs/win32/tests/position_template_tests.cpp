@@ -3,31 +3,15 @@
 #include <windows.h>
 
 #include "dialogs/position_dialog_ids.h"
+#include "control_layouts.h"
 #include "template_check.h"
 #include "template_extras.h"
 
 namespace morvel::testing {
 namespace {
 
-// Borders and scroll bars are checked apart (template_extras.h).
-constexpr DWORD kListStyle = LBS_NOTIFY;
-// Single selection, rows in table order.
-constexpr DWORD kListKindMask = LBS_SORT | LBS_MULTIPLESEL | LBS_EXTENDEDSEL;
-constexpr DWORD kEditAlignMask = ES_CENTER | ES_RIGHT;
-
-ControlLayout Label(const char *text, RECT r, int id = -1) {
-    return {id, "Static", 0, SS_TYPEMASK, SS_LEFT, text, r};
-}
-ControlLayout List(int id, RECT r) {
-    return {id, "ListBox", kListStyle, kListKindMask, 0, "", r};
-}
-ControlLayout Button(int id, const char *text, RECT r) {
-    // A plain push button: no default button, so Enter does nothing.
-    return {id, "Button", WS_TABSTOP, BS_TYPEMASK, BS_PUSHBUTTON, text, r};
-}
-ControlLayout Value(int id, LONG x, LONG y) {
-    return {id, "Edit", ES_AUTOHSCROLL | WS_TABSTOP, kEditAlignMask, ES_RIGHT, "", {x, y, 55, 11}};
-}
+// The 17 value fields: right-aligned edits, 55 by 11.
+ControlLayout Value(int id, LONG x, LONG y) { return Edit(id, {x, y, 55, 11}, ES_RIGHT); }
 
 TEST(PositionTemplateTest, ControlsAsTheDialogIsDrawn) {
     const DialogLayout table{"IDD_EDIT_POSITION",
@@ -44,7 +28,7 @@ TEST(PositionTemplateTest, ControlsAsTheDialogIsDrawn) {
                             Label("パーツ名", {80, 60, 240, 11}),
                             List(IDC_POSITION_LIST, {5, 70, 315, 55}),
                             Label("No.", {5, 125, 60, 11}),
-                            Label("No.", {65, 125, 25, 11}, IDC_POSITION_NUMBER),
+                            Label(IDC_POSITION_NUMBER, "No.", {65, 125, 25, 11}),
                             Button(IDC_POSITION_DELETE, "削除", {220, 125, 25, 10}),
                             Button(IDC_POSITION_COPY, "コピー", {245, 125, 25, 10}),
                             Button(IDC_POSITION_UP, "▲", {270, 125, 25, 10}),
