@@ -121,7 +121,15 @@ class Soak:
                     time.sleep(0.05)
             if not found:
                 return
-            self.handle(found[-1], depth)
+            try:
+                self.handle(found[-1], depth)
+            except DriverError as error:
+                # A window may close between being listed and being read
+                # (a message box answered by its own timer, a chooser
+                # ending): that is the program working, not a fault.
+                if "no such window" not in str(error):
+                    raise
+                self.record(action="window_gone", hwnd=found[-1].hwnd)
 
     def handle(self, window, depth):
         try:
