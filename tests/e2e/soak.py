@@ -30,6 +30,8 @@ CLOSE_KEY_CHANCE = 0.01
 TEXTS = ["0", "1", "-1", "12.5", "-0.25", "100.000000", "1,000", "1e3", ".5", "1.2.3", "-", "", "abc",
          "テスト", "99999999999999999999", "70000", "-32769", " 5", "x" * 30, "０１２"]
 HANG_SECONDS = 10
+# Dialogs over dialogs: a chooser or question over an edit dialog over the main window.
+MAX_DEPTH = 6
 
 
 class Failure(Exception):
@@ -45,6 +47,9 @@ class Soak:
         self.robot = robot_copy(s)
         self.scratch = s.folder / "scratch"
         self.scratch.mkdir()
+        # The windows being answered now, outermost first: a nested look for
+        # new windows skips them.
+        self.active = []
         self.commands = [value for name, value in self.ID.items()
                          if name.startswith("CMD_") and name not in
                          ("CMD_FILE_EXIT", "CMD_HELP_CONTENTS", "CMD_HELP_INDEX",
@@ -116,22 +121,39 @@ class Soak:
             while time.monotonic() < deadline and not found:
                 if not self.app.running():
                     return
-                found = [w for w in self.extra_windows() if w.cls == "#32770"]
+                found = [w for w in self.extra_windows()
+                         if w.cls == "#32770" and w.hwnd not in self.active]
                 if not found:
                     time.sleep(0.05)
             if not found:
                 return
+            if depth > MAX_DEPTH:
+                raise Failure(f"windows nested deeper than {MAX_DEPTH}: {[w.info['title'] for w in found]}")
+            # A window under a modal one (a dialog under its chooser or its
+            # message box) is disabled; the enabled one is the one to answer.
+            enabled = [w for w in found if w.info.get("enabled", True)]
+            if not enabled:  # the modal window on top is not up yet
+                time.sleep(0.05)
+                continue
+            window = enabled[0]
             try:
-                self.handle(found[-1], depth)
+                self.handle(window, depth)
             except DriverError as error:
                 # A window may close between being listed and being read
                 # (a message box answered by its own timer, a chooser
                 # ending): that is the program working, not a fault.
                 if "no such window" not in str(error):
                     raise
-                self.record(action="window_gone", hwnd=found[-1].hwnd)
+                self.record(action="window_gone", hwnd=window.hwnd)
 
     def handle(self, window, depth):
+        self.active.append(window.hwnd)
+        try:
+            self.answer(window, depth)
+        finally:
+            self.active.pop()
+
+    def answer(self, window, depth):
         try:
             box = self.s.driver.command("message_box", pid=self.main.pid)
         except DriverError:
@@ -192,9 +214,9 @@ class Soak:
             self.record(action="chooser", title=title, path=str(path))
             self.s.driver.command("file_chooser_accept", hwnd=window.hwnd, path=self.s.windows_path(path))
         # An overwrite question may come first; it is handled as the next window.
-        self.handle_windows_of(window)
+        self.handle_windows_of(window, depth=1)
 
-    def handle_windows_of(self, window):
+    def handle_windows_of(self, window, depth):
         for _ in range(5):
             try:
                 window.wait_gone(timeout=2)
@@ -202,7 +224,7 @@ class Soak:
             except Exception:
                 if not self.app.running():
                     return
-                self.handle_windows(depth=1)
+                self.handle_windows(depth + 1)
 
     def dialog(self, window, controls, depth):
         lists = [c for c in controls if c["class"].lower() == "listbox" and c["enabled"] and c["visible"]]
@@ -210,8 +232,14 @@ class Soak:
         buttons = [c for c in controls if c["class"].lower() == "button" and c["enabled"] and c["visible"]
                    and c["id"] not in (1, 2, 1023)]
         for _ in range(self.rng.randrange(1, 9)):
-            if not self.app.running() or not window.refresh().get("visible", True):
+            if not self.app.running():
                 return
+            info = window.refresh()
+            if not info.get("visible", True):
+                return
+            if not info.get("enabled", True):  # a chooser or question of its own is up
+                self.handle_windows(depth + 1)
+                continue
             kind = self.rng.choice(["list", "edit", "button"])
             try:
                 if kind == "list" and lists:
@@ -233,8 +261,7 @@ class Soak:
                     control = self.rng.choice(buttons)
                     self.record(action="dialog_button", id=control["id"], text=control.get("text"))
                     window.click(control["id"])
-                    if depth < 2:
-                        self.handle_windows(depth + 1)
+                    self.handle_windows(depth + 1)
             except DriverError as error:
                 self.record(action="dialog_refused", error=str(error))
         end = 1023 if self.rng.random() < 0.6 and any(c["id"] == 1023 for c in controls) else 2
@@ -243,7 +270,7 @@ class Soak:
             window.click(end)
         except DriverError:
             pass
-        self.handle_windows_of(window)
+        self.handle_windows_of(window, depth)
 
     def finish(self):
         """Saves under a new name through the chooser and checks every saved file loads."""
