@@ -54,6 +54,9 @@ class XInput:
         releases it at the last, holding the modifier keys throughout: one
         xdotool run, so no other input interleaves. The pause between steps
         keeps Wine from merging the moves into one."""
+        # A pointer stops at the screen's edge; xdotool would also read a
+        # negative coordinate as an option.
+        points = [(max(0, x), max(0, y)) for x, y in points]
         args: list = []
         for key in modifiers:
             args += ["keydown", key]
