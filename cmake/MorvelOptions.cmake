@@ -20,6 +20,11 @@ elseif(CMAKE_CXX_COMPILER_ID MATCHES "Clang")
   set(CMAKE_CXX_COMPILER_LAUNCHER ${launcher})
 endif()
 add_compile_options(-Wall -Wextra)
+# Single-precision results must not depend on x87 excess precision: the
+# 32-bit Windows tree computes in SSE registers like the 64-bit trees.
+if(MINGW AND CMAKE_SIZEOF_VOID_P EQUAL 4)
+  add_compile_options(-msse2 -mfpmath=sse)
+endif()
 
 if(MINGW)
   # Static runtimes: the programs and the DLL run without MinGW's DLLs beside them.
@@ -28,11 +33,6 @@ if(MINGW)
   add_compile_definitions(WIN32_LEAN_AND_MEAN NOMINMAX _WIN32_WINNT=0x0601)
 endif()
 
-# A portable library keeps Win32 out: linking one to a win32 target is a bug.
-function(morvel_portable_library name)
-  add_library(${name} STATIC ${ARGN})
-  set_target_properties(${name} PROPERTIES POSITION_INDEPENDENT_CODE ON)
-endfunction()
 
 # Header-only libraries from Debian (stb, nlohmann-json) for every tree. The
 # MinGW compilers must not see /usr/include as a whole, so each tree gets a
@@ -56,3 +56,15 @@ endif()
 add_library(morvel_nlohmann_json INTERFACE)
 target_include_directories(morvel_nlohmann_json SYSTEM INTERFACE ${MORVEL_HOST_HEADERS})
 add_library(morvel::nlohmann_json ALIAS morvel_nlohmann_json)
+
+# zlib: the system's natively, MinGW's static libz.a in the Windows trees.
+add_library(morvel_zlib INTERFACE)
+if(WIN32)
+  find_library(MORVEL_MINGW_ZLIB NAMES libz.a z REQUIRED)
+  find_path(MORVEL_MINGW_ZLIB_INCLUDE zlib.h REQUIRED)
+  target_link_libraries(morvel_zlib INTERFACE ${MORVEL_MINGW_ZLIB})
+  target_include_directories(morvel_zlib SYSTEM INTERFACE ${MORVEL_MINGW_ZLIB_INCLUDE})
+else()
+  find_package(ZLIB REQUIRED)
+  target_link_libraries(morvel_zlib INTERFACE ZLIB::ZLIB)
+endif()

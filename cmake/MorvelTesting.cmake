@@ -54,3 +54,16 @@ function(morvel_add_test_program name)
     endif()
   endif()
 endfunction()
+
+# A benchmark program: Google Benchmark natively; in the Windows trees the
+# stand-in of tests/support (bench_api.h), run under Wine as a timed tool.
+function(morvel_add_benchmark name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES})
+  target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)
+  if(NOT WIN32)
+    find_package(benchmark REQUIRED)
+    target_link_libraries(${name} PRIVATE benchmark::benchmark)
+  endif()
+endfunction()

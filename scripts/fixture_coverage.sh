@@ -23,7 +23,7 @@ covered_lines() {
   local objects=()
   # Test objects too: an inline function of a loader header runs from
   # whichever object's copy the linker kept, which may be a test's.
-  mapfile -t objects < <(find "$tree/editor/render" -name '*.gcda')
+  mapfile -t objects < <(find "$tree/formats" "$tree/editor/render" -name '*.gcda')
   (cd "$tree" && gcov --json-format --stdout "${objects[@]}" 2>/dev/null) | python3 -c '
 import json, sys
 root = sys.argv[1] + "/"
@@ -34,7 +34,8 @@ for line in sys.stdin:
         continue
     for f in json.loads(line)["files"]:
         name = f["file"]
-        if not name.startswith(root + "editor/render/") or name.endswith("_tests.cpp"):
+        loader = name.startswith((root + "formats/xfile/", root + "formats/image/", root + "editor/render/"))
+        if not loader or name.endswith("_tests.cpp"):
             continue
         for l in f["lines"]:
             if l["count"] > 0:

@@ -36,13 +36,6 @@ void Refuse(Editor &editor, const char *text, const char *caption) {
         {editor.shell.MainWindow(), text, caption, MessageIcon::Error, MessageButtons::Ok});
 }
 
-// Shows a dialog by name; false when it cannot be created (the program has
-// no controller for it, or the template does not load).
-bool ShowDialog(Editor &editor, const std::string &name) {
-    std::unique_ptr<DialogController> controller = editor.dialogs.Create(name, editor);
-    return controller != nullptr && editor.shell.RunDialog(name, *controller);
-}
-
 void DialogCreationFailed(Editor &editor, const char *caption) {
     editor.shell.ShowMessage({editor.shell.MainWindow(), "ダイアログ作成失敗", caption,
                               MessageIcon::None, MessageButtons::Ok});
@@ -98,6 +91,11 @@ void VersionCommand(Editor &editor) {
 }
 
 }  // namespace
+
+bool ShowDialog(Editor &editor, const std::string &name) {
+    std::unique_ptr<DialogController> controller = editor.dialogs.Create(name, editor);
+    return controller != nullptr && editor.shell.RunDialog(name, *controller);
+}
 
 void EditDialogCommand(Editor &editor, int command) {
     for (const DialogCommand &entry : kDialogCommands) {

@@ -18,6 +18,10 @@ enum NotifyCode : int {
 
 constexpr int kNoSelection = -1;
 
+// The ids a controller sees for Enter and Escape (IDOK, IDCANCEL).
+constexpr int kDialogOk = 1;
+constexpr int kDialogCancel = 2;
+
 class DialogView : public document::MessageBoxPort, public document::FileChooser {
 public:
     // The dialog window, as owner of message boxes and choosers.

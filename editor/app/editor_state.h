@@ -9,7 +9,7 @@
 #include "app/recent_files.h"
 #include "app/undo_ring.h"
 #include "document/editor_document.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 #include "render/scene_flags.h"
 
 namespace morvel::app {
@@ -41,6 +41,11 @@ struct PlaybackState {
 
 // The IDD_USERCODE prompt's buffer; a first byte 0xFF means cancelled.
 using UserCodeBuffer = std::array<char, 1024>;
+constexpr unsigned char kUserCodeCancelled = 0xFF;
+
+inline bool UserCodeCancelled(const UserCodeBuffer &buffer) {
+    return static_cast<unsigned char>(buffer[0]) == kUserCodeCancelled;
+}
 
 struct EditorState {
     EditorState() = default;
@@ -73,10 +78,10 @@ struct EditorState {
     document::PathBuffer helpFilePath{};
     std::string deviceTypeText;
 
-    render::Rect clientRect{0, 0, 0, 0};
+    Rect clientRect{0, 0, 0, 0};
     int toolbarHeight = 0;
     int statusBarHeight = 0;
-    render::Rect viewRect{0, 0, 0, 0};
+    Rect viewRect{0, 0, 0, 0};
 
     UndoRing undo;
     RecentFiles recentFiles{};

@@ -7,8 +7,8 @@
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
-#include "app/user_code_prompt.h"
-#include "document/field_text.h"
+#include "app/command_dispatch.h"
+#include "base/field_text.h"
 
 namespace morvel::app {
 
@@ -39,7 +39,7 @@ bool HasCurrentVersion(const MotionDocument &document) {
 }
 
 std::string PathText(const document::PathBuffer &buffer) {
-    return document::BufferText(buffer.data(), buffer.size());
+    return base::BufferText(buffer.data(), buffer.size());
 }
 
 void ResetModes(Editor &editor) {
@@ -62,7 +62,7 @@ public:
     explicit FolderFollowingChooser(Shell &shell) : shell_(shell) {}
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override {
         if (!shell_.ChooseFile(request, path)) return false;
-        shell_.ChangeDirectory(FolderOfPath(document::BufferText(path.data(), path.size())));
+        shell_.ChangeDirectory(FolderOfPath(base::BufferText(path.data(), path.size())));
         return true;
     }
 
@@ -87,14 +87,13 @@ int LoadIntoWorkingDocument(Editor &editor) {
                                              state.openPath, chooser, editor.renderer);
     if (result != MVL_LOAD_BAD_USER_CODE) return result;
 
-    UserCodePrompt prompt(state.userCode);
-    if (!editor.shell.RunDialog("IDD_USERCODE", prompt)) {
+    if (!ShowDialog(editor, "IDD_USERCODE")) {
         editor.shell.ShowMessage({editor.shell.MainWindow(), "ダイアログ作成失敗", "バージョン情報",
                                   MessageIcon::None, MessageButtons::Ok});
         return document::kOpenCancelled;
     }
     if (UserCodeCancelled(state.userCode)) return document::kOpenCancelled;
-    const std::string code = document::BufferText(state.userCode.data(), state.userCode.size());
+    const std::string code = base::BufferText(state.userCode.data(), state.userCode.size());
     result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, code,
                                         state.openPath, chooser, editor.renderer);
     if (result == MVL_LOAD_BAD_USER_CODE) {

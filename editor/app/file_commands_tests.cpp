@@ -6,12 +6,10 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/fakes/editor_fixture.h"
-#include "app/fakes/fake_dialog_view.h"
 #include "app/main_window_events.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
-#include "app/user_code_prompt.h"
-#include "document/motion_file_writer.h"
+#include "formats/motion/motion_file_writer.h"
 
 namespace morvel::app {
 namespace {
@@ -37,17 +35,20 @@ protected:
         shell.WillChooseFile(chosen);
         RunCommand(editor, CMD_FILE_OPEN);
     }
-    // The prompt, when it runs, types code and presses OK (or cancels).
+    // The prompt (a dialog of the layer above) answers with code, or is
+    // cancelled: what it leaves in the editor's user-code buffer.
     void PromptAnswers(const std::optional<std::string> &code) {
-        shell.dialogRunner = [code](const std::string &name, DialogController &controller) {
+        dialogs.makers["IDD_USERCODE"] = [](Editor &) {
+            return std::make_unique<fakes::InertController>();
+        };
+        shell.dialogRunner = [this, code](const std::string &name, DialogController &) {
             if (name != "IDD_USERCODE") return false;
-            fakes::FakeDialogView view;
-            controller.OnInit(view);
+            UserCodeBuffer &buffer = editor.state.userCode;
+            buffer.fill('\0');
             if (code) {
-                view[kUserCodeEdit].text = *code;
-                controller.OnCommand(view, kDialogOk, kNotifyClicked);
+                code->copy(buffer.data(), buffer.size() - 1);
             } else {
-                controller.OnCommand(view, kDialogCancel, kNotifyClicked);
+                buffer[0] = static_cast<char>(kUserCodeCancelled);
             }
             return true;
         };

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "app/redraw.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 
 namespace morvel::app {
 
@@ -15,7 +15,7 @@ using PartList = std::vector<std::string>;
 PartList PartListOf(const MotionDocument &document) {
     PartList names;
     for (uint16_t p = 0; p < document.header.partCount; ++p) {
-        names.push_back(document::FieldText(document.parts[p].fileName,
+        names.push_back(base::FieldText(document.parts[p].fileName,
                                             sizeof document.parts[p].fileName));
     }
     return names;

@@ -5,7 +5,7 @@
 #include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/redraw.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 
 namespace morvel::app {
 
@@ -32,7 +32,7 @@ void KeyPressed(Editor &editor, int virtualKey, bool shift, bool ctrl) {
 void Resized(Editor &editor, int sizeType) {
     EditorState &state = editor.state;
     state.clientRect = editor.shell.ClientRect();
-    const render::Rect &client = state.clientRect;
+    const Rect &client = state.clientRect;
     editor.shell.PlaceBars(client.right - client.left, client.bottom, state.toolbarHeight,
                            state.statusBarHeight);
     state.viewRect = {client.left, client.top + state.toolbarHeight + 3, client.right,
@@ -70,7 +70,7 @@ void CloseRequested(Editor &editor) {
 
 void Destroyed(Editor &editor) {
     const document::PathBuffer &help = editor.state.helpFilePath;
-    editor.shell.ShowHelp(document::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
+    editor.shell.ShowHelp(base::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
     editor.shell.PostQuit(0);
 }
 

@@ -6,9 +6,9 @@
 
 #include "app/command_ids.h"
 #include "app/interpolation.h"
-#include "app/playback_speed_dialog.h"
+#include "app/command_dispatch.h"
 #include "app/redraw.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "render/scene_document.h"
 
 namespace morvel::app {
@@ -51,7 +51,7 @@ void BuildPoseScene(const EditorState &state, const MotionEntry &motion, const P
     shown.positions = scene.positions.empty() ? nullptr : scene.positions.data();
     char comment[32];
     std::snprintf(comment, sizeof comment, "→%d %.2f", pose.next, pose.blend);
-    document::StoreFieldText(shown.comment, sizeof shown.comment, comment);
+    base::StoreFieldText(shown.comment, sizeof shown.comment, comment);
     scene.motions[state.playback.motion].frames = scene.frames.data();
     scene.document.motions = scene.motions.data();
 }
@@ -175,8 +175,7 @@ void PlaybackSettingCommand(Editor &editor, int command) {
             break;
         case CMD_PLAY_SPEED: {
             editor.state.timerHoldoff = kTimerHoldoffTicks;
-            PlaybackSpeedDialog dialog(settings);
-            if (!editor.shell.RunDialog("IDD_PLAYBACK_SPEED", dialog)) {
+            if (!ShowDialog(editor, "IDD_PLAYBACK_SPEED")) {
                 editor.shell.ShowMessage({editor.shell.MainWindow(), "ダイアログ作成失敗", "再生速度",
                                           document::MessageIcon::None, document::MessageButtons::Ok});
             }

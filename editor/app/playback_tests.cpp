@@ -9,7 +9,6 @@
 #include "app/fakes/fake_dialog_view.h"
 #include "app/interpolation.h"
 #include "app/main_window_events.h"
-#include "app/playback_speed_dialog.h"
 #include "app/pose_editing.h"
 #include "app/redraw.h"
 #include "render/d3d_constants.h"
@@ -180,25 +179,6 @@ TEST_F(PlaybackTest, OnionSkinDrawsTheNeighboursWithoutWritingDepth) {
     EXPECT_TRUE(shell.menuChecked[CMD_PLAY_ONION_SKIN]);
     EXPECT_EQ(zWriteOffs(), 1u);
     EXPECT_EQ(document::testing::EncodedBytes(editor.state.currentDocument.document), before);
-}
-
-TEST(PlaybackSpeedDialogTest, AcceptsOneToSixtyAndRefusesTheRest) {
-    PlaybackSettings settings;
-    PlaybackSpeedDialog dialog(settings);
-    fakes::FakeDialogView view;
-    dialog.OnInit(view);
-    EXPECT_EQ(view[IDC_SPEED_EDIT].text, "10");
-    for (const char *bad : {"0", "61", "abc", "", "-5", "1e1"}) {
-        view[IDC_SPEED_EDIT].text = bad;
-        dialog.OnCommand(view, 1, 0);
-        EXPECT_FALSE(view.ended) << bad;
-    }
-    EXPECT_EQ(view.messages.size(), 6u);
-    EXPECT_EQ(view.messages[0].caption, "再生速度");
-    view[IDC_SPEED_EDIT].text = "60";
-    dialog.OnCommand(view, 1, 0);
-    EXPECT_TRUE(view.ended);
-    EXPECT_EQ(settings.framesPerSecond, 60);
 }
 
 }  // namespace

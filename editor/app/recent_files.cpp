@@ -4,7 +4,8 @@
 
 #include "app/command_ids.h"
 #include "app/registry_key.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
+#include "base/cp932_text.h"
 
 namespace morvel::app {
 
@@ -12,7 +13,7 @@ const char *const kSettingsKey = "Software\\Kelvarin\\Morvel";
 
 namespace {
 
-using document::BufferText;
+using base::BufferText;
 using document::PathBuffer;
 
 bool InUse(const PathBuffer &slot) { return slot[0] != '\0'; }
@@ -24,7 +25,7 @@ bool SamePath(const PathBuffer &a, const PathBuffer &b) {
 // Writes the five values in order, stopping at the first failed write.
 void WriteAll(RegistryKey &key, const RecentFiles &files) {
     for (int i = 0; i < kRecentFileCount; ++i) {
-        const std::string text = BufferText(files[i].data(), files[i].size());
+        const std::string text = base::BufferText(files[i].data(), files[i].size());
         if (key.SetString(RecentFileValueName(i), text) != 0) return;
     }
 }
@@ -85,7 +86,7 @@ void AddRecentFile(RecentFiles &files, const PathBuffer &path, KeyStore &store) 
 void InsertRecentMenu(const RecentFiles &files, Shell &shell) {
     for (int i = 0; i < kRecentFileCount && InUse(files[i]); ++i) {
         shell.InsertFileMenuItem(kRecentMenuPosition + i, CMD_RECENT_FILE_0 + i,
-                                 BufferText(files[i].data(), files[i].size()));
+                                 base::BufferText(files[i].data(), files[i].size()));
     }
 }
 
@@ -96,23 +97,13 @@ void RemoveRecentMenu(const RecentFiles &files, Shell &shell) {
 }
 
 std::string FolderOfPath(const std::string &path) {
-    // Code page 932 text: a second byte may equal '\', so only separators at
-    // character starts count.
-    size_t cut = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        const auto c = static_cast<unsigned char>(path[i]);
-        if (document::IsCp932LeadByte(c)) {
-            ++i;
-            continue;
-        }
-        if (c == '\\' || c == ':') cut = i + 1;
-    }
-    return cut == std::string::npos ? path : path.substr(0, cut);
+    const size_t separator = base::Cp932FindLastOf(path, "\\:");
+    return separator == std::string::npos ? path : path.substr(0, separator + 1);
 }
 
 void PrepareRecentOpen(const RecentFiles &files, int slot, PathBuffer &openPath, Shell &shell) {
     openPath = files[slot];
-    const std::string path = BufferText(openPath.data(), openPath.size());
+    const std::string path = base::BufferText(openPath.data(), openPath.size());
     shell.ChangeDirectory(FolderOfPath(path));
 }
 

@@ -1,7 +1,7 @@
 #include "app/redraw.h"
 
 #include "app/playback.h"
-#include "render/editor_scene.h"
+#include "app/editor_scene.h"
 
 namespace morvel::app {
 

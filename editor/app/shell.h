@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "document/ui_ports.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 #include "render/status_texts.h"
 
 namespace morvel::app {
@@ -39,7 +39,7 @@ public:
     virtual bool CreateMainWindow(const std::string &title, int clientWidth, int clientHeight) = 0;
     virtual void InitCommonControls() = 0;
     virtual void CreateToolbar(const std::vector<ToolbarButton> &buttons) = 0;
-    virtual render::Rect ClientRect() = 0;
+    virtual Rect ClientRect() = 0;
     // The status bar with its parts' right edges and empty texts.
     virtual void CreateStatusBar(const std::array<int, 3> &rightEdges) = 0;
     // Bottoms of the toolbar's and the status bar's client rectangles.
@@ -60,7 +60,7 @@ public:
     // mouse messages go to the main window.
     virtual document::OwnerWindow ViewWindow() = 0;
     // Shows the view window's part of the client area: the view rectangle.
-    virtual void PlaceView(const render::Rect &viewRect) = 0;
+    virtual void PlaceView(const Rect &viewRect) = 0;
     // The program file's full path (GetModuleFileNameA).
     virtual std::string ProgramPath() = 0;
 

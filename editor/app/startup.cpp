@@ -7,7 +7,7 @@
 #include "app/file_commands.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
-#include "document/field_text.h"
+#include "base/cp932_text.h"
 
 namespace morvel::app {
 
@@ -34,17 +34,10 @@ bool EndsWithFolder(const std::string &path, size_t end, const char *folder) {
 }  // namespace
 
 std::string ProgramFolderPath(const std::string &programPath, const std::string &name) {
-    const std::string path = programPath.substr(0, document::Cp932PrefixLength(programPath, kProgramPathLimit));
+    const std::string path = programPath.substr(0, base::Cp932PrefixLength(programPath, kProgramPathLimit));
     // The last backslash that starts a character (a double-byte character's
     // second byte may be 0x5C).
-    size_t lastSeparator = std::string::npos;
-    for (size_t i = 0; i < path.size(); ++i) {
-        if (document::IsCp932LeadByte(static_cast<unsigned char>(path[i]))) {
-            ++i;
-        } else if (path[i] == '\\') {
-            lastSeparator = i;
-        }
-    }
+    const size_t lastSeparator = base::Cp932FindLastOf(path, "\\");
     if (lastSeparator == std::string::npos) return name;
     const size_t end = lastSeparator + 1;  // keeps the backslash
     for (const char *folder : {"DEBUG", "RELEASE"}) {
@@ -72,7 +65,7 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
     const std::string help = ProgramFolderPath(shell.ProgramPath(), "mvl.hlp");
     state.helpFilePath.fill('\0');
     std::memcpy(state.helpFilePath.data(), help.data(),
-                document::Cp932PrefixLength(help, state.helpFilePath.size() - 1));
+                base::Cp932PrefixLength(help, state.helpFilePath.size() - 1));
 
     editor.renderer.SetDeviceWindow(shell.ViewWindow());
     const int device = editor.renderer.InitDevice(shell.MainWindow());

@@ -2,7 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/redraw.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 
 namespace morvel::app {
 
@@ -26,7 +26,7 @@ void ChooseHeaderColour(Editor &editor, MvlRgba8 &colour) {
 }
 
 std::string HelpFile(const Editor &editor) {
-    return document::BufferText(editor.state.helpFilePath.data(), editor.state.helpFilePath.size());
+    return base::BufferText(editor.state.helpFilePath.data(), editor.state.helpFilePath.size());
 }
 
 }  // namespace

@@ -5,8 +5,10 @@
 #include "dialogs/header_dialog.h"
 #include "dialogs/motion_dialog.h"
 #include "dialogs/parts_dialog.h"
+#include "dialogs/playback_speed_dialog.h"
 #include "dialogs/frame_dialog.h"
 #include "dialogs/position_dialog.h"
+#include "dialogs/user_code_prompt.h"
 #include "dialogs/version_dialog.h"
 
 namespace morvel::dialogs {
@@ -35,6 +37,10 @@ std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::stri
                                                                  app::Editor &editor) {
     // The one dialog that needs more than the editor: the platform's DirectX.
     if (name == "IDD_HELP_VERSION") return MakeVersionDialog(editor, directX_);
+    if (name == "IDD_USERCODE") return std::make_unique<UserCodePrompt>(editor.state.userCode);
+    if (name == "IDD_PLAYBACK_SPEED") {
+        return std::make_unique<PlaybackSpeedDialog>(editor.state.playbackSettings);
+    }
     for (const Entry &entry : kDialogs) {
         if (entry.make != nullptr && name == entry.templateName) return entry.make(editor);
     }

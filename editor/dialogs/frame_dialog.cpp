@@ -3,8 +3,9 @@
 #include "dialogs/commit.h"
 #include "dialogs/frame_dialog_ids.h"
 #include "dialogs/text_format.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/table_ops.h"
+#include "base/cp932_text.h"
 
 namespace morvel::dialogs {
 
@@ -12,7 +13,7 @@ namespace {
 
 using app::DialogView;
 using app::kNoSelection;
-using document::FieldText;
+using base::FieldText;
 using document::MessageAnswer;
 using document::MessageButtons;
 using document::MessageIcon;
@@ -34,7 +35,7 @@ std::vector<std::string> FrameTableLines(const MotionEntry &motion) {
     for (int f = 0; f < motion.frameCount; ++f) {
         const FrameEntry &frame = motion.frames[f];
         lines.push_back(Format("%6d｜%10d｜%s", f, frame.positionCount,
-                               FieldText(frame.comment, sizeof frame.comment).c_str()));
+                               base::FieldText(frame.comment, sizeof frame.comment).c_str()));
     }
     return lines;
 }
@@ -50,7 +51,7 @@ void FrameDialog::OnInit(DialogView &view) {
     names.reserve(Working().header.motionCount);
     for (int m = 0; m < Working().header.motionCount; ++m) {
         const MotionEntry &motion = Working().motions[m];
-        names.push_back(FieldText(motion.name, sizeof motion.name));
+        names.push_back(base::FieldText(motion.name, sizeof motion.name));
     }
     view.ListFill(IDC_FRAME_MOTION_LIST, names);
     // Motion 0 whatever the document has selected.
@@ -153,12 +154,12 @@ void FrameDialog::LoadFrame(DialogView &view) {
     const FrameEntry &frame = SelectedMotion(view)->frames[f];
     view.SetText(IDC_FRAME_NUMBER, Format("%d", f));
     view.SetText(IDC_FRAME_POSITION_COUNT, Format("%d", frame.positionCount));
-    view.SetText(IDC_FRAME_COMMENT, FieldText(frame.comment, sizeof frame.comment));
+    view.SetText(IDC_FRAME_COMMENT, base::FieldText(frame.comment, sizeof frame.comment));
 }
 
 std::string FrameDialog::Comment(DialogView &view) {
     const std::string text = view.GetText(IDC_FRAME_COMMENT);
-    return text.substr(0, document::Cp932PrefixLength(text, kFrameCommentMaxBytes));
+    return text.substr(0, base::Cp932PrefixLength(text, kFrameCommentMaxBytes));
 }
 
 void FrameDialog::Register(DialogView &view) {

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "app/user_code_prompt.h"
+#include "dialogs/user_code_prompt.h"
 #include "dialogs/commit.h"
 #include "dialogs/table_list.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/parse_decimal.h"
 
 namespace morvel::dialogs {
@@ -49,7 +49,7 @@ void HeaderDialog::OnInit(app::DialogView &view) {
     document::CopyDocument(working, editor_.state.currentDocument, editor_.renderer);
     const MotionFileHeader &header = working.document.header;
     view.SetText(IDC_HEADER_USER_CODE,
-                 document::FieldText(header.userCode, sizeof header.userCode));
+                 base::FieldText(header.userCode, sizeof header.userCode));
     view.SetText(IDC_HEADER_PART_COUNT, std::to_string(header.partCount));
     view.SetText(IDC_HEADER_MOTION_COUNT, std::to_string(header.motionCount));
     // A mode outside 0 to 2 checks no button, and is kept unless one is picked.
@@ -78,7 +78,7 @@ void HeaderDialog::OnCommand(app::DialogView &view, int id, int notifyCode) {
 void HeaderDialog::Commit(app::DialogView &view) {
     MotionFileHeader &header = editor_.state.workingDocument.document.header;
     const std::string code = ReadField(view, IDC_HEADER_USER_CODE, kUserCodeBytes);
-    document::StoreFieldText(header.userCode, sizeof header.userCode, code);
+    base::StoreFieldText(header.userCode, sizeof header.userCode, code);
     header.rightHanded = view.IsChecked(IDC_HEADER_RIGHT_HANDED) ? 1 : 0;
     for (int mode = 0; mode < 3; ++mode) {
         if (view.IsChecked(kCullingButtons[mode])) {

@@ -2,12 +2,12 @@
 
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
-#include "app/user_code_prompt.h"
-#include "dialogs/controller_fixture.h"
+#include "dialogs/user_code_prompt.h"
+#include "controller_fixture.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/header_dialog.h"
-#include "document/field_text.h"
-#include "document/motion_file_writer.h"
+#include "base/field_text.h"
+#include "formats/motion/motion_file_writer.h"
 #include "document/parse_decimal.h"
 
 namespace morvel::dialogs {
@@ -63,7 +63,7 @@ TEST_F(HeaderDialogTest, ANewDocumentOpensWithItsDefaults) {
 
 TEST_F(HeaderDialogTest, ShowsTheCountsAndTheSettingsOfTheDocument) {
     Show(TwoPartsThreeMotions());
-    document::StoreFieldText(Header().userCode, sizeof Header().userCode, "secret");
+    base::StoreFieldText(Header().userCode, sizeof Header().userCode, "secret");
     Header().cullingMode = 1;
     Header().axisDirection = 2;
     Header().rightHanded = 7;
@@ -98,7 +98,7 @@ TEST_F(HeaderDialogTest, CommitStoresTheFieldsAppliesTheViewAndIsOneUndoStep) {
 
     EXPECT_TRUE(view.ended);
     EXPECT_EQ(view.result, 0);
-    EXPECT_EQ(document::FieldText(Header().userCode, sizeof Header().userCode), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(base::FieldText(Header().userCode, sizeof Header().userCode), "ABCDEFGHIJKLMNO");
     EXPECT_EQ(Header().axisDirection, 5);
     EXPECT_EQ(Header().rightHanded, 1);
     EXPECT_EQ(Header().cullingMode, 0);
@@ -122,11 +122,11 @@ TEST_F(HeaderDialogTest, ACutUserCodeIsTheOneAFileOpensWith) {
     OpenDialog();
     view[IDC_HEADER_USER_CODE].text = std::string(14, 'k') + "あいう";
     Press(IDC_HEADER_COMMIT);
-    EXPECT_EQ(document::FieldText(Header().userCode, sizeof Header().userCode),
+    EXPECT_EQ(base::FieldText(Header().userCode, sizeof Header().userCode),
               std::string(14, 'k'));
 
     const std::string path = folder.Path("locked.mvl");
-    ASSERT_TRUE(document::WriteMotionFile(editor.state.currentDocument.document, path));
+    ASSERT_TRUE(formats::motion::WriteMotionFile(editor.state.currentDocument.document, path));
     document::testing::OwnedDocument loaded;
     EXPECT_EQ(Mvl_Func_Load(&loaded.Get(), path.c_str(), (std::string(14, 'k') + "あいう").c_str()),
               MVL_LOAD_BAD_USER_CODE);

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "app/user_code_prompt.h"
+#include "dialogs/user_code_prompt.h"
 #include "dialogs/commit.h"
 #include "dialogs/table_list.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/file_choosers.h"
 #include "document/motion_export_flows.h"
 #include "document/table_ops.h"
@@ -27,7 +27,7 @@ constexpr const char *kPickRow = "一覧からアイテムを指定してくだ�
 std::string MotionListLine(int index, const MotionEntry &motion) {
     char counts[48];
     std::snprintf(counts, sizeof counts, "%9d｜", static_cast<int>(motion.frameCount));
-    return RowNumber(index) + counts + document::FieldText(motion.name, sizeof motion.name);
+    return RowNumber(index) + counts + base::FieldText(motion.name, sizeof motion.name);
 }
 
 std::unique_ptr<app::DialogController> MakeMotionDialog(app::Editor &editor) {
@@ -120,9 +120,9 @@ void MotionDialog::LoadDetails(app::DialogView &view) {
     const MotionEntry &motion = Working().motions[row];
     view.SetText(IDC_MOTION_NUMBER, std::to_string(row));
     view.SetText(IDC_MOTION_FRAME_COUNT, std::to_string(motion.frameCount));
-    view.SetText(IDC_MOTION_NAME, document::FieldText(motion.name, sizeof motion.name));
+    view.SetText(IDC_MOTION_NAME, base::FieldText(motion.name, sizeof motion.name));
     view.SetText(IDC_MOTION_SOUND,
-                 document::FieldText(motion.soundFileName, sizeof motion.soundFileName));
+                 base::FieldText(motion.soundFileName, sizeof motion.soundFileName));
 }
 
 void MotionDialog::Browse(app::DialogView &view) {

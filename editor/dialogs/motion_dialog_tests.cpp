@@ -5,11 +5,11 @@
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/history.h"
-#include "app/user_code_prompt.h"
-#include "dialogs/controller_fixture.h"
+#include "dialogs/user_code_prompt.h"
+#include "controller_fixture.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/motion_dialog.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 
 namespace morvel::dialogs {
 namespace {
@@ -35,8 +35,8 @@ protected:
     std::vector<std::string> &Rows() { return view[IDC_MOTION_LIST].rows; }
     int Selection() { return view[IDC_MOTION_LIST].selection; }
     const MotionEntry &WorkingMotion(int m) { return Working().document.motions[m]; }
-    std::string Name(int m) { return document::FieldText(WorkingMotion(m).name, 16); }
-    std::string Sound(int m) { return document::FieldText(WorkingMotion(m).soundFileName, 64); }
+    std::string Name(int m) { return base::FieldText(WorkingMotion(m).name, 16); }
+    std::string Sound(int m) { return base::FieldText(WorkingMotion(m).soundFileName, 64); }
     std::vector<bool> Enabled() {
         std::vector<bool> states;
         for (int id : {IDC_MOTION_DELETE, IDC_MOTION_COPY, IDC_MOTION_EXPORT, IDC_MOTION_UP,
@@ -323,7 +323,7 @@ TEST_F(MotionDialogTest, CommitMakesTheWorkingCopyCurrentAsOneUndoStep) {
 
 TEST_F(MotionDialogTest, CommitKeepsASelectionThatIsStillInRangeAndAFilePath) {
     Show(ThreeMotions());
-    document::StoreFieldText(editor.state.filePath.data(), editor.state.filePath.size(),
+    base::StoreFieldText(editor.state.filePath.data(), editor.state.filePath.size(),
                              "C:\\robot.mvl");
     editor.state.currentDocument.selectedMotion = 1;
     controller = MakeMotionDialog(editor);
@@ -333,7 +333,7 @@ TEST_F(MotionDialogTest, CommitKeepsASelectionThatIsStillInRangeAndAFilePath) {
     Press(IDC_MOTION_COMMIT);
     // Motion 1 is now "walk": the index is kept, not the motion.
     EXPECT_EQ(editor.state.currentDocument.selectedMotion, 1);
-    EXPECT_EQ(document::FieldText(editor.state.currentDocument.document.motions[1].name, 16),
+    EXPECT_EQ(base::FieldText(editor.state.currentDocument.document.motions[1].name, 16),
               "walk");
     EXPECT_EQ(FilePath(), "C:\\robot.mvl");
 }

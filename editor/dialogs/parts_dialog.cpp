@@ -2,12 +2,13 @@
 
 #include <vector>
 
-#include "app/user_code_prompt.h"
+#include "dialogs/user_code_prompt.h"
 #include "dialogs/commit.h"
 #include "dialogs/table_list.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/file_choosers.h"
 #include "document/table_ops.h"
+#include "base/cp932_text.h"
 
 namespace morvel::dialogs {
 
@@ -22,32 +23,18 @@ constexpr const char *kPickRow = "一覧からアイテムを指定してくだ�
 constexpr std::string_view kCurrentFolder = ".\\";
 
 std::string_view Prefix(std::string_view text, size_t maxBytes) {
-    return text.substr(0, document::Cp932PrefixLength(text, maxBytes));
-}
-
-// Character by character: the second byte of a double-byte character may
-// be 0x5C without being a backslash.
-bool HasBackslash(std::string_view text) {
-    for (size_t i = 0; i < text.size(); ++i) {
-        const auto c = static_cast<unsigned char>(text[i]);
-        if (document::IsCp932LeadByte(c)) {
-            ++i;
-        } else if (c == '\\') {
-            return true;
-        }
-    }
-    return false;
+    return text.substr(0, base::Cp932PrefixLength(text, maxBytes));
 }
 
 }  // namespace
 
 std::string PartListLine(int index, const PartEntry &part) {
-    return RowNumber(index) + document::FieldText(part.fileName, sizeof part.fileName);
+    return RowNumber(index) + base::FieldText(part.fileName, sizeof part.fileName);
 }
 
 std::string StoredPartFileName(std::string_view typed) {
     const std::string_view name = Prefix(typed, kPartFileNameBytes);
-    if (HasBackslash(name)) return std::string(name);
+    if (base::Cp932FindLastOf(name, "\\") != std::string_view::npos) return std::string(name);
     return std::string(kCurrentFolder) +
            std::string(Prefix(typed, kPartFileNameBytes - kCurrentFolder.size()));
 }
@@ -130,7 +117,7 @@ void PartsDialog::LoadDetails(app::DialogView &view) {
     if (row == app::kNoSelection) return;
     const PartEntry &part = Working().parts[row];
     view.SetText(IDC_PARTS_NUMBER, std::to_string(row));
-    view.SetText(IDC_PARTS_FILE_NAME, document::FieldText(part.fileName, sizeof part.fileName));
+    view.SetText(IDC_PARTS_FILE_NAME, base::FieldText(part.fileName, sizeof part.fileName));
 }
 
 std::optional<std::string> PartsDialog::ReadFileName(app::DialogView &view) {

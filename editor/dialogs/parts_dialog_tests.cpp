@@ -3,11 +3,11 @@
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/history.h"
-#include "app/user_code_prompt.h"
-#include "dialogs/controller_fixture.h"
+#include "dialogs/user_code_prompt.h"
+#include "controller_fixture.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/parts_dialog.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 
 namespace morvel::dialogs {
 namespace {
@@ -49,7 +49,7 @@ protected:
     std::vector<std::string> &Rows() { return view[IDC_PARTS_LIST].rows; }
     int Selection() { return view[IDC_PARTS_LIST].selection; }
     std::string Part(int k) {
-        return document::FieldText(Working().document.parts[k].fileName, 64);
+        return base::FieldText(Working().document.parts[k].fileName, 64);
     }
     std::vector<bool> Enabled() {
         return {view[IDC_PARTS_DELETE].enabled, view[IDC_PARTS_UP].enabled,
@@ -253,7 +253,7 @@ TEST_F(PartsDialogTest, CommitWarnsOfAPartThatDoesNotLoadAndStillCommits) {
 
 TEST_F(PartsDialogTest, CommitWithoutChangesStillResetsTheSelectionAndKeepsAFilePath) {
     Show(ThreeParts());
-    document::StoreFieldText(editor.state.filePath.data(), editor.state.filePath.size(),
+    base::StoreFieldText(editor.state.filePath.data(), editor.state.filePath.size(),
                              "C:\\robot.mvl");
     editor.state.currentDocument.selectedPosition = 2;
     controller = MakePartsDialog(editor);

@@ -6,7 +6,7 @@
 #include "dialogs/position_dialog_ids.h"
 #include "dialogs/position_fields.h"
 #include "dialogs/text_format.h"
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/table_ops.h"
 
 namespace morvel::dialogs {
@@ -15,7 +15,7 @@ namespace {
 
 using app::DialogView;
 using app::kNoSelection;
-using document::FieldText;
+using base::FieldText;
 using document::MessageButtons;
 using document::MessageIcon;
 
@@ -49,7 +49,7 @@ int ClampRow(int wanted, int count) {
 std::string PartName(const MotionDocument &d, int partNumber) {
     if (partNumber < 0 || partNumber >= d.header.partCount) return {};
     const PartEntry &part = d.parts[partNumber];
-    return FieldText(part.fileName, sizeof part.fileName);
+    return base::FieldText(part.fileName, sizeof part.fileName);
 }
 
 }  // namespace
@@ -59,7 +59,7 @@ std::vector<std::string> MotionLines(const MotionDocument &document) {
     lines.reserve(document.header.motionCount);
     for (int m = 0; m < document.header.motionCount; ++m) {
         const MotionEntry &motion = document.motions[m];
-        lines.push_back(Format("%d｜%s", m, FieldText(motion.name, sizeof motion.name).c_str()));
+        lines.push_back(Format("%d｜%s", m, base::FieldText(motion.name, sizeof motion.name).c_str()));
     }
     return lines;
 }
@@ -70,7 +70,7 @@ std::vector<std::string> FrameLines(const MotionEntry &motion) {
     for (int f = 0; f < motion.frameCount; ++f) {
         const FrameEntry &frame = motion.frames[f];
         lines.push_back(
-            Format("%d｜%s", f, FieldText(frame.comment, sizeof frame.comment).c_str()));
+            Format("%d｜%s", f, base::FieldText(frame.comment, sizeof frame.comment).c_str()));
     }
     return lines;
 }

@@ -5,8 +5,8 @@
 
 #include "dialogs/position_dialog_ids.h"
 #include "dialogs/text_format.h"
-#include "document/field_text.h"
 #include "document/parse_decimal.h"
+#include "base/cp932_text.h"
 
 namespace morvel::dialogs {
 
@@ -48,7 +48,7 @@ void ShowRotation(app::DialogView &view, const MvlVector3I16 &r) {
 double ReadDouble(app::DialogView &view, int id) {
     const std::string text = view.GetText(id);
     return document::ParseDecimal(
-        std::string_view(text).substr(0, document::Cp932PrefixLength(text, kValueFieldMaxBytes)));
+        std::string_view(text).substr(0, base::Cp932PrefixLength(text, kValueFieldMaxBytes)));
 }
 
 // The field's integer kept as its low 16 bits, as a whole-degree field holds it.

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 
-#include "document/field_text.h"
+#include "base/cp932_text.h"
 
 namespace morvel::dialogs {
 
@@ -28,7 +28,7 @@ void EnableMoveButtons(app::DialogView &view, int upId, int downId, int row, int
 
 std::string ReadField(app::DialogView &view, int id, size_t maxBytes) {
     const std::string text = view.GetText(id);
-    return text.substr(0, document::Cp932PrefixLength(text, maxBytes));
+    return text.substr(0, base::Cp932PrefixLength(text, maxBytes));
 }
 
 std::string RowNumber(int index) {

@@ -2,9 +2,9 @@
 
 #include <cstring>
 
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/file_choosers.h"
-#include "document/motion_file_writer.h"
+#include "formats/motion/motion_file_writer.h"
 #include "document/path_rules.h"
 
 namespace morvel::document {
@@ -45,7 +45,7 @@ bool LoadPartMeshes(EditorDocument &document, PartMeshLoader &loader) {
     bool allLoaded = true;
     for (uint16_t p = 0; p < count; ++p) {
         const PartEntry &part = document.document.parts[p];
-        const std::string fileName = FieldText(part.fileName, sizeof part.fileName);
+        const std::string fileName = base::FieldText(part.fileName, sizeof part.fileName);
         document.partMeshes[p] = loader.LoadPartMesh(fileName);
         if (document.partMeshes[p] == nullptr) {
             loader.SetMeshLoadMessage("Xファイルの読み込みに失敗しました。(" + fileName + ")");
@@ -89,13 +89,13 @@ void StorePath(PathBuffer &buffer, const std::string &path) {
 
 int OpenIntoDocument(OwnerWindow owner, EditorDocument &document, const std::string &userCode,
                      PathBuffer &path, FileChooser &chooser, PartMeshLoader &loader) {
-    std::string chosen = BufferText(path.data(), path.size());
+    std::string chosen = base::BufferText(path.data(), path.size());
     if (chosen.empty()) {
         PathBuffer picked{};
         if (!chooser.ChooseFile(MotionFileChooserRequest(FileChooserMode::Open, owner), picked)) {
             return kOpenCancelled;
         }
-        chosen = BufferText(picked.data(), picked.size());
+        chosen = base::BufferText(picked.data(), picked.size());
     }
     const int result = LoadDocument(document, chosen, userCode, loader);
     if (result == MVL_LOAD_UNREADABLE || result == MVL_LOAD_BAD_MAGIC) return kOpenUnreadable;
@@ -111,12 +111,12 @@ int SaveDocument(OwnerWindow owner, EditorDocument &document, const std::string 
         if (!chooser.ChooseFile(MotionFileChooserRequest(FileChooserMode::Save, owner), picked)) {
             return kSaveCancelled;
         }
-        chosen = BufferText(picked.data(), picked.size());
+        chosen = base::BufferText(picked.data(), picked.size());
     }
     chosen = WithMotionFileExtension(chosen);
     // The path must fit the editor's buffer, or it could not be kept as filePath.
     if (chosen.size() >= kPathBufferSize) return kSaveFailed;
-    if (!WriteMotionFile(document.document, chosen)) return kSaveFailed;
+    if (!formats::motion::WriteMotionFile(document.document, chosen)) return kSaveFailed;
     StorePath(pathOut, chosen);
     return kSaveWritten;
 }

@@ -6,8 +6,8 @@
 
 #include "document/fakes/fake_part_mesh_loader.h"
 #include "document/fakes/fake_ui_ports.h"
-#include "document/motion_file_writer.h"
-#include "document/test_documents.h"
+#include "formats/motion/motion_file_writer.h"
+#include "test_documents.h"
 
 namespace morvel::document {
 namespace {
@@ -50,7 +50,7 @@ protected:
         OwnedDocument doc(contents);
         std::strcpy(doc->header.userCode, userCode);
         const std::string path = folder.Path(name);
-        EXPECT_TRUE(WriteMotionFile(*doc, path));
+        EXPECT_TRUE(formats::motion::WriteMotionFile(*doc, path));
         return path;
     }
 

@@ -1,6 +1,6 @@
 #include "document/file_choosers.h"
 
-#include "document/field_text.h"
+#include "base/field_text.h"
 
 namespace morvel::document {
 
@@ -43,7 +43,7 @@ bool ChooseFile(FileChooser &chooser, int mode, OwnerWindow owner,
     request.title = title;
     PathBuffer path{};
     if (!chooser.ChooseFile(request, path)) return false;
-    out = BufferText(path.data(), path.size());
+    out = base::BufferText(path.data(), path.size());
     return true;
 }
 

@@ -1,5 +1,5 @@
 // Operations on a motion's frame table and a frame's position table.
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/table_access.h"
 #include "document/table_ops.h"
 #include "document/table_rebuild.h"
@@ -80,7 +80,7 @@ bool GrowFrames(MotionDocument &document, int32_t m, int32_t k, NewFrame kind,
     if (frames == nullptr) return false;
     if (kind == NewFrame::Empty) {
         CopyRecords(frames, motion.frames, count);
-        StoreFieldText(frames[count].comment, sizeof frames[count].comment, comment);
+        base::StoreFieldText(frames[count].comment, sizeof frames[count].comment, comment);
     } else {
         CopyRecords(frames, motion.frames, static_cast<size_t>(k) + 1);
         CopyRecords(frames + k + 2, motion.frames + k + 1, static_cast<size_t>(count - k - 1));
@@ -127,7 +127,7 @@ bool InsertFrame(MotionDocument &document, int32_t m, std::string_view comment) 
 bool UpdateFrame(MotionDocument &document, int32_t m, int32_t k, std::string_view comment) {
     FrameEntry *frame = FrameAt(document, m, k);
     if (frame == nullptr) return false;
-    StoreFieldText(frame->comment, sizeof frame->comment, comment);
+    base::StoreFieldText(frame->comment, sizeof frame->comment, comment);
     return true;
 }
 

@@ -1,23 +1,19 @@
-// The motion export file: one motion with its frames and positions, behind a
-// 27-byte header, every byte scrambled like a motion file.
+// Motions of a document to and from motion export files
+// (formats/motion/motion_export_file.h).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
+#include "formats/motion/motion_export_file.h"
 #include "mvllib/mvllib.h"
 
 namespace morvel::document {
 
-constexpr int kExportHeaderSize = 27;
-
-// Results of ReadMotionExport below 0.
-enum ExportReadResult {
-    kExportUnreadable = -1,   // cannot open, ends inside a record, or cannot be appended
-    kExportBadFileCode = -2,  // fileCode differs from the document's magic
-    kExportBadVersion = -3,   // versionCode differs from the document's version
-    kExportBadFileType = -4,  // fileType is not 'M'
-};
+using formats::motion::kExportBadFileCode;
+using formats::motion::kExportBadFileType;
+using formats::motion::kExportBadVersion;
+using formats::motion::kExportUnreadable;
 
 // Writes motion k; false when k names no motion or any write fails (the
 // previous file at path is then left as it was).

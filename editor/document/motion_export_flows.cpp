@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/file_choosers.h"
 #include "document/motion_export.h"
 #include "document/path_rules.h"
@@ -31,7 +31,7 @@ bool ExportMotion(OwnerWindow owner, const MotionDocument &document, int32_t k,
     if (!chooser.ChooseFile(MotionExportChooserRequest(FileChooserMode::Save, owner), chosen)) {
         return false;
     }
-    const std::string path = WithExportFileExtension(BufferText(chosen.data(), chosen.size()));
+    const std::string path = WithExportFileExtension(base::BufferText(chosen.data(), chosen.size()));
     // A path that no longer fits the editor's buffers is refused like a failed write.
     if (path.size() >= kPathBufferSize || !WriteMotionExport(document, path, k)) {
         messages.ShowMessage({nullptr, "エクスポートファイル書込に失敗しました。", "エクスポート",
@@ -47,7 +47,7 @@ bool ImportMotion(OwnerWindow owner, MotionDocument &document, FileChooser &choo
     if (!chooser.ChooseFile(MotionExportChooserRequest(FileChooserMode::Open, owner), chosen)) {
         return false;
     }
-    const int result = ReadMotionExport(document, BufferText(chosen.data(), chosen.size()));
+    const int result = ReadMotionExport(document, base::BufferText(chosen.data(), chosen.size()));
     if (result < 0) {
         Warn(messages, owner, ReadFailureText(result));
         return false;

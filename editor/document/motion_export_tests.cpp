@@ -7,7 +7,7 @@
 
 #include "document/fakes/fake_ui_ports.h"
 #include "document/motion_export_flows.h"
-#include "document/test_documents.h"
+#include "test_documents.h"
 
 namespace morvel::document {
 namespace {

@@ -1,5 +1,5 @@
 // Operations on the part table and the motion table.
-#include "document/field_text.h"
+#include "base/field_text.h"
 #include "document/table_access.h"
 #include "document/table_ops.h"
 #include "document/table_rebuild.h"
@@ -20,7 +20,7 @@ bool InsertPart(MotionDocument &document, std::string_view fileName) {
     auto *parts = rebuild.NewArray<PartEntry>(count + 1u);
     if (parts == nullptr) return false;
     CopyRecords(parts, scratch.parts, count);
-    StoreFieldText(parts[count].fileName, sizeof parts[count].fileName, fileName);
+    base::StoreFieldText(parts[count].fileName, sizeof parts[count].fileName, fileName);
     if (count != 0) rebuild.GiveBack(scratch.parts);
     scratch.parts = parts;
     scratch.header.partCount = static_cast<uint16_t>(count + 1);
@@ -30,7 +30,7 @@ bool InsertPart(MotionDocument &document, std::string_view fileName) {
 bool UpdatePart(MotionDocument &document, int32_t k, std::string_view fileName) {
     if (!InRange(k, document.header.partCount)) return false;
     PartEntry &part = document.parts[k];
-    StoreFieldText(part.fileName, sizeof part.fileName, fileName);
+    base::StoreFieldText(part.fileName, sizeof part.fileName, fileName);
     return true;
 }
 
@@ -131,8 +131,8 @@ bool MovePartUp(MotionDocument &document, int32_t k) {
 bool InsertMotion(MotionDocument &document, std::string_view name,
                   std::string_view soundFileName) {
     MotionEntry motion{};
-    StoreFieldText(motion.name, sizeof motion.name, name);
-    StoreFieldText(motion.soundFileName, sizeof motion.soundFileName, soundFileName);
+    base::StoreFieldText(motion.name, sizeof motion.name, name);
+    base::StoreFieldText(motion.soundFileName, sizeof motion.soundFileName, soundFileName);
     return AppendMotion(document, motion);
 }
 
@@ -165,8 +165,8 @@ bool UpdateMotion(MotionDocument &document, int32_t k, std::string_view name,
                   std::string_view soundFileName) {
     MotionEntry *motion = detail::MotionAt(document, k);
     if (motion == nullptr) return false;
-    StoreFieldText(motion->name, sizeof motion->name, name);
-    StoreFieldText(motion->soundFileName, sizeof motion->soundFileName, soundFileName);
+    base::StoreFieldText(motion->name, sizeof motion->name, name);
+    base::StoreFieldText(motion->soundFileName, sizeof motion->soundFileName, soundFileName);
     return true;
 }
 

@@ -19,8 +19,8 @@
 #include <vector>
 
 #include "document/motion_export.h"
-#include "document/motion_file_writer.h"
-#include "document/test_documents.h"
+#include "formats/motion/motion_file_writer.h"
+#include "test_documents.h"
 
 namespace morvel::document {
 namespace {
@@ -164,7 +164,7 @@ void KillSaves(const char *what, const std::function<bool(int, const std::string
 
         // The next save into the folder works and takes the leftover away.
         OwnedDocument small;
-        EXPECT_TRUE(WriteMotionFile(*small, other)) << context;
+        EXPECT_TRUE(formats::motion::WriteMotionFile(*small, other)) << context;
         EXPECT_TRUE(TemporariesOf(folder, child).empty()) << context;
     }
     const auto killsTime =
@@ -202,7 +202,7 @@ TEST(SaveKill, AKilledSaveLeavesTheOldOrTheNewMotionFile) {
     KillSaves(
         "motion file",
         [&documents](int which, const std::string &path) {
-            return WriteMotionFile(*documents[which], path);
+            return formats::motion::WriteMotionFile(*documents[which], path);
         },
         figures);
     // Most moments fall inside the write: the test must actually cut files.

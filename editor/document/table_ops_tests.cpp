@@ -4,7 +4,7 @@
 
 #include <cstring>
 
-#include "document/test_documents.h"
+#include "test_documents.h"
 
 namespace morvel::document {
 namespace {

@@ -34,11 +34,6 @@ D3DXMATRIX *LookAt(D3DXMATRIX *out, const D3DXVECTOR3 &eye, const D3DXVECTOR3 &z
 
 }  // namespace
 
-float DegreesToRadians(int32_t degrees) {
-    const float radians = static_cast<float>(degrees) * DEG_TO_RAD;
-    return radians;
-}
-
 D3DXMATRIX *D3DXMatrixIdentity(D3DXMATRIX *out) {
     *out = D3DXMATRIX{{{1, 0, 0, 0}, {0, 1, 0, 0}, {0, 0, 1, 0}, {0, 0, 0, 1}}};
     return out;

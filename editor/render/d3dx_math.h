@@ -5,18 +5,15 @@
 
 #include <cstdint>
 
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 
 namespace d3dx {
 
-using D3DXMATRIX = morvel::render::Matrix;
-using D3DXVECTOR3 = morvel::render::Vector3;
+using D3DXMATRIX = morvel::Matrix;
+using D3DXVECTOR3 = morvel::Vector3;
 
-// Degrees to radians, the single-precision factor 0.017453292 (0x3C8EFA35).
-inline constexpr float DEG_TO_RAD = 0.017453292f;
-
-// float(degrees) * DEG_TO_RAD, rounded to single precision.
-float DegreesToRadians(int32_t degrees);
+using morvel::DEG_TO_RAD;
+using morvel::DegreesToRadians;
 
 D3DXMATRIX *D3DXMatrixIdentity(D3DXMATRIX *out);
 D3DXMATRIX *D3DXMatrixScaling(D3DXMATRIX *out, float sx, float sy, float sz);

@@ -7,8 +7,8 @@ namespace d3dx {
 using morvel::render::hr::kFail;
 using morvel::render::hr::kInvalidCall;
 using morvel::render::hr::kOk;
-using morvel::render::xfile::AttributeRange;
-using morvel::render::xfile::MeshData;
+using morvel::formats::xfile::AttributeRange;
+using morvel::formats::xfile::MeshData;
 
 namespace {
 
@@ -59,7 +59,7 @@ HResult ID3DXMesh::Create(RenderDevice &device, uint32_t options, MeshData data,
     mesh->device_ = &device;
     mesh->loaders_ = &loaders;
     mesh->options_ = options;
-    const bool use32Bit = data.use32BitIndices || (options & morvel::render::meshopt::k32Bit);
+    const bool use32Bit = data.use32BitIndices || (options & morvel::meshopt::k32Bit);
     HResult result = device.CreateVertexBuffer(data.vertices.data(),
                                                static_cast<uint32_t>(data.vertices.size()),
                                                data.fvf, mesh->vertexBuffer_);
@@ -103,7 +103,7 @@ HResult ID3DXMesh::CloneMeshFVF(uint32_t options, uint32_t fvf, RenderDevice &de
 }
 
 HResult ID3DXMesh::RecomputeNormals() {
-    if (!(data_.fvf & morvel::render::fvf::kNormal)) return kInvalidCall;
+    if (!(data_.fvf & morvel::fvf::kNormal)) return kInvalidCall;
     MeshData updated = data_;
     loaders_->computeNormals(updated);
     if (updated.vertices.size() != data_.vertices.size()) return kFail;

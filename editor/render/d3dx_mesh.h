@@ -9,9 +9,9 @@
 #include <vector>
 
 #include "render/asset_loaders.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 #include "render/render_device.h"
-#include "render/xfile/mesh_data.h"
+#include "formats/xfile/mesh_data.h"
 
 namespace d3dx {
 
@@ -34,7 +34,7 @@ private:
 // D3DXMATERIAL: the material and the texture file name as the file wrote it
 // (nullptr when the material names none). The name lives in the same buffer.
 struct D3DXMATERIAL {
-    morvel::render::Material MatD3D;
+    morvel::Material MatD3D;
     char *pTextureFilename;
 };
 
@@ -43,7 +43,7 @@ public:
     // Uploads the data into managed vertex and index buffers. Fails for an
     // empty mesh or data whose sizes or indices do not agree.
     static HResult Create(RenderDevice &device, uint32_t options,
-                          morvel::render::xfile::MeshData data,
+                          morvel::formats::xfile::MeshData data,
                           const morvel::render::AssetLoaders &loaders,
                           std::unique_ptr<ID3DXMesh> &out);
 
@@ -51,7 +51,7 @@ public:
     uint32_t GetOptions() const { return options_; }
     uint32_t GetNumFaces() const { return data_.faceCount; }
     uint32_t GetNumVertices() const { return data_.vertexCount; }
-    const morvel::render::xfile::MeshData &Data() const { return data_; }
+    const morvel::formats::xfile::MeshData &Data() const { return data_; }
 
     // One indexed draw of the faces with this attribute id; nothing when the
     // mesh has none.
@@ -69,8 +69,8 @@ private:
     RenderDevice *device_ = nullptr;
     const morvel::render::AssetLoaders *loaders_ = nullptr;
     uint32_t options_ = 0;
-    morvel::render::xfile::MeshData data_;
-    std::vector<morvel::render::xfile::AttributeRange> ranges_;
+    morvel::formats::xfile::MeshData data_;
+    std::vector<morvel::formats::xfile::AttributeRange> ranges_;
     std::unique_ptr<morvel::render::VertexBuffer> vertexBuffer_;
     std::unique_ptr<morvel::render::IndexBuffer> indexBuffer_;
 };

@@ -2,7 +2,8 @@
 
 #include <cstdio>
 
-#include "render/cp932_text.h"
+#include "base/cp932_text.h"
+#include "base/field_text.h"
 
 namespace morvel::render {
 namespace {
@@ -15,12 +16,6 @@ std::string FormatLine(const char *format, int a, const char *text) {
     char buffer[1024];
     std::snprintf(buffer, sizeof buffer, format, a, text);
     return buffer;
-}
-
-std::string FieldText(const char *field, size_t size) {
-    size_t length = 0;
-    while (length < size && field[length] != '\0') ++length;
-    return std::string(field, length);
 }
 
 uint32_t PowerOfTwoAtLeast(uint32_t value) {
@@ -45,19 +40,19 @@ std::vector<OverlayLine> FormatOverlayLines(const SceneDocument &scene, const Re
     const MotionEntry *motion = SelectedMotion(scene);
     if (motion == nullptr) return lines;
     lines.push_back({FormatLine("Motion-[%d][%s]", scene.selectedMotion,
-                                FieldText(motion->name, sizeof motion->name).c_str()),
+                                base::FieldText(motion->name, sizeof motion->name).c_str()),
                      presentRect.bottom - 48});
     const FrameEntry *frame = SelectedFrame(scene);
     if (frame == nullptr) return lines;
     lines.push_back({FormatLine("Frame-[%d][%s]", scene.selectedFrame,
-                                FieldText(frame->comment, sizeof frame->comment).c_str()),
+                                base::FieldText(frame->comment, sizeof frame->comment).c_str()),
                      presentRect.bottom - 32});
     const PositionEntry *position = SelectedPosition(scene);
     if (position == nullptr) return lines;
     std::string partName;
     if (position->partNumber >= 0 && position->partNumber < doc.header.partCount && doc.parts) {
         const PartEntry &part = doc.parts[position->partNumber];
-        partName = FieldText(part.fileName, sizeof part.fileName);
+        partName = base::FieldText(part.fileName, sizeof part.fileName);
     }
     char buffer[1024];
     std::snprintf(buffer, sizeof buffer, "Position-[%d] Parts-[%d][%s]", scene.selectedPosition,
@@ -71,7 +66,7 @@ TextureImage TextTextureImage(const TextBitmap &bitmap) {
     image.format = kFormatA8R8G8B8;
     image.imageWidth = bitmap.width;
     image.imageHeight = bitmap.height;
-    image::TextureLevel level;
+    formats::image::TextureLevel level;
     level.width = PowerOfTwoAtLeast(bitmap.width);
     level.height = PowerOfTwoAtLeast(bitmap.height);
     level.pitch = level.width * 4;
@@ -122,7 +117,7 @@ OverlayTextDrawer::CachedLine *OverlayTextDrawer::Find(RenderDevice &device,
 bool OverlayTextDrawer::Draw(RenderDevice &device, const std::string &text, int32_t x, int32_t y,
                              int size, Color colour, uint32_t cullState) {
     if (rasterizer_ == nullptr) return true;  // no text drawer: the line stays invisible
-    const std::string shown = text.substr(0, Cp932PrefixLength(text, size > 0 ? size : 0));
+    const std::string shown = text.substr(0, base::Cp932PrefixLength(text, size > 0 ? size : 0));
     if (shown.empty()) return true;
     CachedLine *line = Find(device, shown);
     if (line == nullptr) return false;

@@ -1,6 +1,6 @@
 #include "render/part_mesh.h"
 
-#include "render/cp932_text.h"
+#include "base/cp932_text.h"
 #include "render/d3dx_texture.h"
 
 namespace morvel::render {
@@ -10,21 +10,15 @@ namespace {
 constexpr size_t kPathBufferBytes = 1023;
 
 std::string CutToBuffer(const std::string &text) {
-    return text.substr(0, Cp932PrefixLength(text, kPathBufferBytes));
+    return text.substr(0, base::Cp932PrefixLength(text, kPathBufferBytes));
 }
 
 }  // namespace
 
-std::string TextureDirectoryOf(const std::string &xFilePath) {
-    const std::string path = CutToBuffer(xFilePath);
-    const size_t backslash = Cp932LastBackslash(path);
-    return backslash == std::string::npos ? std::string() : path.substr(0, backslash + 1);
-}
-
 bool LoadPartMesh(RenderDevice &device, const std::string &xFilePath, PartMesh &record,
                   const AssetLoaders &loaders) {
     ReleasePartMesh(record);
-    const std::string directory = TextureDirectoryOf(xFilePath);
+    const std::string directory = formats::xfile::TextureDirectoryOf(xFilePath);
 
     std::unique_ptr<d3dx::ID3DXBuffer> materialBuffer;
     uint32_t materialCount = 0;

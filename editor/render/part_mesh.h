@@ -26,10 +26,6 @@ struct PartMesh : document::PartMeshResource {
     uint32_t materialCount = 0;
 };
 
-// The folder texture names are resolved against: the path up to and
-// including its last backslash; empty when it has none.
-std::string TextureDirectoryOf(const std::string &xFilePath);
-
 // False when the X file cannot be loaded (the record then holds no mesh).
 // A texture that fails to load leaves its subset untextured; a failed
 // conversion to kPartMeshFvf leaves the record without a mesh.

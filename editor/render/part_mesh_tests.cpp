@@ -9,11 +9,14 @@
 #include "fixture_files.h"
 #include "render/fakes/fake_assets.h"
 #include "render/fakes/recording_device.h"
-#include "render/xfile/generated_x_files.h"
+#include "generated_x_files.h"
 
 namespace {
 
 using namespace morvel::render;
+using morvel::Material;
+namespace fvf = morvel::fvf;
+namespace meshopt = morvel::meshopt;
 using fakes::FakeAssets;
 using fakes::MakeMesh;
 using fakes::RecordingDevice;
@@ -25,14 +28,6 @@ protected:
     RecordingDevice device;
     const AssetLoaders &loaders = FakeAssets::Loaders();
 };
-
-TEST_F(PartMeshTest, TextureDirectoryIsCutAfterTheLastBackslash) {
-    EXPECT_EQ(TextureDirectoryOf(".\\parts\\arm.x"), ".\\parts\\");
-    EXPECT_EQ(TextureDirectoryOf("arm.x"), "");
-    EXPECT_EQ(TextureDirectoryOf("C:\\"), "C:\\");
-    // The trail byte 0x5C of a double-byte character is not a separator.
-    EXPECT_EQ(TextureDirectoryOf(".\\\x95\x5C.x"), ".\\");
-}
 
 TEST_F(PartMeshTest, MaterialsTakeDiffuseAsAmbientAndTexturesJoinTheXFileFolder) {
     FakeAssets::meshes[".\\figure\\body.x"] =
@@ -110,13 +105,13 @@ TEST_F(PartMeshTest, DrawSubsetIsOneIndexedDrawOfItsAttributeRange) {
 }
 
 TEST_F(PartMeshTest, InconsistentMeshDataIsRefusedBeforeReachingTheDevice) {
-    xfile::MeshData bad = MakeMesh(kPartMeshFvf, 1);
+    morvel::formats::xfile::MeshData bad = MakeMesh(kPartMeshFvf, 1);
     bad.indices[2] = 99;  // past the vertices
     FakeAssets::meshes["bad.x"] = bad;
-    xfile::MeshData shortVertices = MakeMesh(kPartMeshFvf, 1);
+    morvel::formats::xfile::MeshData shortVertices = MakeMesh(kPartMeshFvf, 1);
     shortVertices.vertices.resize(10);
     FakeAssets::meshes["short.x"] = shortVertices;
-    xfile::MeshData badRange = MakeMesh(kPartMeshFvf, 1);
+    morvel::formats::xfile::MeshData badRange = MakeMesh(kPartMeshFvf, 1);
     badRange.attributeTable[0].faceCount = 50;
     FakeAssets::meshes["range.x"] = badRange;
     for (const char *path : {"bad.x", "short.x", "range.x"}) {
@@ -141,6 +136,9 @@ TEST_F(PartMeshTest, SixteenBitIndicesUnlessTheMeshNeedsThirtyTwo) {
 namespace {
 
 using namespace morvel::render;
+using morvel::Material;
+namespace fvf = morvel::fvf;
+namespace meshopt = morvel::meshopt;
 
 // The real X-file reader and texture decoder behind the D3DX functions,
 // with a document-style path ('\' separators) to the shared fixtures.
@@ -154,7 +152,7 @@ std::string FixturePath(const std::string &name) {
 
 // The tests' own X file and texture, in a folder of their own.
 TEST(PartMeshFromFiles, GeneratedSceneLoadsWithItsTextureFromTheXFileFolder) {
-    namespace x = morvel::render::xfile::testing;
+    namespace x = morvel::formats::xfile::testing;
     const std::filesystem::path folder =
         std::filesystem::temp_directory_path() / ("part-" + std::to_string(std::rand()));
     std::filesystem::create_directories(folder);

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "mvllib/mvllib.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 
 namespace morvel::render {
 

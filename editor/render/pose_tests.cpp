@@ -10,8 +10,8 @@ namespace {
 
 using morvel::render::BuildPoseMatrix;
 using morvel::render::BuildPositionMaterial;
-using morvel::render::Matrix;
-using morvel::render::Vector3;
+using morvel::Matrix;
+using morvel::Vector3;
 
 Vector3 Apply(const Matrix &m, Vector3 v) { return d3dx::TransformCoord(v, m); }
 
@@ -60,7 +60,7 @@ TEST(PoseMatrix, ScaleActsFirstThenTranslationLastAndNegativesPassUnchanged) {
 }
 
 TEST(PositionMaterial, OffsetsAddWithoutClampingAndTheRestIsFixed) {
-    morvel::render::Material mesh{};
+    morvel::Material mesh{};
     mesh.Diffuse = {0.8f, 0.5f, 0.25f, 1.0f};
     mesh.Ambient = mesh.Diffuse;
     mesh.Specular = {0.1f, 0.1f, 0.1f, 0.1f};
@@ -68,7 +68,7 @@ TEST(PositionMaterial, OffsetsAddWithoutClampingAndTheRestIsFixed) {
     PositionEntry position{};
     position.diffuse = {0.5, -1.0, 0.0, -0.5};
     position.ambient = {-0.9, 0.0, 2.0, 0.0};
-    const morvel::render::Material m = BuildPositionMaterial(mesh, position);
+    const morvel::Material m = BuildPositionMaterial(mesh, position);
     EXPECT_FLOAT_EQ(m.Diffuse.r, static_cast<float>(0.8f + 0.5));
     EXPECT_FLOAT_EQ(m.Diffuse.g, -0.5f);
     EXPECT_FLOAT_EQ(m.Diffuse.a, 0.5f);

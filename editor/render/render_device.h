@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "render/d3d_constants.h"
-#include "render/d3d_types.h"
-#include "render/image/texture_types.h"
+#include "base/d3d_types.h"
+#include "formats/image/texture_types.h"
 
 namespace morvel::render {
 
@@ -42,7 +42,7 @@ struct DisplayMode {
 
 // A decoded texture ready for the device: one D3DFORMAT and every mip
 // level, largest first.
-using TextureImage = image::TextureData;
+using TextureImage = formats::image::TextureData;
 
 // Device resources, released by destruction (they may outlive the device's
 // owner briefly; the Direct3D adapter keeps them reference counted).

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "render/cp932_text.h"
+#include "base/cp932_text.h"
 #include "render/d3dx_math.h"
 #include "render/pose.h"
 
@@ -267,7 +267,7 @@ std::unique_ptr<document::PartMeshResource> SceneRenderer::LoadPartMesh(
 }
 
 void SceneRenderer::SetMeshLoadMessage(const std::string &text) {
-    meshLoadMessage_ = text.substr(0, Cp932PrefixLength(text, kMeshLoadMessageBytes));
+    meshLoadMessage_ = text.substr(0, base::Cp932PrefixLength(text, kMeshLoadMessageBytes));
 }
 
 }  // namespace morvel::render

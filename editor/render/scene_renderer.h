@@ -10,7 +10,7 @@
 
 #include "document/part_mesh_port.h"
 #include "render/asset_loaders.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 #include "render/d3dx_texture.h"
 #include "render/overlay_text.h"
 #include "render/part_mesh.h"

@@ -7,6 +7,8 @@
 namespace {
 
 using namespace morvel::render;
+using morvel::Material;
+using morvel::Light;
 using fakes::FakeAssets;
 using fakes::MakeMesh;
 using fakes::RecordingSystem;

@@ -10,6 +10,9 @@
 namespace {
 
 using namespace morvel::render;
+using morvel::Matrix;
+using morvel::Vector3;
+using morvel::Rect;
 using fakes::FakeAssets;
 using fakes::RendererTest;
 using fakes::SceneBuilder;

@@ -2,7 +2,7 @@
 // run: reading the file in 64 KiB chunks and unscrambling every byte, and the
 // same plus copying it into freshly allocated arrays (the memory a loaded
 // document occupies has to be allocated and touched whatever the loader does).
-#include <benchmark/benchmark.h>
+#include "bench_api.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -12,14 +12,15 @@
 #include <vector>
 
 #include "mvllib/mvllib.h"
-#include "mvllib/record_codec.h"
+#include "formats/motion/record_codec.h"
+#include "formats/motion/scramble.h"
 
 namespace {
 
 const char *kPath = "/tmp/mvllib_bench_64mb.mvl";
 
 void WriteRecord(std::FILE *f, unsigned char *bytes, int size) {
-    Mvl_Func_Shuffle(bytes, bytes, size, mvl::kScrambleKey);
+    Mvl_Func_Shuffle(bytes, bytes, size, morvel::formats::motion::kScrambleKey);
     std::fwrite(bytes, 1, static_cast<size_t>(size), f);
 }
 
@@ -35,27 +36,27 @@ void GenerateFile() {
     d.header.partCount = 4;
     d.header.motionCount = motions;
     unsigned char header[MVL_HEADER_SIZE];
-    mvl::EncodeHeader(d.header, header);
+    morvel::formats::motion::EncodeHeader(d.header, header);
     WriteRecord(f, header, MVL_HEADER_SIZE);
     for (int p = 0; p < 4; ++p) {
         PartEntry part{};
         std::snprintf(part.fileName, sizeof part.fileName, ".\\part%d.x", p);
         unsigned char bytes[MVL_PART_RECORD_SIZE];
-        mvl::EncodePart(part, bytes);
+        morvel::formats::motion::EncodePart(part, bytes);
         WriteRecord(f, bytes, MVL_PART_RECORD_SIZE);
     }
     for (int m = 0; m < motions; ++m) {
         MotionEntry motion{};
         motion.frameCount = frames;
         unsigned char bytes[MVL_MOTION_RECORD_SIZE];
-        mvl::EncodeMotion(motion, bytes);
+        morvel::formats::motion::EncodeMotion(motion, bytes);
         WriteRecord(f, bytes, MVL_MOTION_RECORD_SIZE);
     }
     for (int i = 0; i < motions * frames; ++i) {
         FrameEntry frame{};
         frame.positionCount = positions;
         unsigned char bytes[MVL_FRAME_RECORD_SIZE];
-        mvl::EncodeFrame(frame, bytes);
+        morvel::formats::motion::EncodeFrame(frame, bytes);
         WriteRecord(f, bytes, MVL_FRAME_RECORD_SIZE);
     }
     for (int i = 0; i < motions * frames * positions; ++i) {
@@ -65,7 +66,7 @@ void GenerateFile() {
         p.translation = {i * 0.5, -i * 0.25, 3.0};
         p.rotation = {static_cast<int16_t>(i % 360), 0, 0};
         unsigned char bytes[MVL_POSITION_RECORD_SIZE];
-        mvl::EncodePosition(p, bytes);
+        morvel::formats::motion::EncodePosition(p, bytes);
         WriteRecord(f, bytes, MVL_POSITION_RECORD_SIZE);
     }
     std::fclose(f);

@@ -6,7 +6,7 @@
 
 #include "motion_file_builder.h"
 #include "mvllib/mvllib.h"
-#include "mvllib/record_codec.h"
+#include "formats/motion/record_codec.h"
 
 namespace {
 
@@ -68,7 +68,7 @@ TEST(GoldenFile, HeaderFieldsLandAtTheirOffsets) {
     EXPECT_DOUBLE_EQ(h.initialDiffuse.g, -0.4);
     // Encoding the loaded header gives the file's bytes back.
     unsigned char encoded[MVL_HEADER_SIZE];
-    mvl::EncodeHeader(h, encoded);
+    morvel::formats::motion::EncodeHeader(h, encoded);
     EXPECT_EQ(std::vector<uint8_t>(encoded, encoded + 192), GoldenHeader());
     Mvl_Func_Delete(&d);
 }
@@ -101,7 +101,7 @@ TEST(GoldenFile, PositionFieldsLandAtTheirOffsets) {
     EXPECT_EQ(q.rotation.y, -2);
     EXPECT_EQ(q.rotation.z, 32767);
     unsigned char encoded[MVL_POSITION_RECORD_SIZE];
-    mvl::EncodePosition(q, encoded);
+    morvel::formats::motion::EncodePosition(q, encoded);
     EXPECT_EQ(std::memcmp(encoded, plain.data() + plain.size() - 128, 128), 0);
     Mvl_Func_Delete(&d);
 }

@@ -246,4 +246,17 @@ TEST_F(LoadTest, BackslashPathsOpenAsOnWindows) {
     EXPECT_EQ(Mvl_Func_Load(&doc, windowsPath.c_str(), ""), 0);
 }
 
+// 表 (0x95 0x5C) and ソ (0x83 0x5C) end in the byte of '\': a file named
+// with them opens on every host, the second bytes staying part of the name.
+TEST_F(LoadTest, NamesWhoseSecondBytesLookLikeBackslashesOpen) {
+    TempFile named("\x95\x5C\x83\x5C.mvl");
+    named.Write(mvltest::Scrambled(mvltest::PlainFileBytes(TwoMotionContents())));
+    std::string windowsPath = named.Path();
+    for (char &c : windowsPath) {
+        if (c == '/') c = '\\';
+    }
+    ASSERT_EQ(Mvl_Func_Load(&doc, windowsPath.c_str(), ""), 0);
+    EXPECT_EQ(doc.header.motionCount, 3);
+}
+
 }  // namespace

@@ -16,8 +16,8 @@
 #include "allocation_counter.h"
 #include "document/motion_export.h"
 #include "mvllib/mvllib.h"
-#include "render/image/image_decoder.h"
-#include "render/xfile/x_mesh_loader.h"
+#include "formats/image/image_decoder.h"
+#include "formats/xfile/x_mesh_loader.h"
 
 namespace morvel::testing {
 namespace {
@@ -166,9 +166,9 @@ TEST(HostileInputMemory, ExportFileCountsOf65535InShortFiles) {
 
 void ExpectXFailure(const std::string &what, const Bytes &file) {
     ExpectBounded(what, file.size(), [&] {
-        render::xfile::MeshData mesh;
-        const render::xfile::LoadResult result =
-            render::xfile::LoadMeshFromXMemory(file.data(), file.size(), mesh);
+        formats::xfile::MeshData mesh;
+        const formats::xfile::LoadResult result =
+            formats::xfile::LoadMeshFromXMemory(file.data(), file.size(), mesh);
         EXPECT_FALSE(result.ok) << what;
         EXPECT_EQ(result.error.find('\n'), std::string::npos) << what;
         return result.error;
@@ -261,8 +261,8 @@ TEST(HostileInputMemory, XFileNestedTenThousandDeep) {
     const Bytes skipped = XText(unknown + std::string(10001, '}') +
                                 "Mesh { 3; 0;0;0;, 1;0;0;, 0;1;0;; 1; 3;0,1,2;; }");
     ExpectBounded("X text: an unknown block nested 10,000 deep", skipped.size(), [&skipped] {
-        render::xfile::MeshData mesh;
-        EXPECT_TRUE(render::xfile::LoadMeshFromXMemory(skipped.data(), skipped.size(), mesh).ok);
+        formats::xfile::MeshData mesh;
+        EXPECT_TRUE(formats::xfile::LoadMeshFromXMemory(skipped.data(), skipped.size(), mesh).ok);
         return std::string("loaded");
     });
 }
@@ -291,9 +291,9 @@ TEST(HostileInputMemory, XFileCompressedTotalOf4GB) {
 
 void ExpectImageFailure(const std::string &what, const Bytes &file) {
     ExpectBounded(what, file.size(), [&] {
-        render::image::ArgbImage image;
-        const render::image::LoadResult result =
-            render::image::DecodeImage(file.data(), file.size(), image);
+        formats::image::ArgbImage image;
+        const formats::image::LoadResult result =
+            formats::image::DecodeImage(file.data(), file.size(), image);
         EXPECT_FALSE(result.ok) << what;
         EXPECT_TRUE(image.pixels.empty()) << what;
         return result.error;
@@ -304,7 +304,7 @@ void ExpectImageFailure(const std::string &what, const Bytes &file) {
 Bytes SeedImage(const std::string &name) {
     Bytes bytes;
     const std::string path =
-        std::string(MORVEL_SOURCE_DIR) + "/editor/render/image/fuzz/corpus/" + name;
+        std::string(MORVEL_SOURCE_DIR) + "/formats/image/fuzz/corpus/" + name;
     if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
         int c;
         while ((c = std::fgetc(file)) != EOF) bytes.push_back(static_cast<uint8_t>(c));

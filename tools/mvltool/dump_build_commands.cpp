@@ -5,7 +5,7 @@
 #include <string>
 
 #include "command.h"
-#include "document/motion_file_writer.h"
+#include "formats/motion/motion_file_writer.h"
 #include "document_json.h"
 #include "json_build.h"
 #include "mvllib/mvllib.h"
@@ -118,7 +118,7 @@ int RunBuild(const Arguments &given) {
     document.motions = nullptr;
     std::string error;
     if (!DocumentFromJsonText(text, document, error)) return Fail(args[0] + ": " + error);
-    const bool written = morvel::document::WriteMotionFile(document, output);
+    const bool written = morvel::formats::motion::WriteMotionFile(document, output);
     Mvl_Func_Delete(&document);
     if (!written) return Fail(output + ": cannot be written");
     return 0;

@@ -3,14 +3,14 @@
 #include <vector>
 
 #include "command.h"
-#include "render/image/image_decoder.h"
-#include "render/image/image_format.h"
-#include "render/image/texture_loader.h"
+#include "formats/image/image_decoder.h"
+#include "formats/image/image_format.h"
+#include "formats/image/texture_loader.h"
 
 namespace mvltool {
 
 int RunImageInfo(const Arguments &args) {
-    namespace image = morvel::render::image;
+    namespace image = morvel::formats::image;
     if (args.size() != 1) return Fail("usage: mvltool imageinfo FILE");
     std::vector<uint8_t> bytes;
     image::LoadResult r = image::ReadImageFile(args[0], bytes);

@@ -6,7 +6,7 @@
 
 #include "command.h"
 #include "document/motion_export.h"
-#include "document/motion_file_writer.h"
+#include "formats/motion/motion_file_writer.h"
 #include "mvllib/mvllib.h"
 #include "text_conversion.h"
 
@@ -80,7 +80,7 @@ int RunImport(const Arguments &given) {
         Mvl_Func_Delete(&document);
         return Fail(args[1] + ": " + ImportFailureText(result));
     }
-    const bool written = morvel::document::WriteMotionFile(document, output);
+    const bool written = morvel::formats::motion::WriteMotionFile(document, output);
     Mvl_Func_Delete(&document);
     if (!written) return Fail(output + ": cannot be written");
     std::printf("dropped %d\n", result);

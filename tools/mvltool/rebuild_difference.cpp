@@ -3,9 +3,10 @@
 #include <cstdio>
 #include <cstring>
 
-#include "document/file_access.h"
-#include "document/motion_file_records.h"
-#include "mvllib/record_codec.h"
+#include "base/file_access.h"
+#include "formats/motion/motion_file_records.h"
+#include "formats/motion/record_codec.h"
+#include "formats/motion/scramble.h"
 
 namespace mvltool {
 namespace {
@@ -14,7 +15,7 @@ namespace {
 class FileComparison {
 public:
     explicit FileComparison(const std::string &path)
-        : file_(morvel::document::OpenFileAsOnWindows(path, "rb")) {
+        : file_(morvel::base::OpenFileAsOnWindows(path, "rb")) {
         if (file_ != nullptr) std::setvbuf(file_, nullptr, _IOFBF, 1 << 16);
     }
     ~FileComparison() {
@@ -24,9 +25,9 @@ public:
     FileComparison &operator=(const FileComparison &) = delete;
 
     template <int Size>
-    bool Put(mvl::RecordBytes (&record)[Size]) {
-        Mvl_Func_Shuffle(record, record, Size, mvl::kScrambleKey);
-        mvl::RecordBytes stored[Size];
+    bool Put(morvel::formats::motion::RecordBytes (&record)[Size]) {
+        morvel::formats::motion::Scramble(record, record, Size, morvel::formats::motion::kScrambleKey);
+        morvel::formats::motion::RecordBytes stored[Size];
         const size_t read = file_ != nullptr ? std::fread(stored, 1, Size, file_) : 0;
         for (size_t i = 0; i < static_cast<size_t>(Size); ++i) {
             if (i >= read || stored[i] != record[i]) ++different_;
@@ -54,7 +55,7 @@ uint64_t BytesBuildWouldChange(const MotionDocument &document, const std::string
     FileComparison file(path);
     MotionDocument rebuilt = document;
     std::memcpy(rebuilt.header.version, "1.00", 4);
-    morvel::document::PutMotionFileRecords(rebuilt, file);
+    morvel::formats::motion::PutMotionFileRecords(rebuilt, file);
     return file.Finish();
 }
 

@@ -4,14 +4,14 @@
 #include <string>
 
 #include "command.h"
-#include "render/xfile/mesh_bounds.h"
-#include "render/xfile/x_mesh_loader.h"
+#include "formats/xfile/mesh_bounds.h"
+#include "formats/xfile/x_mesh_loader.h"
 
 namespace mvltool {
 namespace {
 
-using morvel::render::ColorValue;
-using morvel::render::xfile::MeshData;
+using morvel::ColorValue;
+using morvel::formats::xfile::MeshData;
 
 // Without the sign of zero, so a box touching the origin prints 0.000000.
 double Plain(float value) { return static_cast<double>(value + 0.0f); }
@@ -28,7 +28,7 @@ void PrintMesh(const MeshData &mesh) {
     std::printf("fvf 0x%x\n", mesh.fvf);
     std::printf("materials %zu\n", mesh.materials.size());
     for (const auto &range : mesh.attributeTable) std::printf("subset %u faces %u\n", range.attribId, range.faceCount);
-    const auto bounds = morvel::render::xfile::ComputeBounds(mesh);
+    const auto bounds = morvel::formats::xfile::ComputeBounds(mesh);
     std::printf("bounds %.6f %.6f %.6f %.6f %.6f %.6f\n", Plain(bounds.min.x), Plain(bounds.min.y),
                 Plain(bounds.min.z), Plain(bounds.max.x), Plain(bounds.max.y), Plain(bounds.max.z));
     for (size_t i = 0; i < mesh.materials.size(); ++i) {
@@ -45,7 +45,7 @@ void PrintMesh(const MeshData &mesh) {
 int RunXInfo(const Arguments &args) {
     if (args.size() != 1) return Fail("usage: mvltool xinfo FILE.x");
     MeshData mesh;
-    const auto result = morvel::render::xfile::LoadMeshFromXFile(args[0], mesh);
+    const auto result = morvel::formats::xfile::LoadMeshFromXFile(args[0], mesh);
     if (!result.ok) return Fail(result.error);
     PrintMesh(mesh);
     return 0;

@@ -4,7 +4,7 @@
 // two is the renderer's share of a step.
 #include <windows.h>
 
-#include <benchmark/benchmark.h>
+#include "bench_api.h"
 
 #include <cstdio>
 
@@ -15,7 +15,7 @@
 #include "app/pose_editing.h"
 #include "bench_device.h"
 #include "render/d3d8/gdi_text_rasterizer.h"
-#include "render/editor_scene.h"
+#include "app/editor_scene.h"
 
 namespace {
 

@@ -6,8 +6,8 @@
 #include "app/history.h"
 #include "app/main_window_events.h"
 #include "app/redraw.h"
-#include "document/field_text.h"
-#include "document/motion_file_writer.h"
+#include "base/field_text.h"
+#include "formats/motion/motion_file_writer.h"
 #include "render/asset_loaders.h"
 
 namespace morvel::app::fakes {
@@ -72,14 +72,14 @@ std::string EditorFixture::WriteMotionFile(const std::string &name,
                                            const document::testing::DocumentContents &contents,
                                            const std::string &userCode) {
     document::testing::OwnedDocument doc(contents);
-    document::StoreFieldText(doc->header.userCode, sizeof doc->header.userCode, userCode);
+    base::StoreFieldText(doc->header.userCode, sizeof doc->header.userCode, userCode);
     const std::string path = folder.Path(name);
-    EXPECT_TRUE(document::WriteMotionFile(doc.Get(), path));
+    EXPECT_TRUE(formats::motion::WriteMotionFile(doc.Get(), path));
     return path;
 }
 
 std::string EditorFixture::FilePath() const {
-    return document::BufferText(editor.state.filePath.data(), editor.state.filePath.size());
+    return base::BufferText(editor.state.filePath.data(), editor.state.filePath.size());
 }
 
 }  // namespace morvel::app::fakes

@@ -13,7 +13,7 @@
 #include "app/fakes/fake_clock.h"
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
-#include "document/test_documents.h"
+#include "test_documents.h"
 #include "render/fakes/fake_assets.h"
 #include "render/fakes/recording_device.h"
 
@@ -28,6 +28,13 @@ public:
         const auto found = makers.find(name);
         return found == makers.end() ? nullptr : found->second(editor);
     }
+};
+
+// A controller that does nothing: for dialogs whose runs the test plays itself.
+class InertController : public DialogController {
+public:
+    void OnInit(DialogView &) override {}
+    void OnCommand(DialogView &, int, int) override {}
 };
 
 class EditorFixture : public ::testing::Test {

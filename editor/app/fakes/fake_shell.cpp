@@ -53,7 +53,7 @@ void FakeShell::CreateToolbar(const std::vector<ToolbarButton> &buttons) {
     toolbar = buttons;
 }
 
-render::Rect FakeShell::ClientRect() {
+Rect FakeShell::ClientRect() {
     calls.push_back("ClientRect");
     return client;
 }

@@ -44,7 +44,7 @@ public:
     bool registerFails = false;
     bool createFails = false;
     std::string programPath = "C:\\Morvel\\Morvel.exe";
-    render::Rect client{0, 0, 640, 480};
+    Rect client{0, 0, 640, 480};
     int toolbarHeight = 28;
     int statusBarHeight = 20;
     bool setDirectoryFails = false;
@@ -76,7 +76,7 @@ public:
     int invalidations = 0;
     bool destroyed = false;
     std::vector<std::array<int, 4>> barPlacements;
-    std::vector<render::Rect> viewPlacements;
+    std::vector<Rect> viewPlacements;
     std::vector<std::pair<int, int>> timers;
 
     // Recent-file items of the File menu (identifier, text), in order.
@@ -89,7 +89,7 @@ public:
     bool CreateMainWindow(const std::string &title, int clientWidth, int clientHeight) override;
     void InitCommonControls() override;
     void CreateToolbar(const std::vector<ToolbarButton> &buttons) override;
-    render::Rect ClientRect() override;
+    Rect ClientRect() override;
     void CreateStatusBar(const std::array<int, 3> &rightEdges) override;
     int ToolbarHeight() override;
     int StatusBarHeight() override;
@@ -100,7 +100,7 @@ public:
     int RunMessageLoop() override;
     document::OwnerWindow MainWindow() override;
     document::OwnerWindow ViewWindow() override;
-    void PlaceView(const render::Rect &viewRect) override { viewPlacements.push_back(viewRect); }
+    void PlaceView(const Rect &viewRect) override { viewPlacements.push_back(viewRect); }
     std::string ProgramPath() override;
     void SetTitle(const std::string &text) override;
     void EnableMenuItem(int command, bool enabled) override;

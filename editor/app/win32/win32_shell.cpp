@@ -96,7 +96,7 @@ void Win32Shell::CreateToolbar(const std::vector<ToolbarButton> &buttons) {
                                sizeof(TBBUTTON));
 }
 
-render::Rect Win32Shell::ClientRect() {
+Rect Win32Shell::ClientRect() {
     RECT r{};
     GetClientRect(main_, &r);
     return {r.left, r.top, r.right, r.bottom};
@@ -186,7 +186,7 @@ void Win32Shell::DeleteFileMenuItem(int position) {
     DeleteMenu(FileMenu(), static_cast<UINT>(position), MF_BYPOSITION);
 }
 
-void Win32Shell::PlaceView(const render::Rect &viewRect) {
+void Win32Shell::PlaceView(const Rect &viewRect) {
     shownView_ = viewRect;
     FollowMainWindow();
 }
@@ -199,7 +199,7 @@ void Win32Shell::FollowMainWindow() {
     ClientToScreen(main_, &origin);
     SetWindowPos(view_, nullptr, origin.x, origin.y, client.right, client.bottom,
                  SWP_NOACTIVATE | SWP_NOZORDER);
-    const render::Rect &v = shownView_;
+    const Rect &v = shownView_;
     SetWindowRgn(view_, CreateRectRgn(v.left, v.top, v.right, v.bottom), TRUE);
 }
 

@@ -29,7 +29,7 @@ public:
     bool CreateMainWindow(const std::string &title, int clientWidth, int clientHeight) override;
     void InitCommonControls() override;
     void CreateToolbar(const std::vector<ToolbarButton> &buttons) override;
-    render::Rect ClientRect() override;
+    Rect ClientRect() override;
     void CreateStatusBar(const std::array<int, 3> &rightEdges) override;
     int ToolbarHeight() override;
     int StatusBarHeight() override;
@@ -39,7 +39,7 @@ public:
     int RunMessageLoop() override;
     document::OwnerWindow MainWindow() override { return main_; }
     document::OwnerWindow ViewWindow() override { return view_; }
-    void PlaceView(const render::Rect &viewRect) override;
+    void PlaceView(const Rect &viewRect) override;
     // The view window keeps to the main window's client area when it moves.
     void FollowMainWindow();
     // Over the main window again once it is active: the window system may
@@ -75,7 +75,7 @@ public:
 
 private:
     HMENU FileMenu() const;
-    render::Rect shownView_{0, 0, 0, 0};
+    Rect shownView_{0, 0, 0, 0};
     bool raisingView_ = false;
 
     HINSTANCE instance_;

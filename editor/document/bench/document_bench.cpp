@@ -1,6 +1,6 @@
 // Cost of saving and of one rebuild, each against the plain work it cannot
 // avoid: writing the file's bytes, and two deep copies of the document.
-#include <benchmark/benchmark.h>
+#include "bench_api.h"
 
 #include <cstdio>
 #include <cstring>
@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "document/motion_file_writer.h"
+#include "formats/motion/motion_file_writer.h"
 #include "document/table_ops.h"
 #include "mvllib/mvllib.h"
-#include "mvllib/record_codec.h"
+#include "formats/motion/record_codec.h"
 
 #if !defined(_WIN32)
 #include <unistd.h>
@@ -81,7 +81,7 @@ void BM_WriteMotionFile(benchmark::State &state) {
     FillDocument(document, kLargeDocumentPositions);
     const std::string path = BenchPath("morvel_bench_writer.mvl");
     for (auto _ : state) {
-        if (!WriteMotionFile(document, path)) state.SkipWithError("write failed");
+        if (!morvel::formats::motion::WriteMotionFile(document, path)) state.SkipWithError("write failed");
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<int64_t>(std::filesystem::file_size(path)));
@@ -95,7 +95,7 @@ void BM_WriteSameBytesIn64KiBChunks(benchmark::State &state) {
     MotionDocument document;
     FillDocument(document, kLargeDocumentPositions);
     const std::string image = BenchPath("morvel_bench_image.mvl");
-    WriteMotionFile(document, image);
+    morvel::formats::motion::WriteMotionFile(document, image);
     std::vector<unsigned char> bytes(std::filesystem::file_size(image));
     std::FILE *in = std::fopen(image.c_str(), "rb");
     if (std::fread(bytes.data(), 1, bytes.size(), in) != bytes.size()) state.SkipWithError("read");

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "document/file_access.h"
+#include "base/file_access.h"
 #include "document/part_mesh_port.h"
 
 namespace morvel::document::fakes {
@@ -20,7 +20,7 @@ class FakePartMeshLoader : public PartMeshLoader {
 public:
     std::unique_ptr<PartMeshResource> LoadPartMesh(const std::string &fileName) override {
         loaded.push_back(fileName);
-        if (!FileExists(fileName)) return nullptr;
+        if (!base::FileExists(fileName)) return nullptr;
         return std::make_unique<FakePartMesh>(fileName);
     }
     void SetMeshLoadMessage(const std::string &text) override { meshLoadMessage = text; }

@@ -12,16 +12,16 @@
 #include "document/motion_export.h"
 #include "document/table_ops.h"
 #include "mvllib/mvllib.h"
-#include "mvllib/record_codec.h"
+#include "formats/motion/record_codec.h"
 
 namespace {
 
 std::vector<uint8_t> Encoded(const MotionDocument &d) {
     std::vector<uint8_t> bytes(MVL_HEADER_SIZE);
-    mvl::EncodeHeader(d.header, bytes.data());
+    morvel::formats::motion::EncodeHeader(d.header, bytes.data());
     for (uint16_t m = 0; m < d.header.motionCount; ++m) {
-        mvl::RecordBytes record[MVL_MOTION_RECORD_SIZE];
-        mvl::EncodeMotion(d.motions[m], record);
+        morvel::formats::motion::RecordBytes record[MVL_MOTION_RECORD_SIZE];
+        morvel::formats::motion::EncodeMotion(d.motions[m], record);
         bytes.insert(bytes.end(), record, record + sizeof record);
     }
     return bytes;

@@ -8,9 +8,9 @@
 
 namespace morvel::render::bench {
 
-xfile::MeshData SphereMesh() {
+formats::xfile::MeshData SphereMesh() {
     constexpr int kSlices = 32, kStacks = 32;
-    xfile::MeshData mesh;
+    formats::xfile::MeshData mesh;
     mesh.fvf = kPartMeshFvf;
     mesh.vertexStride = 32;
     for (int stack = 0; stack <= kStacks; ++stack) {
@@ -36,7 +36,7 @@ xfile::MeshData SphereMesh() {
     mesh.faceCount = static_cast<uint32_t>(mesh.indices.size() / 3);
     mesh.attributes.assign(mesh.faceCount, 0);
     mesh.attributeTable.push_back({0, 0, mesh.faceCount, 0, mesh.vertexCount});
-    xfile::MaterialData material;
+    formats::xfile::MaterialData material;
     material.material.Diffuse = {0.7f, 0.6f, 0.2f, 1.0f};
     material.material.Power = 20.0f;
     mesh.materials.push_back(material);

@@ -11,7 +11,7 @@
 namespace morvel::render::bench {
 
 // A sphere of radius 10 in format 0x112: 2 * 32 * 31 = 1,984 triangles.
-xfile::MeshData SphereMesh();
+formats::xfile::MeshData SphereMesh();
 
 struct BenchScene {
     fakes::SceneBuilder builder;

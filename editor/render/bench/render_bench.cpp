@@ -2,7 +2,7 @@
 // that issues the same device calls from precomputed matrices and
 // materials. Natively the device draws nothing, so the ratio is the
 // renderer's own overhead; under Wine the device is Direct3D 8.
-#include <benchmark/benchmark.h>
+#include "bench_api.h"
 
 #include "bench_device.h"
 #include "bench_scene.h"

@@ -6,7 +6,7 @@
 #include <cstddef>
 
 #include "render/d3d_constants.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 #include "render/render_device.h"
 
 namespace morvel::render {

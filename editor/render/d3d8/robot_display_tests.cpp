@@ -8,14 +8,17 @@
 #include "display_scene.h"
 #include "document/editor_document.h"
 #include "render/d3dx_math.h"
-#include "render/editor_scene.h"
 
 namespace {
 
+morvel::render::SceneDocument SceneOfDocument(const morvel::document::EditorDocument &d) {
+    return {d.document, d.partMeshes, d.selectedMotion, d.selectedFrame, d.selectedPosition};
+}
+
 using morvel::displaytest::Capture;
-using morvel::render::Matrix;
+using morvel::Matrix;
 using morvel::render::SceneFlags;
-using morvel::render::Vector3;
+using morvel::Vector3;
 using morvel::render::d3d8::DisplayScene;
 using morvel::render::fakes::SceneBuilder;
 using Json = nlohmann::json;
@@ -100,7 +103,7 @@ TEST(RobotDisplay, FirstFrameOfWalkShowsTheWholeFigure) {
     const MotionFileHeader &header = robot.document.header;
     display.renderer.ApplyViewSettings(header.cullingMode, header.rightHanded, header.axisDirection);
     display.renderer.SetViewCamera(header.cameraElevation, header.cameraAzimuth, header.cameraDistance);
-    const Capture shot = display.Draw(morvel::render::SceneOf(robot), SceneFlags{3, 1});
+    const Capture shot = display.Draw(SceneOfDocument(robot), SceneFlags{3, 1});
     morvel::displaytest::SavePng(shot, MORVEL_BUILD_DIR "/robot_first_frame.png");
 
     const uint32_t background = 0x283048;
@@ -119,7 +122,7 @@ TEST(RobotDisplay, FirstFrameOfWalkShowsTheWholeFigure) {
 
     // The wave's first frame: the right arm raised above the shoulder.
     robot.selectedMotion = 1;
-    const Capture wave = display.Draw(morvel::render::SceneOf(robot), SceneFlags{3, 1});
+    const Capture wave = display.Draw(SceneOfDocument(robot), SceneFlags{3, 1});
     morvel::displaytest::SavePng(wave, MORVEL_BUILD_DIR "/robot_wave_first_frame.png");
     const Vector3 raisedHand = d3dx::TransformCoord({-27 - 20, 48 + 35, 0}, viewProjection);
     const Vector3 hangingHand = d3dx::TransformCoord({-27, 48 - 35, 0}, viewProjection);

@@ -2,7 +2,7 @@
 
 namespace morvel::render::fakes {
 
-std::map<std::string, xfile::MeshData> FakeAssets::meshes;
+std::map<std::string, formats::xfile::MeshData> FakeAssets::meshes;
 std::set<std::string> FakeAssets::textures;
 std::vector<std::string> FakeAssets::textureRequests;
 std::vector<uint32_t> FakeAssets::clonedTo;
@@ -11,14 +11,14 @@ bool FakeAssets::cloneFails = false;
 
 namespace {
 
-xfile::LoadResult LoadMesh(const std::string &path, xfile::MeshData &out) {
+formats::xfile::LoadResult LoadMesh(const std::string &path, formats::xfile::MeshData &out) {
     const auto found = FakeAssets::meshes.find(path);
     if (found == FakeAssets::meshes.end()) return {false, "no such file"};
     out = found->second;
     return {true, ""};
 }
 
-bool Clone(const xfile::MeshData &in, uint32_t fvf, xfile::MeshData &out) {
+bool Clone(const formats::xfile::MeshData &in, uint32_t fvf, formats::xfile::MeshData &out) {
     FakeAssets::clonedTo.push_back(fvf);
     if (FakeAssets::cloneFails) return false;
     out = in;
@@ -28,12 +28,12 @@ bool Clone(const xfile::MeshData &in, uint32_t fvf, xfile::MeshData &out) {
     return true;
 }
 
-void Normals(xfile::MeshData &) { ++FakeAssets::normalsComputed; }
+void Normals(formats::xfile::MeshData &) { ++FakeAssets::normalsComputed; }
 
-image::LoadResult LoadTexture(const std::string &path, image::TextureData &out) {
+formats::image::LoadResult LoadTexture(const std::string &path, formats::image::TextureData &out) {
     FakeAssets::textureRequests.push_back(path);
     if (!FakeAssets::textures.count(path)) return {false, "no such texture"};
-    out = image::TextureData{};
+    out = formats::image::TextureData{};
     out.format = 21;
     out.imageWidth = out.imageHeight = 4;
     out.levels.resize(1);
@@ -43,7 +43,7 @@ image::LoadResult LoadTexture(const std::string &path, image::TextureData &out) 
     return {true, ""};
 }
 
-image::LoadResult LoadDib(const uint8_t *data, size_t size, image::TextureData &out) {
+formats::image::LoadResult LoadDib(const uint8_t *data, size_t size, formats::image::TextureData &out) {
     return LoadTexture(std::string(reinterpret_cast<const char *>(data), size), out);
 }
 
@@ -71,8 +71,8 @@ uint32_t StrideOf(uint32_t fvf) {
     return stride;
 }
 
-xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::string> &textureNames) {
-    xfile::MeshData mesh;
+formats::xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::string> &textureNames) {
+    formats::xfile::MeshData mesh;
     mesh.fvf = fvf;
     mesh.vertexStride = StrideOf(fvf);
     mesh.vertexCount = static_cast<uint32_t>(4 * subsets);
@@ -86,7 +86,7 @@ xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::strin
         mesh.attributes.push_back(static_cast<uint32_t>(s));
         mesh.attributes.push_back(static_cast<uint32_t>(s));
         mesh.attributeTable.push_back({static_cast<uint32_t>(s), static_cast<uint32_t>(2 * s), 2, base, 4});
-        xfile::MaterialData material;
+        formats::xfile::MaterialData material;
         material.material.Diffuse = {0.1f * static_cast<float>(s + 1), 0.5f, 0.5f, 1.0f};
         material.material.Ambient = {0.0f, 0.0f, 0.0f, 1.0f};
         material.material.Power = 10.0f;

@@ -12,7 +12,7 @@
 namespace morvel::render::fakes {
 
 struct FakeAssets {
-    static std::map<std::string, xfile::MeshData> meshes;  // by the path the loader sees
+    static std::map<std::string, formats::xfile::MeshData> meshes;  // by the path the loader sees
     static std::set<std::string> textures;                 // paths that decode
     static std::vector<std::string> textureRequests;       // every texture path asked for
     static std::vector<uint32_t> clonedTo;                 // formats meshes were cloned to
@@ -27,6 +27,6 @@ uint32_t StrideOf(uint32_t fvf);
 
 // A mesh of `subsets` quads (two triangles each), one material per subset;
 // textureNames[i] non-empty gives material i that texture.
-xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::string> &textureNames = {});
+formats::xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::string> &textureNames = {});
 
 }  // namespace morvel::render::fakes

@@ -8,7 +8,7 @@
 #include <cstring>
 #include <string>
 
-#include "document/motion_file_writer.h"
+#include "formats/motion/motion_file_writer.h"
 #include "document_json.h"
 #include "json_build.h"
 #include "mvllib/mvllib.h"
@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
         if (!OneLine(error) || built.parts != nullptr || built.motions != nullptr) std::abort();
         return 0;
     }
-    if (!morvel::document::WriteMotionFile(built, OutputPath())) std::abort();
+    if (!morvel::formats::motion::WriteMotionFile(built, OutputPath())) std::abort();
     MotionDocument reloaded;
     Mvl_Func_ObjectInit(&reloaded);
     // The stored code may fill its whole field without a terminator.

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "render/d3dx_math.h"
+#include "base/d3d_types.h"
 
 namespace mvltool::gltf {
 namespace {
@@ -23,7 +23,7 @@ Quaternion Multiply(const Quaternion &a, const Quaternion &b) {
 Quaternion AboutAxis(int axis, int16_t degrees) {
     Quaternion q;
     if (degrees == 0) return q;
-    const double half = static_cast<double>(d3dx::DegreesToRadians(degrees)) / 2;
+    const double half = static_cast<double>(morvel::DegreesToRadians(degrees)) / 2;
     (axis == 0 ? q.x : axis == 1 ? q.y : q.z) = std::sin(half);
     q.w = std::cos(half);
     return q;

@@ -7,9 +7,9 @@
 #include "mvltool/gltf/gltf_buffer.h"
 #include "mvltool/gltf/motion_nodes.h"
 #include "mvltool/gltf/part_meshes.h"
-#include "render/asset_loaders.h"
-#include "render/part_mesh.h"
+#include "formats/xfile/x_mesh_loader.h"
 #include "text_conversion.h"
+#include "base/windows_path.h"
 
 namespace mvltool::gltf {
 namespace {
@@ -71,8 +71,8 @@ bool IsAbsolute(const std::string &path) {
 PartSource SourceOf(const std::string &fileName, const std::string &partFolder,
                     const std::string &name) {
     const std::string folder = IsAbsolute(fileName) ? std::string() : partFolder;
-    return {folder + morvel::render::ToHostPath(fileName),
-            folder + morvel::render::ToHostPath(morvel::render::TextureDirectoryOf(fileName)),
+    return {folder + morvel::base::HostPath(fileName),
+            folder + morvel::base::HostPath(morvel::formats::xfile::TextureDirectoryOf(fileName)),
             name};
 }
 

@@ -7,7 +7,7 @@
 #include "mvltool/gltf/gltf_export.h"
 #include "mvltool/gltf/gltf_file_writer.h"
 #include "mvltool/gltf/gltf_read_back.h"
-#include "render/image/image_decoder.h"
+#include "formats/image/image_decoder.h"
 #include "render/pose.h"
 
 namespace mvltool::gltf {
@@ -28,9 +28,9 @@ std::vector<uint8_t> FileBytes(const std::string &path) {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
-morvel::render::image::ArgbImage Decode(const std::vector<uint8_t> &bytes) {
-    morvel::render::image::ArgbImage image;
-    EXPECT_TRUE(morvel::render::image::DecodeImage(bytes.data(), bytes.size(), image).ok);
+morvel::formats::image::ArgbImage Decode(const std::vector<uint8_t> &bytes) {
+    morvel::formats::image::ArgbImage image;
+    EXPECT_TRUE(morvel::formats::image::DecodeImage(bytes.data(), bytes.size(), image).ok);
     return image;
 }
 

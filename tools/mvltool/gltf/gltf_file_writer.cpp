@@ -5,13 +5,13 @@
 #include <sstream>
 #include <vector>
 
-#include "document/atomic_file_writer.h"
-#include "document/path_rules.h"
+#include "base/atomic_file_writer.h"
+#include "base/windows_path.h"
 
 namespace mvltool::gltf {
 namespace {
 
-using morvel::document::AtomicFileWriter;
+using morvel::base::AtomicFileWriter;
 
 struct PendingFile {
     std::string path;
@@ -39,7 +39,7 @@ bool Serialise(const tinygltf::Model &model, bool binary, std::string &bytes, st
 std::string HostFolderOf(const std::string &path) {
 #ifdef _WIN32
     // Windows hands the arguments over in code page 932.
-    return path.substr(0, morvel::document::FileNameStart(path));
+    return path.substr(0, morvel::base::FileNameStart(path));
 #else
     const size_t slash = path.rfind('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);

@@ -157,7 +157,7 @@ Matrix4 WorldMatrixAt(const tinygltf::Model &model, int animation, int node, siz
     }
 }
 
-Matrix4 EditorMatrixInGltf(const morvel::render::Matrix &editor, bool mirrorZ) {
+Matrix4 EditorMatrixInGltf(const morvel::Matrix &editor, bool mirrorZ) {
     const double sign[4] = {1, 1, mirrorZ ? -1.0 : 1.0, 1};
     Matrix4 m{};
     for (int r = 0; r < 4; ++r) {

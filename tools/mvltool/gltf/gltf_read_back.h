@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "mvllib/mvllib.h"
-#include "render/d3d_types.h"
+#include "base/d3d_types.h"
 
 namespace mvltool::gltf::testing {
 
@@ -45,7 +45,7 @@ std::vector<double> ChannelValues(const tinygltf::Model &model, int animation, i
 
 // The editor's row-vector matrix in glTF's frame: S · Mᵀ · S, S = diag(1, 1, -1, 1)
 // when mirrorZ, else Mᵀ.
-Matrix4 EditorMatrixInGltf(const morvel::render::Matrix &editor, bool mirrorZ);
+Matrix4 EditorMatrixInGltf(const morvel::Matrix &editor, bool mirrorZ);
 
 // Largest difference between entries, each relative to max(1, |expected|).
 double Difference(const Matrix4 &actual, const Matrix4 &expected);

@@ -4,14 +4,14 @@
 #include <cmath>
 #include <cstring>
 
-#include "render/asset_loaders.h"
-#include "render/xfile/vertex_layout.h"
-#include "render/xfile/x_mesh_loader.h"
+#include "formats/xfile/vertex_layout.h"
+#include "formats/xfile/x_mesh_loader.h"
+#include "base/windows_path.h"
 
 namespace mvltool::gltf {
 namespace {
 
-namespace xfile = morvel::render::xfile;
+namespace xfile = morvel::formats::xfile;
 
 constexpr uint32_t kFvfDiffuse = 0x40;
 constexpr uint32_t kPartMeshFvf = 0x112;  // position, normal, one coordinate pair
@@ -22,7 +22,7 @@ float FloatAt(const xfile::MeshData &mesh, uint32_t vertex, uint32_t offset) {
     return value;
 }
 
-using morvel::render::ColorValue;
+using morvel::ColorValue;
 
 // glTF colour factors lie in [0, 1]; the X file's may not.
 double Unit(float value) {
@@ -152,7 +152,7 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
             if (data.hasTexture && !data.textureFileName.empty()) {
                 // Always after the X file's folder, even for a full path.
                 const TextureResult texture = textures.TextureFor(
-                    source.textureFolder + morvel::render::ToHostPath(data.textureFileName),
+                    source.textureFolder + morvel::base::HostPath(data.textureFileName),
                     data.textureFileName);
                 if (texture.texture >= 0) {
                     subset.material.pbrMetallicRoughness.baseColorTexture.index = texture.texture;

@@ -16,7 +16,7 @@ void Append(void *context, void *data, int size) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(const morvel::render::image::ArgbImage &image) {
+std::vector<uint8_t> EncodePng(const morvel::formats::image::ArgbImage &image) {
     const int components = image.hasAlpha ? 4 : 3;
     std::vector<uint8_t> pixels;
     pixels.reserve(image.pixels.size() * static_cast<size_t>(components));

@@ -4,11 +4,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "render/image/argb_image.h"
+#include "formats/image/argb_image.h"
 
 namespace mvltool::gltf {
 
 // RGB when the image has no alpha channel, RGBA otherwise; empty on failure.
-std::vector<uint8_t> EncodePng(const morvel::render::image::ArgbImage &image);
+std::vector<uint8_t> EncodePng(const morvel::formats::image::ArgbImage &image);
 
 }  // namespace mvltool::gltf

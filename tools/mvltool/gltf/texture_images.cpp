@@ -2,15 +2,15 @@
 
 #include <utility>
 
-#include "document/path_rules.h"
 #include "mvltool/gltf/png_encoder.h"
-#include "render/image/image_decoder.h"
-#include "render/image/image_format.h"
+#include "formats/image/image_decoder.h"
+#include "formats/image/image_format.h"
+#include "base/windows_path.h"
 
 namespace mvltool::gltf {
 namespace {
 
-namespace image = morvel::render::image;
+namespace image = morvel::formats::image;
 
 // The editor sets no texture filters, so Direct3D's defaults apply: point
 // sampling without mip maps, coordinates wrapping.
@@ -32,7 +32,7 @@ bool PlainByte(char c) {
 }  // namespace
 
 std::string AsciiStem(const std::string &name) {
-    std::string stem = name.substr(morvel::document::FileNameStart(name));
+    std::string stem = name.substr(morvel::base::FileNameStart(name));
     const size_t dot = stem.rfind('.');
     if (dot != std::string::npos && dot > 0) stem.resize(dot);
     for (char &c : stem) {

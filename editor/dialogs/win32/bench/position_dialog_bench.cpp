@@ -3,7 +3,7 @@
 // loads): opening it and committing it, against the mesh reload each of
 // them contains; and the position list filled with 1,000 rows, against
 // LB_ADDSTRING of the same lines into a bare list box.
-#include <benchmark/benchmark.h>
+#include "bench_api.h"
 #include <windows.h>
 
 #include <cstdio>
@@ -17,7 +17,7 @@
 #include "dialogs/position_dialog.h"
 #include "dialogs/position_dialog_ids.h"
 #include "dialogs/win32/win32_dialog_view.h"
-#include "document/test_documents.h"
+#include "test_documents.h"
 
 namespace {
 
