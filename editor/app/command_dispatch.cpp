@@ -3,12 +3,14 @@
 #include "app/command_ids.h"
 #include "app/file_commands.h"
 #include "app/history.h"
+#include "app/menu_states.h"
 #include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
 #include "app/selection_commands.h"
 #include "app/view_commands.h"
+#include "document/selection.h"
 
 namespace morvel::app {
 
@@ -46,11 +48,7 @@ void DialogCreationFailed(Editor &editor, const char *caption) {
 bool RepairSelectionForPositionDialog(Editor &editor) {
     document::EditorDocument &doc = editor.state.currentDocument;
     const MotionDocument &d = doc.document;
-    const bool motionInRange = doc.selectedMotion >= 0 && doc.selectedMotion < d.header.motionCount;
-    if (motionInRange && doc.selectedFrame >= 0 &&
-        doc.selectedFrame < d.motions[doc.selectedMotion].frameCount) {
-        return true;
-    }
+    if (document::SelectedFrame(doc) != nullptr) return true;
     for (int m = 0; m < d.header.motionCount; ++m) {
         if (d.motions[m].frameCount == 0) continue;
         doc.selectedMotion = m;
@@ -108,7 +106,9 @@ void EditDialogCommand(Editor &editor, int command) {
     }
 }
 
-void RunCommand(Editor &editor, int command) {
+namespace {
+
+void Dispatch(Editor &editor, int command) {
     EditorState &state = editor.state;
     if (!CommandKeepsPlayback(command)) EndPlayback(editor);
     if (command >= CMD_RECENT_FILE_0 && command <= CMD_RECENT_FILE_4) {
@@ -192,6 +192,13 @@ void RunCommand(Editor &editor, int command) {
         case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
         default: break;
     }
+}
+
+}  // namespace
+
+void RunCommand(Editor &editor, int command) {
+    Dispatch(editor, command);
+    ShowMenuStates(editor);
 }
 
 }  // namespace morvel::app

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/menu_states.h"
 #include "app/recent_files.h"
 #include "app/undo_ring.h"
 #include "document/editor_document.h"
@@ -85,6 +86,7 @@ struct EditorState {
 
     UndoRing undo;
     RecentFiles recentFiles{};
+    MenuStates shownMenu;  // what the menu shows now
 
     PlaybackSettings playbackSettings;
     PlaybackState playback;

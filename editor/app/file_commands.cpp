@@ -129,7 +129,6 @@ void NewCommand(Editor &editor) {
     state.currentDocument.selectedPosition = 0;
     ApplyHeaderViewSettings(editor);
 
-    editor.shell.EnableMenuItem(CMD_FILE_SAVE, false);
     editor.shell.SetTitle(WindowTitle(state.filePath));
     ResetModes(editor);
     state.scene.sceneReady = 1;
@@ -156,7 +155,6 @@ void OpenCommand(Editor &editor) {
 
     document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
     state.filePath = state.openPath;
-    editor.shell.EnableMenuItem(CMD_FILE_SAVE, true);
     editor.shell.SetTitle(WindowTitle(state.filePath));
     RememberRecentFile(editor);
     ResetUndo(state);
@@ -194,8 +192,7 @@ void SaveAsCommand(Editor &editor) {
         Warn(editor, "ファイルの保存に失敗しました。", "名前を付けて保存");
     } else if (result == document::kSaveWritten) {
         RememberRecentFile(editor);
-        editor.shell.EnableMenuItem(CMD_FILE_SAVE, true);
-        editor.shell.SetTitle(WindowTitle(state.filePath));
+            editor.shell.SetTitle(WindowTitle(state.filePath));
     }
     ViewAndRedraw(editor);
 }

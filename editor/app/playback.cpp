@@ -10,6 +10,7 @@
 #include "app/redraw.h"
 #include "base/field_text.h"
 #include "render/scene_document.h"
+#include "document/selection.h"
 
 namespace morvel::app {
 
@@ -76,7 +77,9 @@ void StartPlayback(Editor &editor) {
     const MotionEntry *motion = PlayedMotion(state);
     if (motion == nullptr) return;  // nothing to play
     state.playback.startFrame =
-        doc.selectedFrame >= 0 && doc.selectedFrame < motion->frameCount ? doc.selectedFrame : 0;
+        document::FrameAt(doc.document, doc.selectedMotion, doc.selectedFrame) != nullptr
+            ? doc.selectedFrame
+            : 0;
     state.playback.startMs = editor.clock.NowMilliseconds();
     state.playback.heldElapsedMs = 0;
     state.playback.playing = true;
@@ -162,15 +165,12 @@ void PlaybackSettingCommand(Editor &editor, int command) {
     switch (command) {
         case CMD_PLAY_LOOP:
             settings.loop = !settings.loop;
-            editor.shell.CheckMenuItem(command, settings.loop);
             break;
         case CMD_PLAY_INTERPOLATE:
             settings.interpolate = !settings.interpolate;
-            editor.shell.CheckMenuItem(command, settings.interpolate);
             break;
         case CMD_PLAY_ONION_SKIN:
             settings.onionSkin = !settings.onionSkin;
-            editor.shell.CheckMenuItem(command, settings.onionSkin);
             if (!PlaybackShown(editor.state)) RequestRedraw(editor);
             break;
         case CMD_PLAY_SPEED: {

@@ -6,6 +6,7 @@
 #include "app/history.h"
 #include "app/playback.h"
 #include "app/redraw.h"
+#include "document/selection.h"
 
 namespace morvel::app {
 
@@ -82,33 +83,12 @@ void ChangeFinished(Editor &editor) {
 
 bool IsStepKey(int virtualKey) { return virtualKey >= kKeyEnd && virtualKey <= kKeyDown; }
 
-void SetEditMode(Editor &editor, int mode) {
-    editor.state.editMode = mode;
-    editor.shell.CheckMenuRadio(RadioGroup::EditMode, mode);
-}
+void SetEditMode(Editor &editor, int mode) { editor.state.editMode = mode; }
 
-void SetMouseMode(Editor &editor, int mode) {
-    editor.state.mouseMode = mode;
-    editor.shell.CheckMenuRadio(RadioGroup::MouseMode, mode);
-}
+void SetMouseMode(Editor &editor, int mode) { editor.state.mouseMode = mode; }
 
 PositionEntry *EditablePosition(EditorState &state) {
-    MotionDocument &doc = state.currentDocument.document;
-    const document::EditorDocument &ed = state.currentDocument;
-    if (doc.header.motionCount == 0 || ed.selectedMotion < 0 ||
-        ed.selectedMotion >= doc.header.motionCount) {
-        return nullptr;
-    }
-    MotionEntry &motion = doc.motions[ed.selectedMotion];
-    if (motion.frameCount == 0 || ed.selectedFrame < 0 || ed.selectedFrame >= motion.frameCount) {
-        return nullptr;
-    }
-    FrameEntry &frame = motion.frames[ed.selectedFrame];
-    if (frame.positionCount == 0 || ed.selectedPosition < 0 ||
-        ed.selectedPosition >= frame.positionCount) {
-        return nullptr;
-    }
-    return &frame.positions[ed.selectedPosition];
+    return document::SelectedPosition(state.currentDocument);
 }
 
 void EditStepKey(Editor &editor, int key, bool shift) {

@@ -143,10 +143,10 @@ TEST_F(PoseEditingTest, BothButtonsRunEachComponentOnce) {
 
 TEST_F(PoseEditingTest, MouseModesLimitTheComponents) {
     Mode(kModeScale);
-    SetMouseMode(editor, kMouseHorizontalOnly);
+    RunCommand(editor, CMD_MOUSE_HORIZONTAL);
     Drag(kBoth, 0, 0, 0, 10);
     EXPECT_EQ(Position().scale.y, 1.0) << "vertical motion changes nothing";
-    SetMouseMode(editor, kMouseVerticalOnly);
+    RunCommand(editor, CMD_MOUSE_VERTICAL);
     MouseMove(editor, kBoth, 10, 10);
     EXPECT_EQ(Position().scale.x, 1.0);
     EXPECT_EQ(Position().scale.z, 1.0);

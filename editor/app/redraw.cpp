@@ -2,6 +2,7 @@
 
 #include "app/playback.h"
 #include "app/editor_scene.h"
+#include "document/selection.h"
 
 namespace morvel::app {
 
@@ -12,12 +13,9 @@ render::OnionSkin OnionSkinOf(const EditorState &state) {
     render::OnionSkin frames;
     if (!state.playbackSettings.onionSkin) return frames;
     const document::EditorDocument &d = state.currentDocument;
-    const MotionDocument &doc = d.document;
-    if (d.selectedMotion < 0 || d.selectedMotion >= doc.header.motionCount) return frames;
-    const MotionEntry &motion = doc.motions[d.selectedMotion];
-    if (d.selectedFrame < 0 || d.selectedFrame >= motion.frameCount) return frames;
-    if (d.selectedFrame > 0) frames.previous = &motion.frames[d.selectedFrame - 1];
-    if (d.selectedFrame + 1 < motion.frameCount) frames.next = &motion.frames[d.selectedFrame + 1];
+    if (document::SelectedFrame(d) == nullptr) return frames;
+    frames.previous = document::FrameAt(d.document, d.selectedMotion, d.selectedFrame - 1);
+    frames.next = document::FrameAt(d.document, d.selectedMotion, d.selectedFrame + 1);
     return frames;
 }
 

@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "app/history.h"
 #include "app/redraw.h"
+#include "document/selection.h"
 
 namespace morvel::app {
 
@@ -30,17 +31,16 @@ void ShiftSelectionCommand(Editor &editor, int command) {
         doc.selectedFrame = 0;
         doc.selectedPosition = 0;
     } else {
-        if (doc.selectedMotion < 0 || doc.selectedMotion >= motions) return;
-        const MotionEntry &motion = d.motions[doc.selectedMotion];
-        if (motion.frameCount == 0) return;
+        const MotionEntry *selected = document::SelectedMotion(doc);
+        if (selected == nullptr || selected->frameCount == 0) return;
+        const MotionEntry &motion = *selected;
         if (command == CMD_SHIFT_FRAME_PREVIOUS || command == CMD_SHIFT_FRAME_NEXT) {
             doc.selectedFrame = Wrapped(doc.selectedFrame, step, motion.frameCount);
             doc.selectedPosition = 0;
         } else if (command == CMD_SHIFT_POSITION_PREVIOUS || command == CMD_SHIFT_POSITION_NEXT) {
-            if (doc.selectedFrame < 0 || doc.selectedFrame >= motion.frameCount) return;
-            const FrameEntry &frame = motion.frames[doc.selectedFrame];
-            if (frame.positionCount == 0) return;
-            doc.selectedPosition = Wrapped(doc.selectedPosition, step, frame.positionCount);
+            const FrameEntry *frame = document::SelectedFrame(doc);
+            if (frame == nullptr || frame->positionCount == 0) return;
+            doc.selectedPosition = Wrapped(doc.selectedPosition, step, frame->positionCount);
         } else {
             return;
         }

@@ -5,6 +5,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/file_commands.h"
+#include "app/menu_states.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
 #include "base/cp932_text.h"
@@ -54,7 +55,7 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
     const std::string title = WindowTitle(state.filePath);
     if (!shell.RegisterMainWindowClass()) return 0;
     if (!shell.CreateMainWindow(title, kClientWidth, kClientHeight)) return 0;
-    shell.EnableMenuItem(CMD_FILE_SAVE, false);
+    ShowMenuStates(editor);
     shell.InitCommonControls();
     shell.CreateToolbar(ToolbarButtons());
     state.clientRect = shell.ClientRect();

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/command_ids.h"
 #include "app/shell.h"
 
 namespace morvel::app::fakes {
@@ -58,9 +59,10 @@ public:
     std::vector<std::string> dialogsRun;
     std::deque<Posted> posted;
     std::string title;
-    std::map<int, bool> menuEnabled;
+    // The menu's item states, starting as menu 101 of the resources has them.
+    std::map<int, bool> menuEnabled{{CMD_FILE_SAVE, true}};
     std::map<RadioGroup, int> radioMarks;
-    std::map<int, bool> menuChecked;
+    std::map<int, bool> menuChecked{{CMD_PLAY_INTERPOLATE, true}};
     // The File menu by position: command identifiers (0 for separators) and texts.
     std::vector<std::pair<int, std::string>> fileMenu;
     std::array<std::string, 3> statusTexts;
