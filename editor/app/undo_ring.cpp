@@ -1,12 +1,15 @@
 #include "app/undo_ring.h"
 
+#include "document/snapshot_copy.h"
+
 namespace morvel::app {
 
 bool CopySnapshot(document::EditorDocument &target, const document::EditorDocument &source) {
     if (&target == &source) return true;
-    // Mvl_Func_Copy builds the new tables before it lets go of the old ones,
-    // so a copy that runs out of memory leaves the target whole.
-    if (Mvl_Func_Copy(&target.document, &source.document) == 0) return false;
+    // A slot keeps its arrays while the document keeps its shape; a copy
+    // into new arrays builds them before it lets go of the old ones, so one
+    // that runs out of memory leaves the target whole.
+    if (!document::CopyDocumentReusingTables(target.document, source.document)) return false;
     target.selectedMotion = source.selectedMotion;
     target.selectedFrame = source.selectedFrame;
     target.selectedPosition = source.selectedPosition;

@@ -6,6 +6,7 @@
 
 #include "document/fakes/fake_part_mesh_loader.h"
 #include "document/fakes/fake_ui_ports.h"
+#include "document/snapshot_copy.h"
 #include "formats/motion/motion_file_writer.h"
 #include "test_documents.h"
 
@@ -210,6 +211,27 @@ TEST(EditorDocumentInit, ANewDocumentHasDefaultsAndNoMeshes) {
     EXPECT_TRUE(LoadPartMeshes(document, loader));
     EXPECT_TRUE(document.partMeshes.empty());
     ReleaseDocument(document);
+}
+
+TEST(SnapshotCopy, ASameShapedTargetKeepsItsArraysAndAnotherGetsNewOnes) {
+    const DocumentContents walk{{".\\a.x", ".\\b.x"},
+                                {{"walk", "w.wav", {{"f0", {MakePosition(0, 1)}}, {"f1", {}}}}}};
+    DocumentContents other = walk;
+    other.motions[0].name = "run";
+    other.motions[0].frames[0].positions[0] = MakePosition(1, 7);
+    OwnedDocument source(other);
+    OwnedDocument target(walk);
+    const PositionEntry *positions = target->motions[0].frames[0].positions;
+    ASSERT_TRUE(SameShape(*target, *source));
+    ASSERT_TRUE(CopyDocumentReusingTables(*target, *source));
+    EXPECT_EQ(target->motions[0].frames[0].positions, positions);
+    EXPECT_EQ(EncodedBytes(*target), EncodedBytes(*source));
+
+    other.motions[0].frames[1].positions = {MakePosition(0, 3)};
+    OwnedDocument grown(other);
+    EXPECT_FALSE(SameShape(*target, *grown));
+    ASSERT_TRUE(CopyDocumentReusingTables(*target, *grown));
+    EXPECT_EQ(EncodedBytes(*target), EncodedBytes(*grown));
 }
 
 }  // namespace

@@ -1,31 +1,37 @@
 #include "app/win32/help_request.h"
 
+#include <tlhelp32.h>
+
 namespace morvel::app::win32 {
 
 namespace {
 
 constexpr char kViewerClass[] = "MS_WINHELP";
-constexpr DWORD kViewerPatienceMs = 5000;
-constexpr DWORD kPollMs = 50;
-
-bool WaitForViewerWindow() {
-    const DWORD start = GetTickCount();
-    while (GetTickCount() - start < kViewerPatienceMs) {
-        if (FindWindowA(kViewerClass, nullptr) != nullptr) return true;
-        Sleep(kPollMs);
-    }
-    return false;
-}
+constexpr char kViewerProgram[] = "winhlp32.exe";
 
 }  // namespace
 
-bool RequestHelp(HWND owner, const char *helpFile, UINT command, ULONG_PTR data) {
-    const bool viewerRan = FindWindowA(kViewerClass, nullptr) != nullptr;
-    if (WinHelpA(owner, helpFile, command, data)) return true;
-    // A viewer that already ran refused the request itself: asking again
-    // would not help. HELP_QUIT never starts one.
-    if (viewerRan || command == HELP_QUIT) return false;
-    return WaitForViewerWindow() && WinHelpA(owner, helpFile, command, data);
+bool AskViewer(HWND owner, const HelpRequest &request) {
+    const ULONG_PTR data = request.command == HELP_KEY
+                               ? reinterpret_cast<ULONG_PTR>(request.keyword.c_str())
+                               : request.data;
+    return WinHelpA(owner, request.helpFile.c_str(), request.command, data) != FALSE;
+}
+
+bool ViewerWindowExists() { return FindWindowA(kViewerClass, nullptr) != nullptr; }
+
+bool ViewerProcessRuns() {
+    HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+    if (snapshot == INVALID_HANDLE_VALUE) return true;  // cannot tell: let the patience decide
+    PROCESSENTRY32 entry{};
+    entry.dwSize = sizeof entry;
+    bool found = false;
+    for (BOOL more = Process32First(snapshot, &entry); more && !found;
+         more = Process32Next(snapshot, &entry)) {
+        found = lstrcmpiA(entry.szExeFile, kViewerProgram) == 0;
+    }
+    CloseHandle(snapshot);
+    return found;
 }
 
 }  // namespace morvel::app::win32

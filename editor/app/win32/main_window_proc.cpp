@@ -129,4 +129,9 @@ void CALLBACK MainWindowTimerProc(HWND window, UINT, UINT_PTR id, DWORD) {
     }
 }
 
+void CALLBACK HelpRetryTimerProc(HWND window, UINT, UINT_PTR, DWORD) {
+    Win32Shell *shell = ShellOf(window);
+    if (shell != nullptr) shell->RetryHelp();
+}
+
 }  // namespace morvel::app::win32

@@ -12,5 +12,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // coordinates it shares.
 LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 void CALLBACK MainWindowTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
+// The help retry timer (help_request.h).
+void CALLBACK HelpRetryTimerProc(HWND window, UINT message, UINT_PTR id, DWORD time);
 
 }  // namespace morvel::app::win32

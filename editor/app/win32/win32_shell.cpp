@@ -251,16 +251,35 @@ std::string Win32Shell::CurrentDirectory() {
 
 void Win32Shell::ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                          const std::string &keyword) {
+    HelpRequest request{helpFile, 0, data, keyword};
     switch (command) {
-        case HelpCommand::Context: RequestHelp(main_, helpFile.c_str(), HELP_CONTEXT, data); break;
-        case HelpCommand::Finder: RequestHelp(main_, helpFile.c_str(), HELP_FINDER, 0); break;
-        case HelpCommand::ContextPopup:
-            RequestHelp(main_, helpFile.c_str(), HELP_CONTEXTPOPUP, data);
-            break;
-        case HelpCommand::Key:
-            RequestHelp(main_, helpFile.c_str(), HELP_KEY, reinterpret_cast<ULONG_PTR>(keyword.c_str()));
-            break;
-        case HelpCommand::Quit: RequestHelp(main_, helpFile.c_str(), HELP_QUIT, 0); break;
+        case HelpCommand::Context: request.command = HELP_CONTEXT; break;
+        case HelpCommand::Finder: request.command = HELP_FINDER; request.data = 0; break;
+        case HelpCommand::ContextPopup: request.command = HELP_CONTEXTPOPUP; break;
+        case HelpCommand::Key: request.command = HELP_KEY; break;
+        case HelpCommand::Quit: request.command = HELP_QUIT; request.data = 0; break;
+    }
+    // A newer request replaces one still waiting for the viewer.
+    helpRetry_.Stop();
+    KillTimer(main_, kHelpRetryTimerId);
+    const bool viewerRan = ViewerWindowExists();
+    if (AskViewer(main_, request)) return;
+    if (!HelpRetry::WorthWaiting(viewerRan, request.command == HELP_QUIT, ViewerProcessRuns())) {
+        return;
+    }
+    pendingHelp_ = request;
+    helpRetry_.Start(GetTickCount64());
+    SetTimer(main_, kHelpRetryTimerId, HelpRetry::kPollMilliseconds, HelpRetryTimerProc);
+}
+
+void Win32Shell::RetryHelp() {
+    switch (helpRetry_.Tick(GetTickCount64(), ViewerWindowExists(), ViewerProcessRuns())) {
+        case HelpRetry::Step::Wait: return;
+        case HelpRetry::Step::AskAgain:
+            KillTimer(main_, kHelpRetryTimerId);
+            AskViewer(main_, pendingHelp_);
+            return;
+        case HelpRetry::Step::GiveUp: KillTimer(main_, kHelpRetryTimerId); return;
     }
 }
 

@@ -5,7 +5,9 @@
 #include <windows.h>
 
 #include "app/editor.h"
+#include "app/help_retry.h"
 #include "app/shell.h"
+#include "app/win32/help_request.h"
 
 namespace morvel::app::win32 {
 
@@ -73,8 +75,13 @@ public:
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     void SetStatusText(int part, const std::string &text) override;
 
+    // The help retry timer's tick.
+    void RetryHelp();
+
 private:
     HMENU FileMenu() const;
+    HelpRequest pendingHelp_;
+    HelpRetry helpRetry_;
     Rect shownView_{0, 0, 0, 0};
     bool raisingView_ = false;
 

@@ -9,6 +9,7 @@
 #include <cstring>
 #include <string>
 
+#include "app/help_retry.h"
 #include "app/win32/help_request.h"
 #include "window_capture.h"
 
@@ -19,9 +20,28 @@ constexpr int kTextControl = 0x701;  // the viewer's topic text (Wine's winhlp32
 constexpr DWORD kPatienceMs = 30000;
 constexpr size_t kTextLimit = 1 << 16;
 
-// As the editor asks (the retry for a viewer still starting included).
+// As the editor asks, the wait for a viewer still starting included (here
+// in a loop: the editor waits on a timer).
 bool Help(const char *file, UINT command, ULONG_PTR data) {
-    return morvel::app::win32::RequestHelp(nullptr, file, command, data);
+    using morvel::app::HelpRetry;
+    namespace viewer = morvel::app::win32;
+    const viewer::HelpRequest request{file, command, data, ""};
+    const bool viewerRan = viewer::ViewerWindowExists();
+    if (viewer::AskViewer(nullptr, request)) return true;
+    if (!HelpRetry::WorthWaiting(viewerRan, command == HELP_QUIT, viewer::ViewerProcessRuns())) {
+        return false;
+    }
+    HelpRetry retry;
+    retry.Start(GetTickCount64());
+    for (;;) {
+        Sleep(HelpRetry::kPollMilliseconds);
+        switch (retry.Tick(GetTickCount64(), viewer::ViewerWindowExists(),
+                           viewer::ViewerProcessRuns())) {
+            case HelpRetry::Step::Wait: break;
+            case HelpRetry::Step::AskAgain: return viewer::AskViewer(nullptr, request);
+            case HelpRetry::Step::GiveUp: return false;
+        }
+    }
 }
 
 bool UnderWine() {
