@@ -1,8 +1,8 @@
-# GoogleTest is built from Debian's sources for each tree, so the native,
-# win64 and win32 trees all test with the same framework.
+# GoogleTest is built from Debian's sources for each tree, so every tree
+# tests with the same framework.
 include(CTest)
 
-if(BUILD_TESTING AND NOT MORVEL_FUZZERS AND NOT TARGET gtest)
+if(BUILD_TESTING AND MORVEL_TEST_PROGRAMS AND NOT TARGET gtest)
   set(INSTALL_GTEST OFF CACHE BOOL "" FORCE)
   set(gtest_force_shared_crt ON CACHE BOOL "" FORCE)
   add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM_ALL)
@@ -10,8 +10,9 @@ endif()
 
 include(GoogleTest)
 
-# Unit test programs exist in the native, win64 and win32 trees, not in the fuzz tree.
-if(BUILD_TESTING AND NOT MORVEL_FUZZERS)
+# Unit test programs exist in the native, win64 and sanitized trees; the win32
+# tree, which cannot run them, builds the deliverables only.
+if(BUILD_TESTING AND MORVEL_TEST_PROGRAMS)
   set(MORVEL_UNIT_TESTS ON)
 else()
   set(MORVEL_UNIT_TESTS OFF)
@@ -31,9 +32,6 @@ endif()
 # Windows program costs far more than the tests in it.
 function(morvel_add_test_program name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBRARIES;LABELS" ${ARGN})
-  if(MORVEL_FUZZERS)
-    return()  # the fuzz tree builds fuzzers only
-  endif()
   add_executable(${name} ${ARG_SOURCES})
   target_link_libraries(${name} PRIVATE ${ARG_LIBRARIES} GTest::gtest GTest::gtest_main)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests/support)

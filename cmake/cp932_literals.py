@@ -6,13 +6,18 @@ from a copy in which those characters are octal escapes of their code page
 Comments, u8/u/U/L literals and ASCII are left as they are; a #line directive
 keeps names and lines of the original in diagnostics and debug information.
 
+A unity source (a batch of sources CMake compiles as one) is compiled from a
+copy that includes converted copies of its sources where they need them.
+
 Usage (CMAKE_CXX_COMPILER_LAUNCHER): cp932_literals.py COPY_DIR COMPILER ARGS...
 """
 import hashlib
 import os
+import re
 import sys
 
 SOURCE_SUFFIXES = (".c", ".cc", ".cpp", ".cxx")
+UNITY_INCLUDE = re.compile(r'^#include "(/[^"]+)"\s*$')
 PREFIXES = {"u8", "u", "U", "L", "R", "u8R", "uR", "UR", "LR"}
 
 
@@ -81,25 +86,62 @@ def convert(source):
     return "".join(out)
 
 
+def converted_copy(path, copy_dir):
+    """A converted copy of the source at path, or None when it is all ASCII."""
+    with open(path, "rb") as f:
+        raw = f.read()
+    if all(byte < 128 for byte in raw):
+        return None
+    text = convert(raw.decode("utf-8"))
+    name = hashlib.sha1(path.encode()).hexdigest()[:12] + "-" + os.path.basename(path)
+    os.makedirs(copy_dir, exist_ok=True)
+    copy = os.path.join(copy_dir, name)
+    with open(copy, "w", encoding="utf-8", newline="") as f:
+        f.write('#line 1 "%s"\n' % path)
+        f.write(text)
+    return copy
+
+
+def converted_unity(path, copy_dir, folders):
+    """A unity source (CMake's batch of #include "/abs/source.cpp" lines) whose
+    sources with such literals are included from converted copies, or None."""
+    with open(path, encoding="utf-8") as f:
+        lines = f.read().split("\n")
+    changed = False
+    for index, line in enumerate(lines):
+        match = UNITY_INCLUDE.match(line)
+        if not match:
+            continue
+        copy = converted_copy(match.group(1), copy_dir)
+        if copy is not None:
+            lines[index] = '#include "%s"' % copy
+            folders.append(os.path.dirname(match.group(1)))
+            changed = True
+    if not changed:
+        return None
+    name = hashlib.sha1(path.encode()).hexdigest()[:12] + "-" + os.path.basename(path)
+    copy = os.path.join(copy_dir, name)
+    with open(copy, "w", encoding="utf-8", newline="") as f:
+        f.write("\n".join(lines))
+    return copy
+
+
 def main():
     copy_dir, command = sys.argv[1], sys.argv[2:]
     for index in range(len(command) - 1):
         if command[index] != "-c" or not command[index + 1].endswith(SOURCE_SUFFIXES):
             continue
         path = os.path.abspath(command[index + 1])
-        with open(path, "rb") as f:
-            raw = f.read()
-        if all(byte < 128 for byte in raw):
+        folders = [os.path.dirname(path)]
+        if os.path.basename(path).startswith("unity_"):
+            copy = converted_unity(path, copy_dir, folders)
+        else:
+            copy = converted_copy(path, copy_dir)
+        if copy is None:
             break
-        text = convert(raw.decode("utf-8"))
-        name = hashlib.sha1(path.encode()).hexdigest()[:12] + "-" + os.path.basename(path)
-        os.makedirs(copy_dir, exist_ok=True)
-        copy = os.path.join(copy_dir, name)
-        with open(copy, "w", encoding="utf-8", newline="") as f:
-            f.write('#line 1 "%s"\n' % path)
-            f.write(text)
-        # Quoted includes are looked for beside the original.
-        command = command[:index] + ["-iquote", os.path.dirname(path), "-c", copy] + command[index + 2:]
+        # Quoted includes are looked for beside the originals.
+        quoted = [arg for folder in folders for arg in ("-iquote", folder)]
+        command = command[:index] + quoted + ["-c", copy] + command[index + 2:]
         break
     os.execvp(command[0], command)
 

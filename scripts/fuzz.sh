@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer target of the fuzz tree, one after the other, starting
-# from its seed corpus (new inputs go to a scratch folder, the seeds stay
-# untouched unless --merge is given).
+# Runs every libFuzzer target of the sanitized tree (build/asan), one after
+# the other, starting from its seed corpus (new inputs go to a scratch
+# folder, the seeds stay untouched unless --merge is given).
 #
 # Usage: scripts/fuzz.sh [SECONDS_IN_ALL] [NAME_FILTER]    (default 60 seconds in all)
 #        scripts/fuzz.sh [--each SECONDS] [--runs N] [--nice N] [--merge] [NAME_FILTER]
@@ -15,10 +15,10 @@
 #                   and its scratch corpus's that keeps their edge coverage; seeds
 #                   named by hand (regression inputs) always stay
 # An input that takes more than 10 seconds counts as a failure. Each target's
-# last statistics go to fuzz-work/summary.txt in the fuzz tree.
+# last statistics go to fuzz-work/summary.txt in that tree.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
-tree=${MORVEL_BUILD_ROOT:-$root/build}/fuzz
+tree=${MORVEL_BUILD_ROOT:-$root/build}/asan
 total=60
 each=
 runs=
@@ -45,7 +45,7 @@ if [ -z "$each" ] && [ -z "$runs" ] && ((!minimise)); then
 else
   filter=${positional[0]:-}
 fi
-[ -f "$tree/fuzzers.txt" ] || "$root/scripts/build.sh" fuzz >/dev/null
+[ -f "$tree/fuzzers.txt" ] || "$root/scripts/build.sh" asan >/dev/null
 
 mapfile -t entries < <(grep -v '^$' "$tree/fuzzers.txt" | grep -- "$filter" || true)
 ((${#entries[@]})) || { echo "fuzz: no fuzzer matches '$filter'"; exit 0; }

@@ -6,6 +6,7 @@
 #include "base/field_text.h"
 #include "document/table_ops.h"
 #include "base/cp932_text.h"
+#include "dialogs/table_list.h"
 
 namespace morvel::dialogs {
 
@@ -18,14 +19,8 @@ using document::MessageAnswer;
 using document::MessageButtons;
 using document::MessageIcon;
 
-constexpr int kCancel = 2;  // IDCANCEL, also Escape
-constexpr char kCaption[] = "編集：フレーム";
-constexpr char kChooseItem[] = "一覧からアイテムを指定してください。";
+constexpr char kFrameCaption[] = "編集：フレーム";
 
-int ClampRow(int wanted, int count) {
-    if (wanted >= count) return count - 1;
-    return wanted < 0 ? 0 : wanted;
-}
 
 }  // namespace
 
@@ -102,7 +97,7 @@ void FrameDialog::OnCommand(DialogView &view, int id, int notifyCode) {
         case IDC_FRAME_COMMIT:
             Commit(view);
             break;
-        case kCancel:
+        case app::kDialogCancel:
             view.EndDialog(0);
             break;
         default:
@@ -165,7 +160,7 @@ std::string FrameDialog::Comment(DialogView &view) {
 void FrameDialog::Register(DialogView &view) {
     const int m = view.ListSelection(IDC_FRAME_MOTION_LIST);
     if (SelectedMotion(view) == nullptr) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return;
     }
     document::InsertFrame(Working(), m, Comment(view));
@@ -178,7 +173,7 @@ void FrameDialog::Update(DialogView &view) {
     const int m = view.ListSelection(IDC_FRAME_MOTION_LIST);
     const int f = SelectedFrame(view);
     if (f < 0) {
-        view.ShowMessage({view.Window(), "指定されたNo.はありません。", kCaption,
+        view.ShowMessage({view.Window(), kNoSuchNumberText, kFrameCaption,
                           MessageIcon::Error, MessageButtons::Ok});
         return;
     }
@@ -191,12 +186,12 @@ void FrameDialog::Delete(DialogView &view) {
     const int m = view.ListSelection(IDC_FRAME_MOTION_LIST);
     const int f = SelectedFrame(view);
     if (f < 0) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return;
     }
     if (Working().motions[m].frames[f].positionCount > 0) {
         const MessageAnswer answer =
-            view.ShowMessage({view.Window(), "ポジションがあります。破棄しますか？", kCaption,
+            view.ShowMessage({view.Window(), "ポジションがあります。破棄しますか？", kFrameCaption,
                               MessageIcon::Warning, MessageButtons::YesNo});
         if (answer != MessageAnswer::Yes) return;
     }
@@ -210,7 +205,7 @@ void FrameDialog::Rearrange(DialogView &view, FrameOperation operation, int offs
     const int m = view.ListSelection(IDC_FRAME_MOTION_LIST);
     const int f = SelectedFrame(view);
     if (f < 0) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return;
     }
     if (operation(Working(), m, f)) RefillFrames(view, m, f + offset);
@@ -223,7 +218,7 @@ void FrameDialog::Commit(DialogView &view) {
 }
 
 void FrameDialog::Warn(DialogView &view, const char *text) {
-    view.ShowMessage({view.Window(), text, kCaption, MessageIcon::Warning, MessageButtons::Ok});
+    view.ShowMessage({view.Window(), text, kFrameCaption, MessageIcon::Warning, MessageButtons::Ok});
 }
 
 }  // namespace morvel::dialogs

@@ -21,7 +21,7 @@ using document::testing::MakePosition;
 
 // "walk" has five frames with 1, 2, 1, 1 and 0 positions; "still" none;
 // "wave" one.
-document::testing::DocumentContents Figure() {
+document::testing::DocumentContents FrameFigure() {
     return {{".\\a.x", ".\\b.x"},
             {{"walk",
               "",
@@ -38,7 +38,7 @@ class FrameDialogTest : public app::fakes::EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        Show(Figure());
+        Show(FrameFigure());
     }
     void Open() {
         dialog = std::make_unique<FrameDialog>(editor);

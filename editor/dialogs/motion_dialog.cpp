@@ -19,8 +19,7 @@ using document::MessageAnswer;
 using document::MessageButtons;
 using document::MessageIcon;
 
-constexpr const char *kCaption = "編集：モーション";
-constexpr const char *kPickRow = "一覧からアイテムを指定してください。";
+constexpr const char *kMotionCaption = "編集：モーション";
 
 }  // namespace
 
@@ -146,7 +145,7 @@ void MotionDialog::Register(app::DialogView &view) {
 void MotionDialog::Update(app::DialogView &view) {
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, "指定されたNo.はありません。", MessageIcon::Error);
+        Tell(view, kMotionCaption, kNoSuchNumberText, MessageIcon::Error);
         return;
     }
     document::UpdateMotion(Working(), row, ReadField(view, IDC_MOTION_NAME, kMotionNameBytes),
@@ -158,11 +157,11 @@ void MotionDialog::Update(app::DialogView &view) {
 void MotionDialog::Delete(app::DialogView &view) {
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, kPickRow, MessageIcon::Warning);
+        Tell(view, kMotionCaption, kPickRowText, MessageIcon::Warning);
         return;
     }
     if (Working().motions[row].frameCount > 0 &&
-        Tell(view, kCaption, "フレームがあります。破棄しますか？", MessageIcon::Warning,
+        Tell(view, kMotionCaption, "フレームがあります。破棄しますか？", MessageIcon::Warning,
              MessageButtons::YesNo) != MessageAnswer::Yes) {
         return;
     }
@@ -175,7 +174,7 @@ void MotionDialog::Delete(app::DialogView &view) {
 void MotionDialog::Move(app::DialogView &view, bool up) {
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, kPickRow, MessageIcon::Warning);
+        Tell(view, kMotionCaption, kPickRowText, MessageIcon::Warning);
         return;
     }
     const bool moved =
@@ -187,7 +186,7 @@ void MotionDialog::Move(app::DialogView &view, bool up) {
 void MotionDialog::Copy(app::DialogView &view) {
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, kPickRow, MessageIcon::Error);
+        Tell(view, kMotionCaption, kPickRowText, MessageIcon::Error);
         return;
     }
     if (document::CopyMotion(Working(), row)) Refill(view, row);
@@ -200,7 +199,7 @@ void MotionDialog::Import(app::DialogView &view) {
     const std::string folder = editor_.shell.CurrentDirectory();
     if (document::ImportMotion(view.Window(), Working(), view, view)) {
         Refill(view, 0);
-        Tell(view, kCaption, "正常にインポートしました", MessageIcon::Information);
+        Tell(view, kMotionCaption, "正常にインポートしました", MessageIcon::Information);
     }
     UpdateButtons(view);
     editor_.shell.ChangeDirectory(folder);
@@ -210,9 +209,9 @@ void MotionDialog::Export(app::DialogView &view) {
     const std::string folder = editor_.shell.CurrentDirectory();
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, kPickRow, MessageIcon::Error);
+        Tell(view, kMotionCaption, kPickRowText, MessageIcon::Error);
     } else if (document::ExportMotion(view.Window(), Working(), row, view, view)) {
-        Tell(view, kCaption, "正常にエクスポートしました", MessageIcon::Information);
+        Tell(view, kMotionCaption, "正常にエクスポートしました", MessageIcon::Information);
     }
     editor_.shell.ChangeDirectory(folder);
 }

@@ -18,8 +18,7 @@ using document::MessageAnswer;
 using document::MessageButtons;
 using document::MessageIcon;
 
-constexpr const char *kCaption = "編集：パーツ";
-constexpr const char *kPickRow = "一覧からアイテムを指定してください。";
+constexpr const char *kPartsCaption = "編集：パーツ";
 constexpr std::string_view kCurrentFolder = ".\\";
 
 std::string_view Prefix(std::string_view text, size_t maxBytes) {
@@ -123,7 +122,7 @@ void PartsDialog::LoadDetails(app::DialogView &view) {
 std::optional<std::string> PartsDialog::ReadFileName(app::DialogView &view) {
     const std::string typed = view.GetText(IDC_PARTS_FILE_NAME);
     if (typed.empty()) {
-        Tell(view, kCaption, "パーツファイル名が指定されていません。", MessageIcon::Error);
+        Tell(view, kPartsCaption, "パーツファイル名が指定されていません。", MessageIcon::Error);
         return std::nullopt;
     }
     return StoredPartFileName(typed);
@@ -131,7 +130,7 @@ std::optional<std::string> PartsDialog::ReadFileName(app::DialogView &view) {
 
 void PartsDialog::LoadMeshes(app::DialogView &view) {
     if (!document::LoadPartMeshes(editor_.state.workingDocument, editor_.renderer)) {
-        Tell(view, kCaption, editor_.renderer.MeshLoadMessage(), MessageIcon::Warning);
+        Tell(view, kPartsCaption, editor_.renderer.MeshLoadMessage(), MessageIcon::Warning);
     }
 }
 
@@ -161,7 +160,7 @@ void PartsDialog::Update(app::DialogView &view) {
     const int row = Selected(view);
     // Only an empty table has no selected row; there is nothing to update.
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, "指定されたNo.はありません。", MessageIcon::Error);
+        Tell(view, kPartsCaption, kNoSuchNumberText, MessageIcon::Error);
         return;
     }
     document::UpdatePart(Working(), row, *name);
@@ -172,10 +171,10 @@ void PartsDialog::Update(app::DialogView &view) {
 void PartsDialog::Delete(app::DialogView &view) {
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, kPickRow, MessageIcon::Warning);
+        Tell(view, kPartsCaption, kPickRowText, MessageIcon::Warning);
         return;
     }
-    if (Tell(view, kCaption, "このパーツを使っているポジションを削除しますか？",
+    if (Tell(view, kPartsCaption, "このパーツを使っているポジションを削除しますか？",
              MessageIcon::Warning, MessageButtons::YesNo) != MessageAnswer::Yes) {
         return;
     }
@@ -188,7 +187,7 @@ void PartsDialog::Delete(app::DialogView &view) {
 void PartsDialog::Move(app::DialogView &view, bool up) {
     const int row = Selected(view);
     if (row == app::kNoSelection) {
-        Tell(view, kCaption, kPickRow, MessageIcon::Warning);
+        Tell(view, kPartsCaption, kPickRowText, MessageIcon::Warning);
         return;
     }
     const bool moved =

@@ -8,6 +8,8 @@
 #include "dialogs/text_format.h"
 #include "base/field_text.h"
 #include "document/table_ops.h"
+#include "dialogs/table_list.h"
+#include "document/selection.h"
 
 namespace morvel::dialogs {
 
@@ -19,30 +21,13 @@ using base::FieldText;
 using document::MessageButtons;
 using document::MessageIcon;
 
-constexpr int kCancel = 2;  // IDCANCEL, also Escape
-constexpr char kCaption[] = "編集：ポジション";
-constexpr char kChooseItem[] = "一覧からアイテムを指定してください。";
-constexpr char kNoSuchNumber[] = "指定されたNo.はありません。";
-
-const MotionEntry *MotionOf(const MotionDocument &d, int m) {
-    return m >= 0 && m < d.header.motionCount ? &d.motions[m] : nullptr;
-}
-
-const FrameEntry *FrameOf(const MotionDocument &d, int m, int f) {
-    const MotionEntry *motion = MotionOf(d, m);
-    return motion != nullptr && f >= 0 && f < motion->frameCount ? &motion->frames[f] : nullptr;
-}
+constexpr char kPositionCaption[] = "編集：ポジション";
 
 int PositionCount(const MotionDocument &d, int m, int f) {
-    const FrameEntry *frame = FrameOf(d, m, f);
+    const FrameEntry *frame = document::FrameAt(d, m, f);
     return frame != nullptr ? frame->positionCount : 0;
 }
 
-// A wanted row beyond the table stands for its last row.
-int ClampRow(int wanted, int count) {
-    if (wanted >= count) return count - 1;
-    return wanted < 0 ? 0 : wanted;
-}
 
 // The name a position line shows: its part's file name, or nothing for a
 // part number that names no part (a file may hold one).
@@ -163,7 +148,7 @@ void PositionDialog::OnCommand(DialogView &view, int id, int notifyCode) {
         case IDC_POSITION_COMMIT:
             Commit(view);
             break;
-        case kCancel:
+        case app::kDialogCancel:
             view.EndDialog(0);
             break;
         default:
@@ -179,7 +164,7 @@ PositionDialog::Rows PositionDialog::Selected(DialogView &view) {
 void PositionDialog::FillMotionList(DialogView &view, int selected) {
     view.ListFill(IDC_POSITION_MOTION_LIST, MotionLines(Working()));
     view.ListSelect(IDC_POSITION_MOTION_LIST,
-                    MotionOf(Working(), selected) != nullptr ? selected : kNoSelection);
+                    document::MotionAt(Working(), selected) != nullptr ? selected : kNoSelection);
 }
 
 void PositionDialog::FillPartList(DialogView &view, int selected) {
@@ -189,7 +174,7 @@ void PositionDialog::FillPartList(DialogView &view, int selected) {
 }
 
 void PositionDialog::Refill(DialogView &view, int m, int f, int p) {
-    const MotionEntry *motion = MotionOf(Working(), m);
+    const MotionEntry *motion = document::MotionAt(Working(), m);
     if (motion == nullptr || motion->frameCount == 0) {
         view.ListClear(IDC_POSITION_FRAME_LIST);
         view.ListClear(IDC_POSITION_LIST);
@@ -223,7 +208,7 @@ void PositionDialog::ResetValueFields(DialogView &view) {
 }
 
 void PositionDialog::LoadPosition(DialogView &view, const Rows &rows) {
-    const FrameEntry *frame = FrameOf(Working(), rows.motion, rows.frame);
+    const FrameEntry *frame = document::FrameAt(Working(), rows.motion, rows.frame);
     if (frame == nullptr || rows.position < 0 || rows.position >= frame->positionCount) return;
     const PositionEntry &position = frame->positions[rows.position];
     view.SetText(IDC_POSITION_NUMBER, Format("%d", rows.position));
@@ -237,7 +222,7 @@ bool PositionDialog::SelectedPart(DialogView &view, int16_t &partNumber) {
     const int row = view.ListSelection(IDC_POSITION_PART_LIST);
     // A row past INT16_MAX cannot be stored in the signed 16-bit part number.
     if (row < 0 || row >= Working().header.partCount || row > INT16_MAX) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return false;
     }
     partNumber = static_cast<int16_t>(row);
@@ -248,8 +233,8 @@ void PositionDialog::Register(DialogView &view) {
     const Rows rows = Selected(view);
     PositionEntry record = ReadPositionValues(view);
     // A motion without frames leaves no frame to append to.
-    if (FrameOf(Working(), rows.motion, rows.frame) == nullptr) {
-        Warn(view, kChooseItem);
+    if (document::FrameAt(Working(), rows.motion, rows.frame) == nullptr) {
+        Warn(view, kPickRowText);
         return;
     }
     if (!SelectedPart(view, record.partNumber)) return;
@@ -265,7 +250,7 @@ void PositionDialog::Update(DialogView &view) {
     PositionEntry record = ReadPositionValues(view);
     const int count = PositionCount(Working(), rows.motion, rows.frame);
     if (rows.position < 0 || rows.position >= count) {
-        Refuse(view, kNoSuchNumber);
+        Refuse(view, kNoSuchNumberText);
         return;
     }
     if (!SelectedPart(view, record.partNumber)) return;
@@ -277,7 +262,7 @@ void PositionDialog::Update(DialogView &view) {
 void PositionDialog::Delete(DialogView &view) {
     const Rows rows = Selected(view);
     if (rows.position < 0 || rows.position >= PositionCount(Working(), rows.motion, rows.frame)) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return;
     }
     document::DeletePosition(Working(), rows.motion, rows.frame, rows.position);
@@ -289,7 +274,7 @@ void PositionDialog::Delete(DialogView &view) {
 void PositionDialog::Move(DialogView &view, bool up) {
     const Rows rows = Selected(view);
     if (rows.position < 0 || rows.position >= PositionCount(Working(), rows.motion, rows.frame)) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return;
     }
     const bool moved =
@@ -302,7 +287,7 @@ void PositionDialog::Move(DialogView &view, bool up) {
 void PositionDialog::Copy(DialogView &view) {
     const Rows rows = Selected(view);
     if (rows.position < 0 || rows.position >= PositionCount(Working(), rows.motion, rows.frame)) {
-        Warn(view, kChooseItem);
+        Warn(view, kPickRowText);
         return;
     }
     if (document::CopyPosition(Working(), rows.motion, rows.frame, rows.position)) {
@@ -317,11 +302,11 @@ void PositionDialog::Commit(DialogView &view) {
 }
 
 void PositionDialog::Warn(DialogView &view, const char *text) {
-    view.ShowMessage({view.Window(), text, kCaption, MessageIcon::Warning, MessageButtons::Ok});
+    view.ShowMessage({view.Window(), text, kPositionCaption, MessageIcon::Warning, MessageButtons::Ok});
 }
 
 void PositionDialog::Refuse(DialogView &view, const char *text) {
-    view.ShowMessage({view.Window(), text, kCaption, MessageIcon::Error, MessageButtons::Ok});
+    view.ShowMessage({view.Window(), text, kPositionCaption, MessageIcon::Error, MessageButtons::Ok});
 }
 
 }  // namespace morvel::dialogs

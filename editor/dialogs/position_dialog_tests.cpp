@@ -34,7 +34,7 @@ constexpr int kValueFields[] = {
 
 // Three parts; "walk" has a frame of four positions (parts 2, 0, 1, 2) and a
 // frame of one, "run" has no frames, "jump" a frame without positions.
-document::testing::DocumentContents Figure() {
+document::testing::DocumentContents PositionFigure() {
     return {
         {".\\a.x", ".\\b.x", ".\\c.x"},
         {{"walk",
@@ -50,7 +50,7 @@ class PositionDialogTest : public app::fakes::EditorFixture {
 protected:
     void SetUp() override {
         EditorFixture::SetUp();
-        Show(Figure());
+        Show(PositionFigure());
         Header().initialScale = {1.5, 2.0, 3.0};
         Header().initialAmbient = {0.25, 0.5, 0.75, 1.0};
         Header().initialDiffuse = {-1.0, 0.0, 2.0, 0.125};

@@ -7,12 +7,20 @@
 
 namespace morvel::dialogs {
 
+const char kPickRowText[] = "一覧からアイテムを指定してください。";
+const char kNoSuchNumberText[] = "指定されたNo.はありません。";
+
 void RefillList(app::DialogView &view, int listId, const std::vector<std::string> &rows,
                 int wanted) {
     view.ListFill(listId, rows);
     if (rows.empty()) return;
     const int last = static_cast<int>(rows.size()) - 1;
     view.ListSelect(listId, std::clamp(wanted, 0, last));
+}
+
+int ClampRow(int wanted, int count) {
+    if (wanted >= count) return count - 1;
+    return wanted < 0 ? 0 : wanted;
 }
 
 int SelectedRow(app::DialogView &view, int listId, int count) {

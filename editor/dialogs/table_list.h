@@ -11,6 +11,15 @@
 
 namespace morvel::dialogs {
 
+// The messages the list dialogs share (defined in the source: the clang
+// trees turn the literals of sources into code page 932, not those of headers).
+extern const char kPickRowText[];
+extern const char kNoSuchNumberText[];
+
+// A wanted row beyond a table of count rows stands for its last row, a
+// negative one for row 0; -1 for an empty table.
+int ClampRow(int wanted, int count);
+
 // Empties the list; with rows, adds them and selects wanted, moved onto the
 // last row when it lies beyond it (and onto row 0 when negative).
 void RefillList(app::DialogView &view, int listId, const std::vector<std::string> &rows,

@@ -3,15 +3,14 @@
 #include "document/table_access.h"
 #include "document/table_ops.h"
 #include "document/table_rebuild.h"
+#include "document/selection.h"
 
 namespace morvel::document {
 
 using detail::CanMoveDown;
 using detail::CanMoveUp;
 using detail::CopyRecords;
-using detail::FrameAt;
 using detail::InRange;
-using detail::MotionAt;
 
 namespace {
 

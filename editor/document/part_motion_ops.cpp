@@ -3,6 +3,7 @@
 #include "document/table_access.h"
 #include "document/table_ops.h"
 #include "document/table_rebuild.h"
+#include "document/selection.h"
 
 namespace morvel::document {
 
@@ -163,7 +164,7 @@ bool AppendMotion(MotionDocument &document, const MotionEntry &motion) {
 
 bool UpdateMotion(MotionDocument &document, int32_t k, std::string_view name,
                   std::string_view soundFileName) {
-    MotionEntry *motion = detail::MotionAt(document, k);
+    MotionEntry *motion = MotionAt(document, k);
     if (motion == nullptr) return false;
     base::StoreFieldText(motion->name, sizeof motion->name, name);
     base::StoreFieldText(motion->soundFileName, sizeof motion->soundFileName, soundFileName);

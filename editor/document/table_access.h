@@ -1,4 +1,5 @@
-// Bounds-checked access to the elements the table operations work on.
+// Record copies and bound checks of the table operations (the elements
+// themselves: selection.h).
 #pragma once
 
 #include <cstdint>
@@ -9,16 +10,6 @@
 namespace morvel::document::detail {
 
 inline bool InRange(int32_t index, int count) { return index >= 0 && index < count; }
-
-inline MotionEntry *MotionAt(MotionDocument &document, int32_t m) {
-    return InRange(m, document.header.motionCount) ? &document.motions[m] : nullptr;
-}
-
-inline FrameEntry *FrameAt(MotionDocument &document, int32_t m, int32_t f) {
-    MotionEntry *motion = MotionAt(document, m);
-    if (motion == nullptr || !InRange(f, motion->frameCount)) return nullptr;
-    return &motion->frames[f];
-}
 
 // Copies count records; a count of 0 touches neither pointer.
 template <class Record>

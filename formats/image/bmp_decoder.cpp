@@ -17,7 +17,6 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 
-LoadResult Fail(const char *message) { return {false, message}; }
 
 struct DibHeader {
     uint32_t headerSize = 0;

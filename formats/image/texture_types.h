@@ -44,4 +44,6 @@ struct LoadResult {
     std::string error;
 };
 
+inline LoadResult Fail(const char *message) { return {false, message}; }
+
 }  // namespace morvel::formats::image
