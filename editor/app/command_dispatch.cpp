@@ -140,7 +140,9 @@ void Dispatch(Editor &editor, int command) {
             state.timerHoldoff = kTimerHoldoffTicks;
             const std::string path = state.pendingOpenPath;
             state.pendingOpenPath.clear();
-            if (!path.empty()) OpenGivenFile(editor, path);
+            // A failed open draws the current document: New leaves the first
+            // frame to the open queued behind it.
+            if (!path.empty() && !OpenGivenFile(editor, path)) ViewAndRedraw(editor);
             break;
         }
         case CMD_FILE_SHORTCUT: DesktopShortcutCommand(editor); break;

@@ -132,25 +132,29 @@ void NewCommand(Editor &editor) {
     editor.shell.SetTitle(WindowTitle(state.filePath));
     ResetModes(editor);
     state.scene.sceneReady = 1;
+    // A file to open at start-up (or dropped) is queued right behind: its
+    // open draws the first frame, and one of the empty document before it
+    // would only keep the user waiting. A failed open draws this one.
+    if (!state.pendingOpenPath.empty()) return;
     ViewAndRedraw(editor);
 }
 
-void OpenCommand(Editor &editor) {
+bool OpenCommand(Editor &editor) {
     EditorState &state = editor.state;
-    if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "開く")) return;
+    if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "開く")) return false;
 
     SceneReadyGuard ready(state);
     int result = LoadIntoWorkingDocument(editor);
-    if (result == document::kOpenCancelled) return;
+    if (result == document::kOpenCancelled) return false;
     if (result == document::kLoadMeshFailed) {
         Warn(editor, editor.renderer.MeshLoadMessage(), "開く");
     } else if (result != 0) {
         Warn(editor, "ファイルの読込に失敗しました。", "開く");
-        return;
+        return false;
     }
     if (!HasCurrentVersion(state.workingDocument.document) &&
         !Ask(editor, "ファイルのバージョンが異なります。読み込みますか？", "開く")) {
-        return;
+        return false;
     }
 
     document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
@@ -162,6 +166,7 @@ void OpenCommand(Editor &editor) {
     ApplyHeaderViewSettings(editor);
     state.scene.sceneReady = 1;
     ViewAndRedraw(editor);
+    return true;
 }
 
 void SaveCommand(Editor &editor) {
@@ -192,22 +197,22 @@ void SaveAsCommand(Editor &editor) {
         Warn(editor, "ファイルの保存に失敗しました。", "名前を付けて保存");
     } else if (result == document::kSaveWritten) {
         RememberRecentFile(editor);
-            editor.shell.SetTitle(WindowTitle(state.filePath));
+        editor.shell.SetTitle(WindowTitle(state.filePath));
     }
     ViewAndRedraw(editor);
 }
 
-void OpenGivenFile(Editor &editor, const std::string &path) {
+bool OpenGivenFile(Editor &editor, const std::string &path) {
     // A path the open buffer cannot hold whole would name another file.
     if (path.empty() || path.size() >= document::kPathBufferSize) {
         Warn(editor, "ファイルの読込に失敗しました。", "開く");
-        return;
+        return false;
     }
     editor.shell.ChangeDirectory(FolderOfPath(path));
     document::PathBuffer &open = editor.state.openPath;
     open.fill('\0');
     std::memcpy(open.data(), path.data(), path.size());
-    OpenCommand(editor);
+    return OpenCommand(editor);
 }
 
 }  // namespace morvel::app

@@ -16,13 +16,14 @@ extern const char *const kProgramVersion;  // "2.01"
 std::string WindowTitle(const document::PathBuffer &filePath);
 
 void NewCommand(Editor &editor);
-// Opens openPath when it holds a path, else asks the user for a file.
-void OpenCommand(Editor &editor);
+// Opens openPath when it holds a path, else asks the user for a file. True
+// when the file became the current document (and was drawn).
+bool OpenCommand(Editor &editor);
 void SaveCommand(Editor &editor);
 void SaveAsCommand(Editor &editor);
 
 // Opens path as if the user had chosen it in Open: its folder becomes the
-// current directory first.
-void OpenGivenFile(Editor &editor, const std::string &path);
+// current directory first. True as for OpenCommand.
+bool OpenGivenFile(Editor &editor, const std::string &path);
 
 }  // namespace morvel::app

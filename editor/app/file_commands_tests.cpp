@@ -82,6 +82,20 @@ TEST_F(FileCommandsTest, OpeningAFileAdoptsItEverywhere) {
     EXPECT_TRUE(shell.messages.empty());
 }
 
+TEST_F(FileCommandsTest, NewLeavesTheFirstFrameToAQueuedOpenAndAFailedOneDrawsIt) {
+    for (const bool readable : {true, false}) {
+        editor.state.pendingOpenPath = readable ? path : path + ".missing";
+        device->ClearCalls();
+        RunCommand(editor, CMD_FILE_NEW);
+        EXPECT_EQ(device->Count("Present"), 0u) << "the open queued behind New draws";
+        RunCommand(editor, CMD_OPEN_PENDING_FILE);
+        EXPECT_EQ(device->Count("Present"), 1u) << readable;
+        EXPECT_EQ(Current().motions.size(), readable ? 2u : 0u);
+        shell.messages.clear();
+        editor.state.filePath.fill('\0');
+    }
+}
+
 TEST_F(FileCommandsTest, NewAsksOnlyWhenSomethingCouldBeLost) {
     RunCommand(editor, CMD_FILE_NEW);
     EXPECT_TRUE(shell.messages.empty()) << "an untouched new document";

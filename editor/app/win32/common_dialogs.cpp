@@ -1,4 +1,5 @@
 #include "app/win32/common_dialogs.h"
+#include "app/win32/system_functions.h"
 
 #include <commdlg.h>
 
@@ -44,8 +45,10 @@ bool RunFileChooser(const document::FileChooserRequest &request, document::PathB
     ofn.lpstrTitle = request.title.c_str();
     ofn.Flags = OFN_EXPLORER | (request.pathMustExist ? OFN_PATHMUSTEXIST : 0) |
                 (request.fileMustExist ? OFN_FILEMUSTEXIST : 0);
-    const BOOL chosen = request.mode == document::FileChooserMode::Open ? GetOpenFileNameA(&ofn)
-                                                                        : GetSaveFileNameA(&ofn);
+    const char *chooser =
+        request.mode == document::FileChooserMode::Open ? "GetOpenFileNameA" : "GetSaveFileNameA";
+    auto *choose = System<decltype(GetOpenFileNameA)>("comdlg32.dll", chooser);
+    const BOOL chosen = choose != nullptr && choose(&ofn);
     return chosen != FALSE;
 }
 
@@ -59,7 +62,8 @@ bool RunColourChooser(HWND owner, uint32_t &colour) {
     cc.rgbResult = colour;
     cc.lpCustColors = custom;
     cc.Flags = CC_RGBINIT;
-    if (!ChooseColorA(&cc)) return false;
+    auto *chooseColour = System<decltype(ChooseColorA)>("comdlg32.dll", "ChooseColorA");
+    if (chooseColour == nullptr || !chooseColour(&cc)) return false;
     colour = cc.rgbResult;
     return true;
 }

@@ -10,6 +10,7 @@
 #include "app/redraw.h"
 #include "app/view_commands.h"
 #include "app/win32/win32_shell.h"
+#include "app/win32/system_functions.h"
 
 namespace morvel::app::win32 {
 
@@ -29,9 +30,11 @@ constexpr UINT kRaiseViewMessage = WM_APP + 1;
 bool KeyDown(int virtualKey) { return (GetKeyState(virtualKey) & 0x8000) != 0; }
 
 void DroppedFiles(Editor &editor, HDROP drop) {
+    auto *query = System<decltype(DragQueryFileA)>("shell32.dll", "DragQueryFileA");
+    auto *finish = System<decltype(DragFinish)>("shell32.dll", "DragFinish");
     char path[MAX_PATH] = {};
-    if (DragQueryFileA(drop, 0, path, MAX_PATH) > 0) FileDropped(editor, path);
-    DragFinish(drop);
+    if (query != nullptr && query(drop, 0, path, MAX_PATH) > 0) FileDropped(editor, path);
+    if (finish != nullptr) finish(drop);
 }
 
 }  // namespace

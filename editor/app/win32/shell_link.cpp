@@ -8,13 +8,20 @@
 #include <cstring>
 
 #include "app/recent_files.h"
+#include "app/win32/system_functions.h"
 
 namespace morvel::app::win32 {
 
 HRESULT CreateDesktopShortcut(HWND owner, const std::string &linkName,
                               const std::string &description) {
+    auto *folderPath =
+        System<decltype(SHGetSpecialFolderPathA)>("shell32.dll", "SHGetSpecialFolderPathA");
+    auto *initialise = System<decltype(CoInitialize)>("ole32.dll", "CoInitialize");
+    auto *create = System<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+    auto *uninitialise = System<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+    if (!folderPath || !initialise || !create || !uninitialise) return E_FAIL;
     char desktop[MAX_PATH] = {};
-    if (!SHGetSpecialFolderPathA(owner, desktop, CSIDL_DESKTOP, TRUE)) return E_FAIL;
+    if (!folderPath(owner, desktop, CSIDL_DESKTOP, TRUE)) return E_FAIL;
     const std::string shortcutPath = desktop + linkName;
 
     char program[MAX_PATH] = {};
@@ -24,12 +31,12 @@ HRESULT CreateDesktopShortcut(HWND owner, const std::string &linkName,
     char workingFolder[MAX_PATH] = {};
     std::strncpy(workingFolder, folder.c_str(), MAX_PATH - 1);
 
-    if (FAILED(CoInitialize(nullptr))) return E_FAIL;
+    if (FAILED(initialise(nullptr))) return E_FAIL;
     IShellLinkA *link = nullptr;
-    HRESULT result = CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER,
-                                      IID_IShellLinkA, reinterpret_cast<void **>(&link));
+    HRESULT result = create(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkA,
+                            reinterpret_cast<void **>(&link));
     if (FAILED(result)) {
-        CoUninitialize();
+        uninitialise();
         return result;
     }
     IPersistFile *file = nullptr;
@@ -47,7 +54,7 @@ HRESULT CreateDesktopShortcut(HWND owner, const std::string &linkName,
         file->Release();
     }
     link->Release();
-    CoUninitialize();
+    uninitialise();
     return result;
 }
 

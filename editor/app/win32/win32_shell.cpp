@@ -56,18 +56,18 @@ bool Win32Shell::RegisterMainWindowClass() {
 bool Win32Shell::CreateMainWindow(const std::string &title, int clientWidth, int clientHeight) {
     RECT r{0, 0, clientWidth, clientHeight};
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
-    main_ = CreateWindowExA(0, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+    // Both windows take dropped files (WS_EX_ACCEPTFILES is what
+    // DragAcceptFiles sets).
+    main_ = CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                             CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
                             instance_, this);
     if (main_ == nullptr) return false;
     menu_ = GetMenu(main_);
     // An owned pop-up that never takes the focus: keys stay with the main
     // window. It is shown with the main window.
-    view_ = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW, kViewWindowClass, "", WS_POPUP, 0, 0,
+    view_ = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, kViewWindowClass, "", WS_POPUP, 0, 0,
                             clientWidth, clientHeight, main_, nullptr, instance_, this);
     if (view_ == nullptr) return false;
-    DragAcceptFiles(view_, TRUE);
-    DragAcceptFiles(main_, TRUE);
     return true;
 }
 

@@ -1,4 +1,5 @@
 #include "dialogs/win32/win32_directx_components.h"
+#include "app/win32/system_functions.h"
 
 #include <ddraw.h>
 #include <dmusicc.h>
@@ -111,11 +112,14 @@ bool Win32DirectXComponents::CreateDirectMusic() {
     if (!comInitialised_) {
         // S_FALSE (already initialised on this thread) counts too and must
         // be balanced as well.
-        if (FAILED(CoInitialize(nullptr))) return false;
+        auto *initialise = app::win32::System<decltype(CoInitialize)>("ole32.dll", "CoInitialize");
+        if (initialise == nullptr || FAILED(initialise(nullptr))) return false;
         comInitialised_ = true;
     }
-    if (FAILED(CoCreateInstance(CLSID_DirectMusic, nullptr, CLSCTX_INPROC_SERVER, IID_IDirectMusic,
-                                reinterpret_cast<void **>(&directMusic_)))) {
+    auto *create = app::win32::System<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
+    if (create == nullptr || FAILED(create(CLSID_DirectMusic, nullptr, CLSCTX_INPROC_SERVER,
+                                           IID_IDirectMusic,
+                                           reinterpret_cast<void **>(&directMusic_)))) {
         directMusic_ = nullptr;
     }
     return directMusic_ != nullptr;
@@ -143,8 +147,12 @@ void Win32DirectXComponents::ReleaseDirectMusicAndCom() {
         // Unloads the DirectMusic library now rather than whenever COM
         // ends on this thread, which may be much later if another part of
         // the program keeps COM initialised.
-        CoFreeUnusedLibraries();
-        CoUninitialize();
+        auto *freeUnused =
+            app::win32::System<decltype(CoFreeUnusedLibraries)>("ole32.dll", "CoFreeUnusedLibraries");
+        auto *uninitialise =
+            app::win32::System<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
+        if (freeUnused != nullptr) freeUnused();
+        if (uninitialise != nullptr) uninitialise();
         comInitialised_ = false;
     }
 }

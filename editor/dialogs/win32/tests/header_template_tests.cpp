@@ -16,10 +16,6 @@ ControlLayout CheckBox(int id, const char *text, RECT r) {
     return {id, "Button", WS_TABSTOP, BS_TYPEMASK, BS_AUTOCHECKBOX, text, r};
 }
 
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
-    return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
 TEST(HeaderTemplateTest, ControlsAsTheDialogDrivesThem) {
     const DialogLayout table{
         "IDD_EDIT_HEAD",
@@ -62,7 +58,7 @@ TEST(HeaderTemplateTest, ControlsAsTheDialogDrivesThem) {
 // Clicking one culling button clears the other two and no check box.
 TEST(HeaderTemplateTest, TheCullingButtonsAreOneGroup) {
     HWND dialog =
-        CreateDialogParamA(GetModuleHandleA(nullptr), "IDD_EDIT_HEAD", nullptr, QuietProc, 0);
+        CreateDialogParamA(GetModuleHandleA(nullptr), "IDD_EDIT_HEAD", nullptr, QuietDialogProc, 0);
     ASSERT_NE(dialog, nullptr);
     CheckDlgButton(dialog, IDC_HEADER_CULL_LEFT, BST_CHECKED);
     CheckDlgButton(dialog, IDC_HEADER_AXIS_X, BST_CHECKED);

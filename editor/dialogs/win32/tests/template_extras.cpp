@@ -2,17 +2,17 @@
 
 namespace morvel::testing {
 
-namespace {
-
-INT_PTR CALLBACK QuietProc(HWND, UINT message, WPARAM, LPARAM) {
+INT_PTR CALLBACK QuietDialogProc(HWND, UINT message, WPARAM, LPARAM) {
     return message == WM_INITDIALOG ? TRUE : FALSE;
 }
+
+namespace {
 
 // The ids for which `lacks` holds, on a dialog made from the template.
 template <typename Lacks>
 std::vector<int> Find(HINSTANCE module, const char *templateName, const std::vector<int> &ids,
                       Lacks lacks) {
-    HWND dialog = CreateDialogParamA(module, templateName, nullptr, QuietProc, 0);
+    HWND dialog = CreateDialogParamA(module, templateName, nullptr, QuietDialogProc, 0);
     if (dialog == nullptr) return ids;
     std::vector<int> found;
     for (int id : ids) {

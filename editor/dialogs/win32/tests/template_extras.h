@@ -10,6 +10,10 @@
 
 namespace morvel::testing {
 
+// A dialog procedure that only accepts WM_INITDIALOG: for dialogs made to be
+// looked at.
+INT_PTR CALLBACK QuietDialogProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+
 // The ids among `ids` whose control has neither WS_BORDER nor a client edge
 // (or does not exist).
 std::vector<int> ControlsWithoutBorder(HINSTANCE module, const char *templateName,
