@@ -75,15 +75,13 @@ bool GrowFrames(MotionDocument &document, int32_t m, int32_t k, NewFrame kind,
     if (!rebuild.Ready()) return false;
     MotionEntry &motion = rebuild.Scratch().motions[m];
     const uint16_t count = motion.frameCount;
-    auto *frames = rebuild.NewArray<FrameEntry>(count + 1u);
+    const int32_t at = kind == NewFrame::Empty ? count : k + 1;
+    auto *frames = rebuild.CopyWithGap(motion.frames, count, at);
     if (frames == nullptr) return false;
     if (kind == NewFrame::Empty) {
-        CopyRecords(frames, motion.frames, count);
-        base::StoreFieldText(frames[count].comment, sizeof frames[count].comment, comment);
-    } else {
-        CopyRecords(frames, motion.frames, static_cast<size_t>(k) + 1);
-        CopyRecords(frames + k + 2, motion.frames + k + 1, static_cast<size_t>(count - k - 1));
-        if (!BuildNewFrame(rebuild, motion, k, kind, frames[k + 1])) return false;
+        base::StoreFieldText(frames[at].comment, sizeof frames[at].comment, comment);
+    } else if (!BuildNewFrame(rebuild, motion, k, kind, frames[at])) {
+        return false;
     }
     if (count != 0) rebuild.GiveBack(motion.frames);
     motion.frames = frames;
@@ -100,16 +98,10 @@ bool GrowPositions(MotionDocument &document, int32_t m, int32_t f, const Positio
     if (!rebuild.Ready()) return false;
     FrameEntry &frame = rebuild.Scratch().motions[m].frames[f];
     const uint16_t count = frame.positionCount;
-    auto *positions = rebuild.NewArray<PositionEntry>(count + 1u);
+    const int32_t at = appended != nullptr ? count : k + 1;
+    auto *positions = rebuild.CopyWithGap(frame.positions, count, at);
     if (positions == nullptr) return false;
-    if (appended != nullptr) {
-        CopyRecords(positions, frame.positions, count);
-        positions[count] = *appended;
-    } else {
-        CopyRecords(positions, frame.positions, static_cast<size_t>(k) + 1);
-        positions[k + 1] = frame.positions[k];
-        CopyRecords(positions + k + 2, frame.positions + k + 1, static_cast<size_t>(count - k - 1));
-    }
+    positions[at] = appended != nullptr ? *appended : frame.positions[k];
     if (count != 0) rebuild.GiveBack(frame.positions);
     frame.positions = positions;
     frame.positionCount = static_cast<uint16_t>(count + 1);
@@ -137,12 +129,7 @@ bool DeleteFrame(MotionDocument &document, int32_t m, int32_t k) {
     MotionEntry &motion = rebuild.Scratch().motions[m];
     const uint16_t count = motion.frameCount;
     FrameEntry *frames = nullptr;
-    if (count > 1) {
-        frames = rebuild.NewArray<FrameEntry>(count - 1u);
-        if (frames == nullptr) return false;
-        CopyRecords(frames, motion.frames, static_cast<size_t>(k));
-        CopyRecords(frames + k, motion.frames + k + 1, static_cast<size_t>(count - k - 1));
-    }
+    if (!rebuild.CopyWithout(motion.frames, count, k, frames)) return false;
     if (motion.frames[k].positionCount != 0) rebuild.GiveBack(motion.frames[k].positions);
     rebuild.GiveBack(motion.frames);
     motion.frames = frames;
@@ -196,12 +183,7 @@ bool DeletePosition(MotionDocument &document, int32_t m, int32_t f, int32_t k) {
     FrameEntry &frame = rebuild.Scratch().motions[m].frames[f];
     const uint16_t count = frame.positionCount;
     PositionEntry *positions = nullptr;
-    if (count > 1) {
-        positions = rebuild.NewArray<PositionEntry>(count - 1u);
-        if (positions == nullptr) return false;
-        CopyRecords(positions, frame.positions, static_cast<size_t>(k));
-        CopyRecords(positions + k, frame.positions + k + 1, static_cast<size_t>(count - k - 1));
-    }
+    if (!rebuild.CopyWithout(frame.positions, count, k, positions)) return false;
     rebuild.GiveBack(frame.positions);
     frame.positions = positions;
     frame.positionCount = static_cast<uint16_t>(count - 1);

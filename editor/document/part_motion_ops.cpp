@@ -18,9 +18,8 @@ bool InsertPart(MotionDocument &document, std::string_view fileName) {
     if (!rebuild.Ready()) return false;
     MotionDocument &scratch = rebuild.Scratch();
     const uint16_t count = scratch.header.partCount;
-    auto *parts = rebuild.NewArray<PartEntry>(count + 1u);
+    auto *parts = rebuild.CopyWithGap(scratch.parts, count, count);
     if (parts == nullptr) return false;
-    CopyRecords(parts, scratch.parts, count);
     base::StoreFieldText(parts[count].fileName, sizeof parts[count].fileName, fileName);
     if (count != 0) rebuild.GiveBack(scratch.parts);
     scratch.parts = parts;
@@ -80,12 +79,7 @@ bool DeletePart(MotionDocument &document, int32_t k) {
     MotionDocument &scratch = rebuild.Scratch();
     const uint16_t count = scratch.header.partCount;
     PartEntry *parts = nullptr;
-    if (count > 1) {
-        parts = rebuild.NewArray<PartEntry>(count - 1u);
-        if (parts == nullptr) return false;
-        CopyRecords(parts, scratch.parts, static_cast<size_t>(k));
-        CopyRecords(parts + k, scratch.parts + k + 1, static_cast<size_t>(count - k - 1));
-    }
+    if (!rebuild.CopyWithout(scratch.parts, count, k, parts)) return false;
     // Each frame stays consistent on its own, so stopping half-way is safe:
     // nothing reaches the document before Commit.
     for (uint16_t m = 0; m < scratch.header.motionCount; ++m) {
@@ -151,9 +145,8 @@ bool AppendMotion(MotionDocument &document, const MotionEntry &motion) {
     }
     MotionDocument &scratch = rebuild.Scratch();
     const uint16_t count = scratch.header.motionCount;
-    auto *motions = rebuild.NewArray<MotionEntry>(count + 1u);
+    auto *motions = rebuild.CopyWithGap(scratch.motions, count, count);
     if (motions == nullptr) return false;
-    CopyRecords(motions, scratch.motions, count);
     motions[count] = motion;
     if (motion.frameCount == 0) motions[count].frames = nullptr;
     if (count != 0) rebuild.GiveBack(scratch.motions);
@@ -178,12 +171,7 @@ bool DeleteMotion(MotionDocument &document, int32_t k) {
     MotionDocument &scratch = rebuild.Scratch();
     const uint16_t count = scratch.header.motionCount;
     MotionEntry *motions = nullptr;
-    if (count > 1) {
-        motions = rebuild.NewArray<MotionEntry>(count - 1u);
-        if (motions == nullptr) return false;
-        CopyRecords(motions, scratch.motions, static_cast<size_t>(k));
-        CopyRecords(motions + k, scratch.motions + k + 1, static_cast<size_t>(count - k - 1));
-    }
+    if (!rebuild.CopyWithout(scratch.motions, count, k, motions)) return false;
     rebuild.GiveBackFramesOf(scratch.motions[k]);
     rebuild.GiveBack(scratch.motions);
     scratch.motions = motions;
@@ -209,10 +197,8 @@ bool CopyMotion(MotionDocument &document, int32_t k) {
     if (!rebuild.Ready()) return false;
     MotionDocument &scratch = rebuild.Scratch();
     const uint16_t count = scratch.header.motionCount;
-    auto *motions = rebuild.NewArray<MotionEntry>(count + 1u);
+    auto *motions = rebuild.CopyWithGap(scratch.motions, count, k + 1);
     if (motions == nullptr) return false;
-    CopyRecords(motions, scratch.motions, static_cast<size_t>(k) + 1);
-    CopyRecords(motions + k + 2, scratch.motions + k + 1, static_cast<size_t>(count - k - 1));
     // The copy gets frame and position arrays of its own.
     const MotionEntry &source = scratch.motions[k];
     MotionEntry &copy = motions[k + 1];

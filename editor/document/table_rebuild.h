@@ -10,6 +10,8 @@
 #include <cstdlib>
 #include <memory>
 #include <unordered_set>
+
+#include "document/table_access.h"
 #include <vector>
 
 #include "mvllib/mvllib.h"
@@ -37,6 +39,31 @@ public:
     template <class Record>
     Record *NewArray(size_t count) {
         return static_cast<Record *>(NewBlock(count, sizeof(Record)));
+    }
+
+    // count + 1 records in the editor's memory: table's count records with a
+    // zero record at index `at` (0 to count) for the caller to fill; nullptr
+    // when memory runs out.
+    template <class Record>
+    Record *CopyWithGap(const Record *table, uint16_t count, int32_t at) {
+        auto *grown = NewArray<Record>(count + 1u);
+        if (grown == nullptr) return nullptr;
+        detail::CopyRecords(grown, table, static_cast<size_t>(at));
+        detail::CopyRecords(grown + at + 1, table + at, static_cast<size_t>(count - at));
+        return grown;
+    }
+
+    // table's count records without record k, in the editor's memory, into
+    // out (nullptr when none are left); false when memory runs out.
+    template <class Record>
+    bool CopyWithout(const Record *table, uint16_t count, int32_t k, Record *&out) {
+        out = nullptr;
+        if (count <= 1) return true;
+        out = NewArray<Record>(count - 1u);
+        if (out == nullptr) return false;
+        detail::CopyRecords(out, table, static_cast<size_t>(k));
+        detail::CopyRecords(out + k, table + k + 1, static_cast<size_t>(count - k - 1));
+        return true;
     }
 
     // Hands a scratch array that is being replaced back to the library.
