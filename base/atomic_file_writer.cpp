@@ -5,8 +5,8 @@
 
 #include "base/file_access.h"
 #include "base/file_platform.h"
-#include "base/windows_path.h"
 #include "base/stale_temporaries.h"
+#include "base/windows_path.h"
 
 namespace morvel::base {
 

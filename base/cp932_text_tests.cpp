@@ -1,7 +1,6 @@
-#include "base/cp932_text.h"
-
 #include <gtest/gtest.h>
 
+#include "base/cp932_text.h"
 #include "base/windows_path.h"
 
 namespace morvel::base {

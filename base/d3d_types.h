@@ -62,7 +62,9 @@ static_assert(sizeof(Light) == 104, "D3DLIGHT8");
 // single-precision factor 0.017453292 (bits 0x3C8EFA35), the product rounded
 // to single precision.
 inline constexpr float DEG_TO_RAD = 0.017453292f;
-inline float DegreesToRadians(int32_t degrees) { return static_cast<float>(degrees) * DEG_TO_RAD; }
+inline float DegreesToRadians(int32_t degrees) {
+    return static_cast<float>(degrees) * DEG_TO_RAD;
+}
 
 // Flexible vertex format bits (D3DFVF_*).
 namespace fvf {

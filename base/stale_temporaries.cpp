@@ -18,7 +18,8 @@ namespace {
 size_t ReadNumber(std::string_view text, size_t at, unsigned long &value) {
     size_t end = at;
     while (end < text.size() && text[end] >= '0' && text[end] <= '9') ++end;
-    if (end == at || end - at > 10 || (text[at] == '0' && end - at > 1)) return std::string_view::npos;
+    if (end == at || end - at > 10 || (text[at] == '0' && end - at > 1))
+        return std::string_view::npos;
     unsigned long long number = 0;
     for (size_t i = at; i < end; ++i) number = number * 10 + static_cast<unsigned>(text[i] - '0');
     if (number > 0xFFFFFFFFull) return std::string_view::npos;
@@ -41,7 +42,6 @@ bool IsTemporaryFileName(std::string_view fileName, unsigned long &processId) {
     processId = id;
     return true;
 }
-
 
 int RemoveStaleTemporaryFiles(const std::string &folder) {
     const unsigned long self = platform::CurrentProcessId();

@@ -16,14 +16,12 @@ namespace morvel::base {
 // A name for the temporary file a save writes in target's folder. It does not
 // grow with the target's file name, so a target whose name is close to the
 // system's length limits can still be saved.
-std::string TemporaryPathBeside(std::string_view target, unsigned long processId,
-                                unsigned counter);
+std::string TemporaryPathBeside(std::string_view target, unsigned long processId, unsigned counter);
 
 // True when fileName (without a folder) is exactly a name TemporaryPathBeside
 // gives, digits without leading zeros included; processId is then the id of
 // the process that made it.
 bool IsTemporaryFileName(std::string_view fileName, unsigned long &processId);
-
 
 // folder is the folder part of a native path with its closing separator, as
 // it stands before a file name ("" for the current folder). Returns how many

@@ -58,10 +58,10 @@ TEST(TemporaryNames, OnlyExactlyOurTemporaryNamesAreRecognised) {
     EXPECT_TRUE(IsTemporaryFileName("~mvl4294967295-17.tmp", processId));
     EXPECT_EQ(processId, 4294967295u);
     const char *foreign[] = {
-        "~mvlX.tmp",        "~mvl12.tmp",      "~mvl12-.tmp",     "~mvl-3.tmp",
-        "~mvl012-3.tmp",    "~mvl12-03.tmp",   "~MVL12-3.tmp",    "~mvl12-3.TMP",
-        "~mvl12-3.tmp.bak", "x~mvl12-3.tmp",   "~mvl12-3.tmpx",   "~mvl4294967296-1.tmp",
-        "~WRL0001.tmp",     "walk.mvl",        "~mvl12-3",        "",
+        "~mvlX.tmp",        "~mvl12.tmp",    "~mvl12-.tmp",   "~mvl-3.tmp",
+        "~mvl012-3.tmp",    "~mvl12-03.tmp", "~MVL12-3.tmp",  "~mvl12-3.TMP",
+        "~mvl12-3.tmp.bak", "x~mvl12-3.tmp", "~mvl12-3.tmpx", "~mvl4294967296-1.tmp",
+        "~WRL0001.tmp",     "walk.mvl",      "~mvl12-3",      "",
     };
     for (const char *name : foreign) {
         EXPECT_FALSE(IsTemporaryFileName(name, processId)) << name;

@@ -9,8 +9,8 @@
 #include "app/menu_states.h"
 #include "app/recent_files.h"
 #include "app/undo_ring.h"
-#include "document/editor_document.h"
 #include "base/d3d_types.h"
+#include "document/editor_document.h"
 #include "render/scene_flags.h"
 
 namespace morvel::app {

@@ -2,12 +2,12 @@
 
 #include <cstring>
 
+#include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/history.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
-#include "app/command_dispatch.h"
 #include "base/field_text.h"
 
 namespace morvel::app {

@@ -1,11 +1,10 @@
-#include "app/file_commands.h"
-
 #include <gtest/gtest.h>
 
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/fakes/editor_fixture.h"
+#include "app/file_commands.h"
 #include "app/main_window_events.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"

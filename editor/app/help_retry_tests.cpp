@@ -1,6 +1,6 @@
-#include "app/help_retry.h"
-
 #include <gtest/gtest.h>
+
+#include "app/help_retry.h"
 
 namespace morvel::app {
 namespace {

@@ -15,8 +15,8 @@ using PartList = std::vector<std::string>;
 PartList PartListOf(const MotionDocument &document) {
     PartList names;
     for (uint16_t p = 0; p < document.header.partCount; ++p) {
-        names.push_back(base::FieldText(document.parts[p].fileName,
-                                            sizeof document.parts[p].fileName));
+        names.push_back(
+            base::FieldText(document.parts[p].fileName, sizeof document.parts[p].fileName));
     }
     return names;
 }

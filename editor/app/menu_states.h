@@ -3,7 +3,6 @@
 // every command, instead of being pushed by the commands that change it.
 #pragma once
 
-
 namespace morvel::app {
 
 struct Editor;

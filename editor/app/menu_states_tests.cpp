@@ -1,5 +1,3 @@
-#include "app/menu_states.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,6 +6,7 @@
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/fakes/editor_fixture.h"
+#include "app/menu_states.h"
 
 namespace morvel::app {
 namespace {

@@ -4,13 +4,13 @@
 #include <cstdio>
 #include <vector>
 
+#include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/interpolation.h"
-#include "app/command_dispatch.h"
 #include "app/redraw.h"
 #include "base/field_text.h"
-#include "render/scene_document.h"
 #include "document/selection.h"
+#include "render/scene_document.h"
 
 namespace morvel::app {
 

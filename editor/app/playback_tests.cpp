@@ -1,5 +1,3 @@
-#include "app/playback.h"
-
 #include <gtest/gtest.h>
 
 #include "app/command_dispatch.h"
@@ -9,6 +7,7 @@
 #include "app/fakes/fake_dialog_view.h"
 #include "app/interpolation.h"
 #include "app/main_window_events.h"
+#include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/redraw.h"
 #include "render/d3d_constants.h"

@@ -83,9 +83,13 @@ void ChangeFinished(Editor &editor) {
 
 bool IsStepKey(int virtualKey) { return virtualKey >= kKeyEnd && virtualKey <= kKeyDown; }
 
-void SetEditMode(Editor &editor, int mode) { editor.state.editMode = mode; }
+void SetEditMode(Editor &editor, int mode) {
+    editor.state.editMode = mode;
+}
 
-void SetMouseMode(Editor &editor, int mode) { editor.state.mouseMode = mode; }
+void SetMouseMode(Editor &editor, int mode) {
+    editor.state.mouseMode = mode;
+}
 
 PositionEntry *EditablePosition(EditorState &state) {
     return document::SelectedPosition(state.currentDocument);

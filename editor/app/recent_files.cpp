@@ -4,8 +4,8 @@
 
 #include "app/command_ids.h"
 #include "app/registry_key.h"
-#include "base/field_text.h"
 #include "base/cp932_text.h"
+#include "base/field_text.h"
 
 namespace morvel::app {
 

@@ -1,7 +1,7 @@
 #include "app/redraw.h"
 
-#include "app/playback.h"
 #include "app/editor_scene.h"
+#include "app/playback.h"
 #include "document/selection.h"
 
 namespace morvel::app {

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "document/ui_ports.h"
 #include "base/d3d_types.h"
+#include "document/ui_ports.h"
 #include "render/status_texts.h"
 
 namespace morvel::app {

@@ -35,7 +35,8 @@ bool EndsWithFolder(const std::string &path, size_t end, const char *folder) {
 }  // namespace
 
 std::string ProgramFolderPath(const std::string &programPath, const std::string &name) {
-    const std::string path = programPath.substr(0, base::Cp932PrefixLength(programPath, kProgramPathLimit));
+    const std::string path =
+        programPath.substr(0, base::Cp932PrefixLength(programPath, kProgramPathLimit));
     // The last backslash that starts a character (a double-byte character's
     // second byte may be 0x5C).
     const size_t lastSeparator = base::Cp932FindLastOf(path, "\\");

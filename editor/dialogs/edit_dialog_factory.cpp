@@ -2,11 +2,11 @@
 
 #include <cstring>
 
+#include "dialogs/frame_dialog.h"
 #include "dialogs/header_dialog.h"
 #include "dialogs/motion_dialog.h"
 #include "dialogs/parts_dialog.h"
 #include "dialogs/playback_speed_dialog.h"
-#include "dialogs/frame_dialog.h"
 #include "dialogs/position_dialog.h"
 #include "dialogs/user_code_prompt.h"
 #include "dialogs/version_dialog.h"

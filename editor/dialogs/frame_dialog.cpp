@@ -1,12 +1,12 @@
 #include "dialogs/frame_dialog.h"
 
+#include "base/cp932_text.h"
+#include "base/field_text.h"
 #include "dialogs/commit.h"
 #include "dialogs/frame_dialog_ids.h"
-#include "dialogs/text_format.h"
-#include "base/field_text.h"
-#include "document/table_ops.h"
-#include "base/cp932_text.h"
 #include "dialogs/table_list.h"
+#include "dialogs/text_format.h"
+#include "document/table_ops.h"
 
 namespace morvel::dialogs {
 
@@ -20,7 +20,6 @@ using document::MessageButtons;
 using document::MessageIcon;
 
 constexpr char kFrameCaption[] = "編集：フレーム";
-
 
 }  // namespace
 
@@ -173,8 +172,8 @@ void FrameDialog::Update(DialogView &view) {
     const int m = view.ListSelection(IDC_FRAME_MOTION_LIST);
     const int f = SelectedFrame(view);
     if (f < 0) {
-        view.ShowMessage({view.Window(), kNoSuchNumberText, kFrameCaption,
-                          MessageIcon::Error, MessageButtons::Ok});
+        view.ShowMessage({view.Window(), kNoSuchNumberText, kFrameCaption, MessageIcon::Error,
+                          MessageButtons::Ok});
         return;
     }
     document::UpdateFrame(Working(), m, f, Comment(view));
@@ -218,7 +217,8 @@ void FrameDialog::Commit(DialogView &view) {
 }
 
 void FrameDialog::Warn(DialogView &view, const char *text) {
-    view.ShowMessage({view.Window(), text, kFrameCaption, MessageIcon::Warning, MessageButtons::Ok});
+    view.ShowMessage(
+        {view.Window(), text, kFrameCaption, MessageIcon::Warning, MessageButtons::Ok});
 }
 
 }  // namespace morvel::dialogs

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-#include "dialogs/user_code_prompt.h"
+#include "base/field_text.h"
 #include "dialogs/commit.h"
 #include "dialogs/table_list.h"
-#include "base/field_text.h"
+#include "dialogs/user_code_prompt.h"
 #include "document/parse_decimal.h"
 
 namespace morvel::dialogs {
@@ -48,8 +48,7 @@ void HeaderDialog::OnInit(app::DialogView &view) {
     document::EditorDocument &working = editor_.state.workingDocument;
     document::CopyDocument(working, editor_.state.currentDocument, editor_.renderer);
     const MotionFileHeader &header = working.document.header;
-    view.SetText(IDC_HEADER_USER_CODE,
-                 base::FieldText(header.userCode, sizeof header.userCode));
+    view.SetText(IDC_HEADER_USER_CODE, base::FieldText(header.userCode, sizeof header.userCode));
     view.SetText(IDC_HEADER_PART_COUNT, std::to_string(header.partCount));
     view.SetText(IDC_HEADER_MOTION_COUNT, std::to_string(header.motionCount));
     // A mode outside 0 to 2 checks no button, and is kept unless one is picked.

@@ -2,13 +2,13 @@
 
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
-#include "dialogs/user_code_prompt.h"
+#include "base/field_text.h"
 #include "controller_fixture.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/header_dialog.h"
-#include "base/field_text.h"
-#include "formats/motion/motion_file_writer.h"
+#include "dialogs/user_code_prompt.h"
 #include "document/parse_decimal.h"
+#include "formats/motion/motion_file_writer.h"
 
 namespace morvel::dialogs {
 namespace {
@@ -122,8 +122,7 @@ TEST_F(HeaderDialogTest, ACutUserCodeIsTheOneAFileOpensWith) {
     OpenDialog();
     view[IDC_HEADER_USER_CODE].text = std::string(14, 'k') + "あいう";
     Press(IDC_HEADER_COMMIT);
-    EXPECT_EQ(base::FieldText(Header().userCode, sizeof Header().userCode),
-              std::string(14, 'k'));
+    EXPECT_EQ(base::FieldText(Header().userCode, sizeof Header().userCode), std::string(14, 'k'));
 
     const std::string path = folder.Path("locked.mvl");
     ASSERT_TRUE(formats::motion::WriteMotionFile(editor.state.currentDocument.document, path));

@@ -3,10 +3,10 @@
 #include <cstdio>
 #include <vector>
 
-#include "dialogs/user_code_prompt.h"
+#include "base/field_text.h"
 #include "dialogs/commit.h"
 #include "dialogs/table_list.h"
-#include "base/field_text.h"
+#include "dialogs/user_code_prompt.h"
 #include "document/file_choosers.h"
 #include "document/motion_export_flows.h"
 #include "document/table_ops.h"

@@ -5,11 +5,11 @@
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/history.h"
-#include "dialogs/user_code_prompt.h"
+#include "base/field_text.h"
 #include "controller_fixture.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/motion_dialog.h"
-#include "base/field_text.h"
+#include "dialogs/user_code_prompt.h"
 
 namespace morvel::dialogs {
 namespace {
@@ -324,7 +324,7 @@ TEST_F(MotionDialogTest, CommitMakesTheWorkingCopyCurrentAsOneUndoStep) {
 TEST_F(MotionDialogTest, CommitKeepsASelectionThatIsStillInRangeAndAFilePath) {
     Show(ThreeMotions());
     base::StoreFieldText(editor.state.filePath.data(), editor.state.filePath.size(),
-                             "C:\\robot.mvl");
+                         "C:\\robot.mvl");
     editor.state.currentDocument.selectedMotion = 1;
     controller = MakeMotionDialog(editor);
     controller->OnInit(view);
@@ -333,8 +333,7 @@ TEST_F(MotionDialogTest, CommitKeepsASelectionThatIsStillInRangeAndAFilePath) {
     Press(IDC_MOTION_COMMIT);
     // Motion 1 is now "walk": the index is kept, not the motion.
     EXPECT_EQ(editor.state.currentDocument.selectedMotion, 1);
-    EXPECT_EQ(base::FieldText(editor.state.currentDocument.document.motions[1].name, 16),
-              "walk");
+    EXPECT_EQ(base::FieldText(editor.state.currentDocument.document.motions[1].name, 16), "walk");
     EXPECT_EQ(FilePath(), "C:\\robot.mvl");
 }
 

@@ -2,13 +2,13 @@
 
 #include <vector>
 
-#include "dialogs/user_code_prompt.h"
+#include "base/cp932_text.h"
+#include "base/field_text.h"
 #include "dialogs/commit.h"
 #include "dialogs/table_list.h"
-#include "base/field_text.h"
+#include "dialogs/user_code_prompt.h"
 #include "document/file_choosers.h"
 #include "document/table_ops.h"
-#include "base/cp932_text.h"
 
 namespace morvel::dialogs {
 

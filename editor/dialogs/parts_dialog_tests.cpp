@@ -3,11 +3,11 @@
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "app/history.h"
-#include "dialogs/user_code_prompt.h"
+#include "base/field_text.h"
 #include "controller_fixture.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/parts_dialog.h"
-#include "base/field_text.h"
+#include "dialogs/user_code_prompt.h"
 
 namespace morvel::dialogs {
 namespace {
@@ -48,9 +48,7 @@ protected:
     void OpenOn(const DocumentContents &contents) { Open(MakePartsDialog, contents); }
     std::vector<std::string> &Rows() { return view[IDC_PARTS_LIST].rows; }
     int Selection() { return view[IDC_PARTS_LIST].selection; }
-    std::string Part(int k) {
-        return base::FieldText(Working().document.parts[k].fileName, 64);
-    }
+    std::string Part(int k) { return base::FieldText(Working().document.parts[k].fileName, 64); }
     std::vector<bool> Enabled() {
         return {view[IDC_PARTS_DELETE].enabled, view[IDC_PARTS_UP].enabled,
                 view[IDC_PARTS_DOWN].enabled};
@@ -254,7 +252,7 @@ TEST_F(PartsDialogTest, CommitWarnsOfAPartThatDoesNotLoadAndStillCommits) {
 TEST_F(PartsDialogTest, CommitWithoutChangesStillResetsTheSelectionAndKeepsAFilePath) {
     Show(ThreeParts());
     base::StoreFieldText(editor.state.filePath.data(), editor.state.filePath.size(),
-                             "C:\\robot.mvl");
+                         "C:\\robot.mvl");
     editor.state.currentDocument.selectedPosition = 2;
     controller = MakePartsDialog(editor);
     controller->OnInit(view);

@@ -1,9 +1,8 @@
-#include "dialogs/playback_speed_dialog.h"
-
 #include <gtest/gtest.h>
 
 #include "app/control_ids.h"
 #include "app/fakes/fake_dialog_view.h"
+#include "dialogs/playback_speed_dialog.h"
 
 namespace morvel::dialogs {
 namespace {

@@ -2,14 +2,14 @@
 
 #include <cstdint>
 
+#include "base/field_text.h"
 #include "dialogs/commit.h"
 #include "dialogs/position_dialog_ids.h"
 #include "dialogs/position_fields.h"
-#include "dialogs/text_format.h"
-#include "base/field_text.h"
-#include "document/table_ops.h"
 #include "dialogs/table_list.h"
+#include "dialogs/text_format.h"
 #include "document/selection.h"
+#include "document/table_ops.h"
 
 namespace morvel::dialogs {
 
@@ -28,7 +28,6 @@ int PositionCount(const MotionDocument &d, int m, int f) {
     return frame != nullptr ? frame->positionCount : 0;
 }
 
-
 // The name a position line shows: its part's file name, or nothing for a
 // part number that names no part (a file may hold one).
 std::string PartName(const MotionDocument &d, int partNumber) {
@@ -44,7 +43,8 @@ std::vector<std::string> MotionLines(const MotionDocument &document) {
     lines.reserve(document.header.motionCount);
     for (int m = 0; m < document.header.motionCount; ++m) {
         const MotionEntry &motion = document.motions[m];
-        lines.push_back(Format("%d｜%s", m, base::FieldText(motion.name, sizeof motion.name).c_str()));
+        lines.push_back(
+            Format("%d｜%s", m, base::FieldText(motion.name, sizeof motion.name).c_str()));
     }
     return lines;
 }
@@ -302,11 +302,13 @@ void PositionDialog::Commit(DialogView &view) {
 }
 
 void PositionDialog::Warn(DialogView &view, const char *text) {
-    view.ShowMessage({view.Window(), text, kPositionCaption, MessageIcon::Warning, MessageButtons::Ok});
+    view.ShowMessage(
+        {view.Window(), text, kPositionCaption, MessageIcon::Warning, MessageButtons::Ok});
 }
 
 void PositionDialog::Refuse(DialogView &view, const char *text) {
-    view.ShowMessage({view.Window(), text, kPositionCaption, MessageIcon::Error, MessageButtons::Ok});
+    view.ShowMessage(
+        {view.Window(), text, kPositionCaption, MessageIcon::Error, MessageButtons::Ok});
 }
 
 }  // namespace morvel::dialogs

@@ -3,10 +3,10 @@
 #include <cstdint>
 #include <string>
 
+#include "base/cp932_text.h"
 #include "dialogs/position_dialog_ids.h"
 #include "dialogs/text_format.h"
 #include "document/parse_decimal.h"
-#include "base/cp932_text.h"
 
 namespace morvel::dialogs {
 

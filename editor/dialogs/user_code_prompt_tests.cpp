@@ -1,8 +1,7 @@
-#include "dialogs/user_code_prompt.h"
-
 #include <gtest/gtest.h>
 
 #include "app/fakes/fake_dialog_view.h"
+#include "dialogs/user_code_prompt.h"
 
 namespace morvel::dialogs {
 namespace {

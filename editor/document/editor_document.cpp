@@ -4,8 +4,8 @@
 
 #include "base/field_text.h"
 #include "document/file_choosers.h"
-#include "formats/motion/motion_file_writer.h"
 #include "document/path_rules.h"
+#include "formats/motion/motion_file_writer.h"
 
 namespace morvel::document {
 

@@ -1,9 +1,8 @@
-#include "document/editor_document.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "document/editor_document.h"
 #include "document/fakes/fake_part_mesh_loader.h"
 #include "document/fakes/fake_ui_ports.h"
 #include "document/snapshot_copy.h"

@@ -1,9 +1,9 @@
 // Operations on a motion's frame table and a frame's position table.
 #include "base/field_text.h"
+#include "document/selection.h"
 #include "document/table_access.h"
 #include "document/table_ops.h"
 #include "document/table_rebuild.h"
-#include "document/selection.h"
 
 namespace morvel::document {
 

@@ -31,7 +31,8 @@ bool ExportMotion(OwnerWindow owner, const MotionDocument &document, int32_t k,
     if (!chooser.ChooseFile(MotionExportChooserRequest(FileChooserMode::Save, owner), chosen)) {
         return false;
     }
-    const std::string path = WithExportFileExtension(base::BufferText(chosen.data(), chosen.size()));
+    const std::string path =
+        WithExportFileExtension(base::BufferText(chosen.data(), chosen.size()));
     // A path that no longer fits the editor's buffers is refused like a failed write.
     if (path.size() >= kPathBufferSize || !WriteMotionExport(document, path, k)) {
         messages.ShowMessage({nullptr, "エクスポートファイル書込に失敗しました。", "エクスポート",

@@ -1,11 +1,10 @@
-#include "document/motion_export.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 
 #include "document/fakes/fake_ui_ports.h"
+#include "document/motion_export.h"
 #include "document/motion_export_flows.h"
 #include "test_documents.h"
 

@@ -1,9 +1,9 @@
 // Operations on the part table and the motion table.
 #include "base/field_text.h"
+#include "document/selection.h"
 #include "document/table_access.h"
 #include "document/table_ops.h"
 #include "document/table_rebuild.h"
-#include "document/selection.h"
 
 namespace morvel::document {
 

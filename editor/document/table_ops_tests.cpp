@@ -1,9 +1,8 @@
-#include "document/table_ops.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 
+#include "document/table_ops.h"
 #include "test_documents.h"
 
 namespace morvel::document {

@@ -10,10 +10,9 @@
 #include <cstdlib>
 #include <memory>
 #include <unordered_set>
-
-#include "document/table_access.h"
 #include <vector>
 
+#include "document/table_access.h"
 #include "mvllib/mvllib.h"
 
 namespace morvel::document {

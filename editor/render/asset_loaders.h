@@ -14,11 +14,15 @@ namespace morvel::render {
 
 struct AssetLoaders {
     // path is a Windows path as documents hold it.
-    formats::xfile::LoadResult (*loadMeshFile)(const std::string &path, formats::xfile::MeshData &out);
-    bool (*cloneMesh)(const formats::xfile::MeshData &in, uint32_t fvf, formats::xfile::MeshData &out);
+    formats::xfile::LoadResult (*loadMeshFile)(const std::string &path,
+                                               formats::xfile::MeshData &out);
+    bool (*cloneMesh)(const formats::xfile::MeshData &in, uint32_t fvf,
+                      formats::xfile::MeshData &out);
     void (*computeNormals)(formats::xfile::MeshData &mesh);
-    formats::image::LoadResult (*loadTextureFile)(const std::string &path, formats::image::TextureData &out);
-    formats::image::LoadResult (*loadTextureDib)(const uint8_t *data, size_t size, formats::image::TextureData &out);
+    formats::image::LoadResult (*loadTextureFile)(const std::string &path,
+                                                  formats::image::TextureData &out);
+    formats::image::LoadResult (*loadTextureDib)(const uint8_t *data, size_t size,
+                                                 formats::image::TextureData &out);
 };
 
 // The real decoders of xfile/ and image/.

@@ -34,8 +34,8 @@ bool DrawLabelQuad(RenderDevice &device, const Vector3 &p, const Vector3 &r, con
                    float w, float h, Color c, const LabelTexture &label) {
     if (device.SetTexture(0, label.texture.get()) != hr::kOk) return false;
     const LabelVertex quad[6] = {
-        {w, h, 0.0f, c, 0.0f, 0.0f},  {-w, h, 0.0f, c, 1.0f, 0.0f}, {-w, -h, 0.0f, c, 1.0f, 1.0f},
-        {w, h, 0.0f, c, 0.0f, 0.0f},  {-w, -h, 0.0f, c, 1.0f, 1.0f}, {w, -h, 0.0f, c, 0.0f, 1.0f},
+        {w, h, 0.0f, c, 0.0f, 0.0f}, {-w, h, 0.0f, c, 1.0f, 0.0f},  {-w, -h, 0.0f, c, 1.0f, 1.0f},
+        {w, h, 0.0f, c, 0.0f, 0.0f}, {-w, -h, 0.0f, c, 1.0f, 1.0f}, {w, -h, 0.0f, c, 0.0f, 1.0f},
     };
     device.SetVertexShader(fvf::kXyz | fvf::kDiffuse | fvf::kTex1);
 

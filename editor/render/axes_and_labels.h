@@ -6,10 +6,10 @@
 #include <array>
 #include <memory>
 
+#include "mvllib/mvllib.h"
 #include "render/asset_loaders.h"
 #include "render/d3dx_texture.h"
 #include "render/render_device.h"
-#include "mvllib/mvllib.h"
 
 namespace morvel::render {
 

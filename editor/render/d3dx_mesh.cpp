@@ -4,11 +4,11 @@
 
 namespace d3dx {
 
+using morvel::formats::xfile::AttributeRange;
+using morvel::formats::xfile::MeshData;
 using morvel::render::hr::kFail;
 using morvel::render::hr::kInvalidCall;
 using morvel::render::hr::kOk;
-using morvel::formats::xfile::AttributeRange;
-using morvel::formats::xfile::MeshData;
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <string>
 #include <vector>
 
-#include "render/asset_loaders.h"
 #include "base/d3d_types.h"
-#include "render/render_device.h"
 #include "formats/xfile/mesh_data.h"
+#include "render/asset_loaders.h"
+#include "render/render_device.h"
 
 namespace d3dx {
 

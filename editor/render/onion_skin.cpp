@@ -20,7 +20,8 @@ void DrawGhostFrame(RenderDevice &device, const SceneDocument &scene, const Fram
         device.SetTransform(kTransformWorld, BuildPoseMatrix(position));
         device.SetMaterial(ghost);
         device.SetTexture(0, nullptr);
-        for (uint32_t subset = 0; subset < mesh->materialCount; ++subset) mesh->mesh->DrawSubset(subset);
+        for (uint32_t subset = 0; subset < mesh->materialCount; ++subset)
+            mesh->mesh->DrawSubset(subset);
     }
 }
 
@@ -29,7 +30,8 @@ void DrawGhostFrame(RenderDevice &device, const SceneDocument &scene, const Fram
 void DrawOnionSkin(RenderDevice &device, const SceneDocument &scene, const OnionSkin &frames) {
     if (frames.previous == nullptr && frames.next == nullptr) return;
     device.SetRenderState(rs::kZWriteEnable, kFalse);
-    if (frames.previous) DrawGhostFrame(device, scene, *frames.previous, {0.3f, 0.55f, 1.0f, 0.35f});
+    if (frames.previous)
+        DrawGhostFrame(device, scene, *frames.previous, {0.3f, 0.55f, 1.0f, 0.35f});
     if (frames.next) DrawGhostFrame(device, scene, *frames.next, {1.0f, 0.55f, 0.3f, 0.35f});
     device.SetRenderState(rs::kZWriteEnable, kTrue);
 }

@@ -1,5 +1,3 @@
-#include "render/part_mesh.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -7,9 +5,10 @@
 #include <filesystem>
 
 #include "fixture_files.h"
+#include "generated_x_files.h"
 #include "render/fakes/fake_assets.h"
 #include "render/fakes/recording_device.h"
-#include "generated_x_files.h"
+#include "render/part_mesh.h"
 
 namespace {
 

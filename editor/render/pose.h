@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-#include "mvllib/mvllib.h"
 #include "base/d3d_types.h"
+#include "mvllib/mvllib.h"
 
 namespace morvel::render {
 

@@ -8,10 +8,10 @@
 
 namespace {
 
-using morvel::render::BuildPoseMatrix;
-using morvel::render::BuildPositionMaterial;
 using morvel::Matrix;
 using morvel::Vector3;
+using morvel::render::BuildPoseMatrix;
+using morvel::render::BuildPositionMaterial;
 
 Vector3 Apply(const Matrix &m, Vector3 v) { return d3dx::TransformCoord(v, m); }
 

@@ -9,9 +9,9 @@
 #include <memory>
 #include <vector>
 
-#include "render/d3d_constants.h"
 #include "base/d3d_types.h"
 #include "formats/image/texture_types.h"
+#include "render/d3d_constants.h"
 
 namespace morvel::render {
 

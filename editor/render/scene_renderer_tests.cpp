@@ -7,14 +7,14 @@
 namespace {
 
 using namespace morvel::render;
-using morvel::Material;
-using morvel::Light;
 using fakes::FakeAssets;
 using fakes::MakeMesh;
 using fakes::RecordingSystem;
 using fakes::RendererTest;
 using fakes::SceneBuilder;
 using fakes::UnitPosition;
+using morvel::Light;
+using morvel::Material;
 
 using Names = std::vector<std::string>;
 

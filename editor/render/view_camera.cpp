@@ -67,10 +67,17 @@ void ViewCamera::ApplySettings(RenderDevice *device, const Rect &presentRect, in
     device->SetTransform(kTransformProjection, projection_);
 
     switch (cullMode_) {
-    case 0: deviceCullState = kCullNone; break;
-    case 1: deviceCullState = kCullClockwise; break;
-    case 2: deviceCullState = kCullCounterClockwise; break;
-    default: break;
+        case 0:
+            deviceCullState = kCullNone;
+            break;
+        case 1:
+            deviceCullState = kCullClockwise;
+            break;
+        case 2:
+            deviceCullState = kCullCounterClockwise;
+            break;
+        default:
+            break;
     }
     if (cullMode_ >= 0 && cullMode_ <= 2) device->SetRenderState(rs::kCullMode, deviceCullState);
 

@@ -17,8 +17,8 @@ public:
     // Stores the settings (-1 keeps a stored value); with a device, sets the
     // view, the projection for presentRect, the culling (recorded in
     // deviceCullState) and the render states of a scene.
-    void ApplySettings(RenderDevice *device, const Rect &presentRect, int cullMode,
-                       int rightHanded, int axisDirection, uint32_t &deviceCullState);
+    void ApplySettings(RenderDevice *device, const Rect &presentRect, int cullMode, int rightHanded,
+                       int axisDirection, uint32_t &deviceCullState);
 
     // The eye at elevation and azimuth (degrees) and distance; the view
     // follows unless the eye is degenerate. False when the device refuses.

@@ -10,13 +10,13 @@
 namespace {
 
 using namespace morvel::render;
-using morvel::Matrix;
-using morvel::Vector3;
-using morvel::Rect;
 using fakes::FakeAssets;
 using fakes::RendererTest;
 using fakes::SceneBuilder;
 using fakes::UnitPosition;
+using morvel::Matrix;
+using morvel::Rect;
+using morvel::Vector3;
 
 bool AllFinite(const Matrix &m) {
     for (const auto &row : m.m)

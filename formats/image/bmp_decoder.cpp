@@ -17,7 +17,6 @@ constexpr size_t kFileHeaderSize = 14;
 constexpr size_t kCoreHeaderSize = 12;
 constexpr size_t kInfoHeaderSize = 40;
 
-
 struct DibHeader {
     uint32_t headerSize = 0;
     int64_t width = 0, height = 0;

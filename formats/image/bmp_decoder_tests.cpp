@@ -1,7 +1,6 @@
-#include "formats/image/bmp_decoder.h"
-
 #include <gtest/gtest.h>
 
+#include "formats/image/bmp_decoder.h"
 #include "test_image_builders.h"
 
 namespace morvel::formats::image {

@@ -16,7 +16,6 @@ constexpr uint32_t kPixelLuminance = 0x20000;
 constexpr uint32_t kCaps2CubeMap = 0x200;
 constexpr uint32_t kCaps2Volume = 0x200000;
 
-
 uint32_t FullChainLength(uint32_t width, uint32_t height) {
     uint32_t levels = 1;
     while (width > 1 || height > 1) {

@@ -1,7 +1,6 @@
-#include "formats/image/dds_decoder.h"
-
 #include <gtest/gtest.h>
 
+#include "formats/image/dds_decoder.h"
 #include "formats/image/dxt_blocks.h"
 #include "test_image_builders.h"
 

@@ -1,10 +1,9 @@
-#include "formats/image/dxt_encoder.h"
-
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 
 #include "formats/image/dxt_blocks.h"
+#include "formats/image/dxt_encoder.h"
 
 namespace morvel::formats::image {
 namespace {

@@ -1,5 +1,7 @@
 #include "formats/image/stb_decoder.h"
 
+#include <stb/stb_image.h>
+
 #include <climits>
 #include <memory>
 #include <string>
@@ -7,8 +9,6 @@
 #include "formats/image/image_format.h"
 #include "formats/image/stb_image_settings.h"
 #include "formats/image/stream_checks.h"
-
-#include <stb/stb_image.h>
 
 namespace morvel::formats::image {
 

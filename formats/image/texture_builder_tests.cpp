@@ -1,6 +1,6 @@
-#include "formats/image/texture_builder.h"
-
 #include <gtest/gtest.h>
+
+#include "formats/image/texture_builder.h"
 
 namespace morvel::formats::image {
 namespace {

@@ -1,5 +1,3 @@
-#include "formats/image/texture_loader.h"
-
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -12,6 +10,7 @@
 #include "formats/image/dxt_blocks.h"
 #include "formats/image/image_decoder.h"
 #include "formats/image/stb_decoder.h"
+#include "formats/image/texture_loader.h"
 #include "test_image_builders.h"
 
 namespace morvel::formats::image {

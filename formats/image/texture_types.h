@@ -44,6 +44,8 @@ struct LoadResult {
     std::string error;
 };
 
-inline LoadResult Fail(const char *message) { return {false, message}; }
+inline LoadResult Fail(const char *message) {
+    return {false, message};
+}
 
 }  // namespace morvel::formats::image

@@ -71,7 +71,9 @@ private:
     std::FILE *file_;
 };
 
-bool SameCode(const char *a, const char *b) { return std::strncmp(a, b, 4) == 0; }
+bool SameCode(const char *a, const char *b) {
+    return std::strncmp(a, b, 4) == 0;
+}
 
 int ReadHeader(ScrambledRecordReader &in, const MotionFileHeader &header) {
     RecordBytes record[kExportHeaderSize];

@@ -162,7 +162,6 @@ private:
 
 }  // namespace
 
-
 int LoadDocument(MotionDocument *destination, RecordReader &reader, const char *userCode) {
     MotionDocument scratch;
     InitDocument(scratch);

@@ -1,10 +1,9 @@
-#include "formats/motion/motion_file_writer.h"
-
 #include <gtest/gtest.h>
 
 #include <cstring>
 #include <filesystem>
 
+#include "formats/motion/motion_file_writer.h"
 #include "test_documents.h"
 
 #if !defined(_WIN32)

@@ -12,7 +12,8 @@ class RecordReader {
 public:
     static constexpr size_t kBufferSize = 256 * 1024;
 
-    // Opens path (a Windows path, see base/windows_path.h) for binary reading; IsOpen() tells whether that worked.
+    // Opens path (a Windows path, see base/windows_path.h) for binary reading; IsOpen() tells
+    // whether that worked.
     explicit RecordReader(const char *path);
     // Reads the bytes of a file already in memory (they must outlive the
     // reader) exactly as the file itself would be read.

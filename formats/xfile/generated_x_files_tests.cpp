@@ -9,9 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "generated_x_files.h"
 #include "formats/xfile/mesh_bounds.h"
 #include "formats/xfile/x_mesh_loader.h"
+#include "generated_x_files.h"
 
 namespace morvel::formats::xfile {
 namespace {

@@ -129,10 +129,16 @@ TEST(MeshBuilding, MaterialsMergeInOrderAndFacesSortStably) {
     // one triangle with its only material (global 2); mesh C has no list
     // and gets the shared default material after all others (global 3).
     const MeshData mesh = MustLoad(
-        "Mesh A { 6; 0;0;0;, 1;0;0;, 0;1;0;, 1;1;0;, 2;0;0;, 2;1;0;; 4; 3;0,1,2;, 3;1,3,2;, 3;1,4,3;, 3;4,5,3;;\n"
-        " MeshMaterialList { 2; 4; 1,0,1,0;; " + MaterialText(0.1f) + MaterialText(0.2f) + " } }\n"
-        "Mesh B { " + std::string(kTriangle) + " MeshMaterialList { 1; 1; 0;; " + MaterialText(0.3f) + " } }\n"
-        "Mesh C { " + std::string(kTriangle) + " }\n");
+        "Mesh A { 6; 0;0;0;, 1;0;0;, 0;1;0;, 1;1;0;, 2;0;0;, 2;1;0;; 4; 3;0,1,2;, 3;1,3,2;, "
+        "3;1,4,3;, 3;4,5,3;;\n"
+        " MeshMaterialList { 2; 4; 1,0,1,0;; " +
+        MaterialText(0.1f) + MaterialText(0.2f) +
+        " } }\n"
+        "Mesh B { " +
+        std::string(kTriangle) + " MeshMaterialList { 1; 1; 0;; " + MaterialText(0.3f) +
+        " } }\n"
+        "Mesh C { " +
+        std::string(kTriangle) + " }\n");
     ASSERT_EQ(mesh.materials.size(), 4u);
     EXPECT_FLOAT_EQ(mesh.materials[1].material.Diffuse.r, 0.2f);
     EXPECT_FLOAT_EQ(mesh.materials[2].material.Diffuse.r, 0.3f);
@@ -156,8 +162,12 @@ TEST(MeshBuilding, MaterialsReferencedBeforeTheirDefinitionAreResolved) {
     // Both meshes name materials the file defines only at its end; the
     // second list declares one material fewer than it references.
     const MeshData mesh = MustLoad(
-        "Mesh { " + std::string(kTriangle) + " MeshMaterialList { 2; 1; 1;; { Late } " + MaterialText(0.1f) + " } }\n"
-        "Mesh { " + std::string(kTriangle) + " MeshMaterialList { 1; 1; 0;; { <0a0b0c0d-0000-0000-0000-000000000001> }"
+        "Mesh { " + std::string(kTriangle) + " MeshMaterialList { 2; 1; 1;; { Late } " +
+        MaterialText(0.1f) +
+        " } }\n"
+        "Mesh { " +
+        std::string(kTriangle) +
+        " MeshMaterialList { 1; 1; 0;; { <0a0b0c0d-0000-0000-0000-000000000001> }"
         " { Late } } }\n"
         "Material Late { 0.25;0;0;1;; 1; 0;0;0;; 0;0;0;; }\n"
         "Material { <0A0B0C0D-0000-0000-0000-000000000001> 0.75;0;0;1;; 1; 0;0;0;; 0;0;0;; }\n");
@@ -170,8 +180,8 @@ TEST(MeshBuilding, MaterialsReferencedBeforeTheirDefinitionAreResolved) {
 }
 
 TEST(MeshBuilding, UnusedMaterialsStayAndOneIndexCoversAllFaces) {
-    const MeshData mesh = MustLoad(QuadMesh("MeshMaterialList { 3; 1; 0;; " + MaterialText(0.1f) + MaterialText(0.2f) +
-                                            MaterialText(0.3f) + " }"));
+    const MeshData mesh = MustLoad(QuadMesh("MeshMaterialList { 3; 1; 0;; " + MaterialText(0.1f) +
+                                            MaterialText(0.2f) + MaterialText(0.3f) + " }"));
     ASSERT_EQ(mesh.materials.size(), 3u);
     ASSERT_EQ(mesh.attributeTable.size(), 3u);
     EXPECT_EQ(mesh.attributeTable[0].faceCount, 2u);
@@ -223,9 +233,11 @@ TEST(MeshBuilding, InconsistentMeshesAreErrors) {
               std::string::npos);
     EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshVertexColors { 1; 3;1;1;1;1;; } }").find("vertex 3"),
               std::string::npos);
-    EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 1; 1; 1;; " + MaterialText(1) + " } }").find("material 1"),
+    EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 1; 1; 1;; " + MaterialText(1) + " } }")
+                  .find("material 1"),
               std::string::npos);
-    EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 2; 1; 0;; " + MaterialText(1) + " } }").find("holds 1"),
+    EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 2; 1; 0;; " + MaterialText(1) + " } }")
+                  .find("holds 1"),
               std::string::npos);
     EXPECT_NE(ErrorOf("Mesh { " + tri + " MeshMaterialList { 1; 1; 0;; { Nowhere } } }\nMaterial Later { " +
                       "1;1;1;1;; 1; 0;0;0;; 0;0;0;; }").find("{Nowhere} names no material"),

@@ -1,9 +1,9 @@
 #include "formats/xfile/mszip_inflate.h"
 
+#include <zlib.h>
+
 #include <algorithm>
 #include <memory>
-
-#include <zlib.h>
 
 #include "formats/xfile/x_limits.h"
 

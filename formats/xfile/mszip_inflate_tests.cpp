@@ -1,11 +1,10 @@
 // Compressed bodies made with zlib the way MSZIP writers make them: blocks
 // of at most 32 KiB, each deflated with the previous output as dictionary.
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 #include <string>
 #include <vector>
-
-#include <zlib.h>
 
 #include "formats/xfile/mszip_inflate.h"
 #include "xfile_test_support.h"

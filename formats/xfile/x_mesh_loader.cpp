@@ -171,7 +171,8 @@ LoadResult LoadMeshFromXMemory(const uint8_t *data, size_t size, MeshData &out) 
 
 std::string TextureDirectoryOf(const std::string &xFilePath) {
     constexpr size_t kPathBufferBytes = 1023;
-    const std::string path = xFilePath.substr(0, base::Cp932PrefixLength(xFilePath, kPathBufferBytes));
+    const std::string path =
+        xFilePath.substr(0, base::Cp932PrefixLength(xFilePath, kPathBufferBytes));
     const size_t backslash = base::Cp932FindLastOf(path, "\\");
     return backslash == std::string::npos ? std::string() : path.substr(0, backslash + 1);
 }

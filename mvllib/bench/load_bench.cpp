@@ -2,8 +2,6 @@
 // run: reading the file in 64 KiB chunks and unscrambling every byte, and the
 // same plus copying it into freshly allocated arrays (the memory a loaded
 // document occupies has to be allocated and touched whatever the loader does).
-#include "bench_api.h"
-
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
@@ -11,9 +9,10 @@
 #include <string>
 #include <vector>
 
-#include "mvllib/mvllib.h"
+#include "bench_api.h"
 #include "formats/motion/record_codec.h"
 #include "formats/motion/scramble.h"
+#include "mvllib/mvllib.h"
 
 namespace {
 

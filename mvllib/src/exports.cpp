@@ -23,15 +23,17 @@ extern "C" MVL_API int MVL_CALL Mvl_Func_Copy(MotionDocument *destination,
     return motion::CopyDocument(*destination, *source) ? 1 : 0;
 }
 
-extern "C" MVL_API void MVL_CALL Mvl_Func_Ram_Release(void *block) { std::free(block); }
+extern "C" MVL_API void MVL_CALL Mvl_Func_Ram_Release(void *block) {
+    std::free(block);
+}
 
 extern "C" MVL_API int MVL_CALL Mvl_Func_Load(MotionDocument *destination, const char *path,
                                               const char *userCode) {
     return motion::LoadMotionFile(*destination, path, userCode);
 }
 
-extern "C" MVL_API void MVL_CALL Mvl_Func_Shuffle(void *destination, const void *source,
-                                                  int length, const char *key) {
+extern "C" MVL_API void MVL_CALL Mvl_Func_Shuffle(void *destination, const void *source, int length,
+                                                  const char *key) {
     motion::Scramble(destination, source, length, key);
 }
 

@@ -4,9 +4,9 @@
 
 #include <cstring>
 
+#include "formats/motion/record_codec.h"
 #include "motion_file_builder.h"
 #include "mvllib/mvllib.h"
-#include "formats/motion/record_codec.h"
 
 namespace {
 

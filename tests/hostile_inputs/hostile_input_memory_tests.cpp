@@ -15,9 +15,9 @@
 
 #include "allocation_counter.h"
 #include "document/motion_export.h"
-#include "mvllib/mvllib.h"
 #include "formats/image/image_decoder.h"
 #include "formats/xfile/x_mesh_loader.h"
+#include "mvllib/mvllib.h"
 
 namespace morvel::testing {
 namespace {
@@ -303,8 +303,7 @@ void ExpectImageFailure(const std::string &what, const Bytes &file) {
 // A seed image of the fuzzers, whole and valid, to patch a size into.
 Bytes SeedImage(const std::string &name) {
     Bytes bytes;
-    const std::string path =
-        std::string(MORVEL_SOURCE_DIR) + "/formats/image/fuzz/corpus/" + name;
+    const std::string path = std::string(MORVEL_SOURCE_DIR) + "/formats/image/fuzz/corpus/" + name;
     if (std::FILE *file = std::fopen(path.c_str(), "rb")) {
         int c;
         while ((c = std::fgetc(file)) != EOF) bytes.push_back(static_cast<uint8_t>(c));

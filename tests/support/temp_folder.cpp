@@ -23,7 +23,9 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(root_, ignored);
 }
 
-std::string TempFolder::Path(const std::string &name) const { return (root_ / name).string(); }
+std::string TempFolder::Path(const std::string &name) const {
+    return (root_ / name).string();
+}
 
 std::vector<uint8_t> ReadBytes(const std::string &path) {
     std::ifstream in(path, std::ios::binary);
@@ -32,7 +34,8 @@ std::vector<uint8_t> ReadBytes(const std::string &path) {
 
 void WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char *>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char *>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
 }
 
 }  // namespace morvel::testing

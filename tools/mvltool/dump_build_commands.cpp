@@ -5,8 +5,8 @@
 #include <string>
 
 #include "command.h"
-#include "formats/motion/motion_file_writer.h"
 #include "document_json.h"
+#include "formats/motion/motion_file_writer.h"
 #include "json_build.h"
 #include "mvllib/mvllib.h"
 #include "rebuild_difference.h"

@@ -26,7 +26,8 @@ public:
 
     template <int Size>
     bool Put(morvel::formats::motion::RecordBytes (&record)[Size]) {
-        morvel::formats::motion::Scramble(record, record, Size, morvel::formats::motion::kScrambleKey);
+        morvel::formats::motion::Scramble(record, record, Size,
+                                          morvel::formats::motion::kScrambleKey);
         morvel::formats::motion::RecordBytes stored[Size];
         const size_t read = file_ != nullptr ? std::fread(stored, 1, Size, file_) : 0;
         for (size_t i = 0; i < static_cast<size_t>(Size); ++i) {

@@ -4,18 +4,17 @@
 // two is the renderer's share of a step.
 #include <windows.h>
 
-#include "bench_api.h"
-
 #include <cstdio>
 
 #include "app/editor.h"
+#include "app/editor_scene.h"
 #include "app/fakes/fake_clock.h"
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
 #include "app/pose_editing.h"
+#include "bench_api.h"
 #include "bench_device.h"
 #include "render/d3d8/gdi_text_rasterizer.h"
-#include "app/editor_scene.h"
 
 namespace {
 

@@ -1,11 +1,10 @@
 // PushUndoSnapshot of a 10 MB document against one memcpy of the same bytes.
 // Both run in the same process; the ratio of their times is the figure.
-#include "bench_api.h"
-
 #include <cstring>
 #include <vector>
 
 #include "app/undo_ring.h"
+#include "bench_api.h"
 #include "test_documents.h"
 
 namespace {

@@ -2,20 +2,20 @@
 // started the way the program starts (device, documents, the New command).
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <functional>
 #include <map>
 #include <memory>
 #include <string>
 
-#include <gtest/gtest.h>
-
 #include "app/editor.h"
 #include "app/fakes/fake_clock.h"
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
-#include "test_documents.h"
 #include "render/fakes/fake_assets.h"
 #include "render/fakes/recording_device.h"
+#include "test_documents.h"
 
 namespace morvel::app::fakes {
 

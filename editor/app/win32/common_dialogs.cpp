@@ -1,10 +1,11 @@
 #include "app/win32/common_dialogs.h"
-#include "app/win32/system_functions.h"
 
 #include <commdlg.h>
 
 #include <cstring>
 #include <string>
+
+#include "app/win32/system_functions.h"
 
 namespace morvel::app::win32 {
 

@@ -18,7 +18,9 @@ bool AskViewer(HWND owner, const HelpRequest &request) {
     return WinHelpA(owner, request.helpFile.c_str(), request.command, data) != FALSE;
 }
 
-bool ViewerWindowExists() { return FindWindowA(kViewerClass, nullptr) != nullptr; }
+bool ViewerWindowExists() {
+    return FindWindowA(kViewerClass, nullptr) != nullptr;
+}
 
 bool ViewerProcessRuns() {
     HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);

@@ -14,8 +14,8 @@ constexpr UINT_PTR kHelpRetryTimerId = 12;  // beside the redraw (10) and playba
 struct HelpRequest {
     std::string helpFile;
     UINT command = 0;
-    ULONG_PTR data = 0;       // for HELP_KEY: unused, the keyword is passed
-    std::string keyword;      // HELP_KEY only
+    ULONG_PTR data = 0;   // for HELP_KEY: unused, the keyword is passed
+    std::string keyword;  // HELP_KEY only
 };
 
 bool AskViewer(HWND owner, const HelpRequest &request);

@@ -9,8 +9,8 @@
 #include "app/pose_editing.h"
 #include "app/redraw.h"
 #include "app/view_commands.h"
-#include "app/win32/win32_shell.h"
 #include "app/win32/system_functions.h"
+#include "app/win32/win32_shell.h"
 
 namespace morvel::app::win32 {
 

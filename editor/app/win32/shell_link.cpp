@@ -2,8 +2,8 @@
 
 #include <objbase.h>
 #include <objidl.h>
-#include <shlobj.h>
 #include <shlguid.h>
+#include <shlobj.h>
 
 #include <cstring>
 

@@ -58,15 +58,16 @@ bool Win32Shell::CreateMainWindow(const std::string &title, int clientWidth, int
     AdjustWindowRectEx(&r, WS_OVERLAPPEDWINDOW, TRUE, 0);
     // Both windows take dropped files (WS_EX_ACCEPTFILES is what
     // DragAcceptFiles sets).
-    main_ = CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
-                            CW_USEDEFAULT, r.right - r.left, r.bottom - r.top, nullptr, nullptr,
-                            instance_, this);
+    main_ = CreateWindowExA(WS_EX_ACCEPTFILES, kMainWindowClass, title.c_str(), WS_OVERLAPPEDWINDOW,
+                            CW_USEDEFAULT, CW_USEDEFAULT, r.right - r.left, r.bottom - r.top,
+                            nullptr, nullptr, instance_, this);
     if (main_ == nullptr) return false;
     menu_ = GetMenu(main_);
     // An owned pop-up that never takes the focus: keys stay with the main
     // window. It is shown with the main window.
-    view_ = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES, kViewWindowClass, "", WS_POPUP, 0, 0,
-                            clientWidth, clientHeight, main_, nullptr, instance_, this);
+    view_ = CreateWindowExA(WS_EX_NOACTIVATE | WS_EX_TOOLWINDOW | WS_EX_ACCEPTFILES,
+                            kViewWindowClass, "", WS_POPUP, 0, 0, clientWidth, clientHeight, main_,
+                            nullptr, instance_, this);
     if (view_ == nullptr) return false;
     return true;
 }
@@ -253,11 +254,23 @@ void Win32Shell::ShowHelp(const std::string &helpFile, HelpCommand command, uint
                          const std::string &keyword) {
     HelpRequest request{helpFile, 0, data, keyword};
     switch (command) {
-        case HelpCommand::Context: request.command = HELP_CONTEXT; break;
-        case HelpCommand::Finder: request.command = HELP_FINDER; request.data = 0; break;
-        case HelpCommand::ContextPopup: request.command = HELP_CONTEXTPOPUP; break;
-        case HelpCommand::Key: request.command = HELP_KEY; break;
-        case HelpCommand::Quit: request.command = HELP_QUIT; request.data = 0; break;
+        case HelpCommand::Context:
+            request.command = HELP_CONTEXT;
+            break;
+        case HelpCommand::Finder:
+            request.command = HELP_FINDER;
+            request.data = 0;
+            break;
+        case HelpCommand::ContextPopup:
+            request.command = HELP_CONTEXTPOPUP;
+            break;
+        case HelpCommand::Key:
+            request.command = HELP_KEY;
+            break;
+        case HelpCommand::Quit:
+            request.command = HELP_QUIT;
+            request.data = 0;
+            break;
     }
     // A newer request replaces one still waiting for the viewer.
     helpRetry_.Stop();
@@ -274,12 +287,15 @@ void Win32Shell::ShowHelp(const std::string &helpFile, HelpCommand command, uint
 
 void Win32Shell::RetryHelp() {
     switch (helpRetry_.Tick(GetTickCount64(), ViewerWindowExists(), ViewerProcessRuns())) {
-        case HelpRetry::Step::Wait: return;
+        case HelpRetry::Step::Wait:
+            return;
         case HelpRetry::Step::AskAgain:
             KillTimer(main_, kHelpRetryTimerId);
             AskViewer(main_, pendingHelp_);
             return;
-        case HelpRetry::Step::GiveUp: KillTimer(main_, kHelpRetryTimerId); return;
+        case HelpRetry::Step::GiveUp:
+            KillTimer(main_, kHelpRetryTimerId);
+            return;
     }
 }
 

@@ -9,11 +9,11 @@
 #include <cstring>
 #include <string>
 
+#include "base/cp932_text.h"
+#include "base/field_text.h"
 #include "dialogs/user_code_prompt.h"
 #include "document/editor_document.h"
-#include "base/field_text.h"
 #include "formats/motion/motion_file_writer.h"
-#include "base/cp932_text.h"
 
 namespace {
 
@@ -86,7 +86,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     const void *end = std::memchr(buffer.data(), '\0', buffer.size());
     if (end == nullptr) std::abort();  // the code must end inside the buffer
     const std::string kept(buffer.data());
-    if (kept.size() > dialogs::kUserCodeMaxBytes || typed.compare(0, kept.size(), kept) != 0) std::abort();
+    if (kept.size() > dialogs::kUserCodeMaxBytes || typed.compare(0, kept.size(), kept) != 0)
+        std::abort();
     // The cut falls between two characters of what was typed.
     if (morvel::base::Cp932PrefixLength(typed, kept.size()) != kept.size()) std::abort();
 

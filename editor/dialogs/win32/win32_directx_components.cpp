@@ -1,9 +1,10 @@
 #include "dialogs/win32/win32_directx_components.h"
-#include "app/win32/system_functions.h"
 
 #include <ddraw.h>
 #include <dmusicc.h>
 #include <objbase.h>
+
+#include "app/win32/system_functions.h"
 
 namespace morvel::dialogs::win32 {
 
@@ -117,9 +118,9 @@ bool Win32DirectXComponents::CreateDirectMusic() {
         comInitialised_ = true;
     }
     auto *create = app::win32::System<decltype(CoCreateInstance)>("ole32.dll", "CoCreateInstance");
-    if (create == nullptr || FAILED(create(CLSID_DirectMusic, nullptr, CLSCTX_INPROC_SERVER,
-                                           IID_IDirectMusic,
-                                           reinterpret_cast<void **>(&directMusic_)))) {
+    if (create == nullptr ||
+        FAILED(create(CLSID_DirectMusic, nullptr, CLSCTX_INPROC_SERVER, IID_IDirectMusic,
+                      reinterpret_cast<void **>(&directMusic_)))) {
         directMusic_ = nullptr;
     }
     return directMusic_ != nullptr;
@@ -147,8 +148,8 @@ void Win32DirectXComponents::ReleaseDirectMusicAndCom() {
         // Unloads the DirectMusic library now rather than whenever COM
         // ends on this thread, which may be much later if another part of
         // the program keeps COM initialised.
-        auto *freeUnused =
-            app::win32::System<decltype(CoFreeUnusedLibraries)>("ole32.dll", "CoFreeUnusedLibraries");
+        auto *freeUnused = app::win32::System<decltype(CoFreeUnusedLibraries)>(
+            "ole32.dll", "CoFreeUnusedLibraries");
         auto *uninitialise =
             app::win32::System<decltype(CoUninitialize)>("ole32.dll", "CoUninitialize");
         if (freeUnused != nullptr) freeUnused();

@@ -1,17 +1,16 @@
 // Cost of saving and of one rebuild, each against the plain work it cannot
 // avoid: writing the file's bytes, and two deep copies of the document.
-#include "bench_api.h"
-
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <string>
 #include <vector>
 
-#include "formats/motion/motion_file_writer.h"
+#include "bench_api.h"
 #include "document/table_ops.h"
-#include "mvllib/mvllib.h"
+#include "formats/motion/motion_file_writer.h"
 #include "formats/motion/record_codec.h"
+#include "mvllib/mvllib.h"
 
 #if !defined(_WIN32)
 #include <unistd.h>
@@ -81,7 +80,8 @@ void BM_WriteMotionFile(benchmark::State &state) {
     FillDocument(document, kLargeDocumentPositions);
     const std::string path = BenchPath("morvel_bench_writer.mvl");
     for (auto _ : state) {
-        if (!morvel::formats::motion::WriteMotionFile(document, path)) state.SkipWithError("write failed");
+        if (!morvel::formats::motion::WriteMotionFile(document, path))
+            state.SkipWithError("write failed");
     }
     state.SetBytesProcessed(state.iterations() *
                             static_cast<int64_t>(std::filesystem::file_size(path)));

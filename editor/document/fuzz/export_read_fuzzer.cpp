@@ -11,8 +11,8 @@
 
 #include "document/motion_export.h"
 #include "document/table_ops.h"
-#include "mvllib/mvllib.h"
 #include "formats/motion/record_codec.h"
+#include "mvllib/mvllib.h"
 
 namespace {
 

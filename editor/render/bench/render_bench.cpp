@@ -3,7 +3,6 @@
 // materials. Natively the device draws nothing, so the ratio is the
 // renderer's own overhead; under Wine the device is Direct3D 8.
 #include "bench_api.h"
-
 #include "bench_device.h"
 #include "bench_scene.h"
 

@@ -1,12 +1,12 @@
 // The portable value types and constants must match Direct3D 8 exactly:
 // the adapter hands them to the device by reinterpretation.
-#include <windows.h>
 #include <d3d8.h>
+#include <windows.h>
 
 #include <cstddef>
 
-#include "render/d3d_constants.h"
 #include "base/d3d_types.h"
+#include "render/d3d_constants.h"
 #include "render/render_device.h"
 
 namespace morvel::render {

@@ -28,7 +28,9 @@ bool Clone(const formats::xfile::MeshData &in, uint32_t fvf, formats::xfile::Mes
     return true;
 }
 
-void Normals(formats::xfile::MeshData &) { ++FakeAssets::normalsComputed; }
+void Normals(formats::xfile::MeshData &) {
+    ++FakeAssets::normalsComputed;
+}
 
 formats::image::LoadResult LoadTexture(const std::string &path, formats::image::TextureData &out) {
     FakeAssets::textureRequests.push_back(path);
@@ -43,7 +45,8 @@ formats::image::LoadResult LoadTexture(const std::string &path, formats::image::
     return {true, ""};
 }
 
-formats::image::LoadResult LoadDib(const uint8_t *data, size_t size, formats::image::TextureData &out) {
+formats::image::LoadResult LoadDib(const uint8_t *data, size_t size,
+                                   formats::image::TextureData &out) {
     return LoadTexture(std::string(reinterpret_cast<const char *>(data), size), out);
 }
 
@@ -71,7 +74,8 @@ uint32_t StrideOf(uint32_t fvf) {
     return stride;
 }
 
-formats::xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::string> &textureNames) {
+formats::xfile::MeshData MakeMesh(uint32_t fvf, int subsets,
+                                  const std::vector<std::string> &textureNames) {
     formats::xfile::MeshData mesh;
     mesh.fvf = fvf;
     mesh.vertexStride = StrideOf(fvf);

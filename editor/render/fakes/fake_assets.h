@@ -27,6 +27,7 @@ uint32_t StrideOf(uint32_t fvf);
 
 // A mesh of `subsets` quads (two triangles each), one material per subset;
 // textureNames[i] non-empty gives material i that texture.
-formats::xfile::MeshData MakeMesh(uint32_t fvf, int subsets, const std::vector<std::string> &textureNames = {});
+formats::xfile::MeshData MakeMesh(uint32_t fvf, int subsets,
+                                  const std::vector<std::string> &textureNames = {});
 
 }  // namespace morvel::render::fakes

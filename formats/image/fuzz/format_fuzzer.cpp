@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "fuzz_checks.h"
 #include "formats/image/image_decoder.h"
 #include "formats/image/image_format.h"
+#include "fuzz_checks.h"
 
 using namespace morvel::formats::image;
 

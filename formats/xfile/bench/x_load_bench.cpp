@@ -1,17 +1,16 @@
 // Loading and building a ~30 MB text X file: this loader against Assimp's
 // importer (post-processing limited to triangulation) on the same file.
-#include "bench_api.h"
-
-#include <assimp/Importer.hpp>
 #include <assimp/postprocess.h>
 #include <assimp/scene.h>
 
+#include <assimp/Importer.hpp>
 #include <cstdio>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <string>
 
+#include "bench_api.h"
 #include "formats/xfile/x_mesh_loader.h"
 #include "x_bench_file.h"
 

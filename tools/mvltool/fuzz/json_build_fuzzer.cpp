@@ -8,8 +8,8 @@
 #include <cstring>
 #include <string>
 
-#include "formats/motion/motion_file_writer.h"
 #include "document_json.h"
+#include "formats/motion/motion_file_writer.h"
 #include "json_build.h"
 #include "mvllib/mvllib.h"
 

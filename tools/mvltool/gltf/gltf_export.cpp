@@ -3,13 +3,13 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/windows_path.h"
+#include "formats/xfile/x_mesh_loader.h"
 #include "mvltool/gltf/gltf_axes.h"
 #include "mvltool/gltf/gltf_buffer.h"
 #include "mvltool/gltf/motion_nodes.h"
 #include "mvltool/gltf/part_meshes.h"
-#include "formats/xfile/x_mesh_loader.h"
 #include "text_conversion.h"
-#include "base/windows_path.h"
 
 namespace mvltool::gltf {
 namespace {

@@ -4,10 +4,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "formats/image/image_decoder.h"
 #include "mvltool/gltf/gltf_export.h"
 #include "mvltool/gltf/gltf_file_writer.h"
 #include "mvltool/gltf/gltf_read_back.h"
-#include "formats/image/image_decoder.h"
 #include "render/pose.h"
 
 namespace mvltool::gltf {

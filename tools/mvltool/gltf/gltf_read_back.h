@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "mvllib/mvllib.h"
 #include "base/d3d_types.h"
+#include "mvllib/mvllib.h"
 
 namespace mvltool::gltf::testing {
 

@@ -4,9 +4,9 @@
 #include <cmath>
 #include <cstring>
 
+#include "base/windows_path.h"
 #include "formats/xfile/vertex_layout.h"
 #include "formats/xfile/x_mesh_loader.h"
-#include "base/windows_path.h"
 
 namespace mvltool::gltf {
 namespace {

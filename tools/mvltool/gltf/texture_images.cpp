@@ -2,10 +2,10 @@
 
 #include <utility>
 
-#include "mvltool/gltf/png_encoder.h"
+#include "base/windows_path.h"
 #include "formats/image/image_decoder.h"
 #include "formats/image/image_format.h"
-#include "base/windows_path.h"
+#include "mvltool/gltf/png_encoder.h"
 
 namespace mvltool::gltf {
 namespace {

@@ -3,7 +3,6 @@
 // loads): opening it and committing it, against the mesh reload each of
 // them contains; and the position list filled with 1,000 rows, against
 // LB_ADDSTRING of the same lines into a bare list box.
-#include "bench_api.h"
 #include <windows.h>
 
 #include <cstdio>
@@ -13,6 +12,7 @@
 #include "app/fakes/fake_key_store.h"
 #include "app/fakes/fake_shell.h"
 #include "app/history.h"
+#include "bench_api.h"
 #include "bench_device.h"
 #include "dialogs/position_dialog.h"
 #include "dialogs/position_dialog_ids.h"

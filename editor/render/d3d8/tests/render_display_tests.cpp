@@ -13,8 +13,8 @@ namespace {
 
 using namespace morvel::render;
 using morvel::Matrix;
-using morvel::Vector3;
 using morvel::Rect;
+using morvel::Vector3;
 using morvel::displaytest::Capture;
 using morvel::displaytest::SavePng;
 using morvel::render::d3d8::DisplayScene;

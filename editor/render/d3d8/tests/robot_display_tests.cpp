@@ -15,10 +15,10 @@ morvel::render::SceneDocument SceneOfDocument(const morvel::document::EditorDocu
     return {d.document, d.partMeshes, d.selectedMotion, d.selectedFrame, d.selectedPosition};
 }
 
-using morvel::displaytest::Capture;
 using morvel::Matrix;
-using morvel::render::SceneFlags;
 using morvel::Vector3;
+using morvel::displaytest::Capture;
+using morvel::render::SceneFlags;
 using morvel::render::d3d8::DisplayScene;
 using morvel::render::fakes::SceneBuilder;
 using Json = nlohmann::json;

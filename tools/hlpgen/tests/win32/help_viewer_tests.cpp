@@ -37,9 +37,12 @@ bool Help(const char *file, UINT command, ULONG_PTR data) {
         Sleep(HelpRetry::kPollMilliseconds);
         switch (retry.Tick(GetTickCount64(), viewer::ViewerWindowExists(),
                            viewer::ViewerProcessRuns())) {
-            case HelpRetry::Step::Wait: break;
-            case HelpRetry::Step::AskAgain: return viewer::AskViewer(nullptr, request);
-            case HelpRetry::Step::GiveUp: return false;
+            case HelpRetry::Step::Wait:
+                break;
+            case HelpRetry::Step::AskAgain:
+                return viewer::AskViewer(nullptr, request);
+            case HelpRetry::Step::GiveUp:
+                return false;
         }
     }
 }
