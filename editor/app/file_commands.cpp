@@ -4,6 +4,7 @@
 
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
+#include "morvel/version.h"
 #include "app/history.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
@@ -12,8 +13,8 @@
 
 namespace morvel::app {
 
-const char *const kProductName = "Morvel";
-const char *const kProgramVersion = "2.01";
+const char *const kProductName = MORVEL_PRODUCT_NAME;
+const char *const kProgramVersion = MORVEL_PROGRAM_VERSION;
 
 namespace {
 

@@ -5,6 +5,7 @@
 #include "formats/motion/document_tables.h"
 #include "formats/motion/motion_file_reader.h"
 #include "formats/motion/scramble.h"
+#include "morvel/version.h"
 #include "mvllib/mvllib.h"
 
 namespace motion = morvel::formats::motion;
@@ -38,6 +39,7 @@ extern "C" MVL_API void MVL_CALL Mvl_Func_Shuffle(void *destination, const void 
 }
 
 extern "C" MVL_API char *MVL_CALL Mvl_Func_GetVersion(char *buffer) {
-    std::memcpy(buffer, "1.00", 5);
+    static_assert(sizeof MVLLIB_VERSION == 5, "the export writes four characters and a NUL");
+    std::memcpy(buffer, MVLLIB_VERSION, 5);
     return buffer;
 }

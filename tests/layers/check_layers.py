@@ -54,7 +54,8 @@ def main(source_dir, layers_json):
 
     by_folder = {}
     for name, lib in libraries.items():  # the first library of a folder owns its files
-        by_folder.setdefault(os.path.realpath(lib["folder"]), name)
+        if os.path.realpath(lib["folder"]) != os.path.realpath(source_dir):  # generated headers
+            by_folder.setdefault(os.path.realpath(lib["folder"]), name)
     by_prefix = {lib["headers_as"]: name for name, lib in libraries.items() if lib["headers_as"]}
 
     def closure(name):

@@ -2,6 +2,8 @@
 #include <cstring>
 
 #include "command.h"
+#include "morvel/version.h"
+#include "mvllib/mvllib.h"
 
 namespace mvltool {
 
@@ -53,7 +55,7 @@ const Command kCommands[] = {
 };
 
 int Usage() {
-    std::fprintf(stderr, "usage:\n");
+    std::fprintf(stderr, "usage:\n  mvltool --version\n");
     for (const Command &c : kCommands) {
         std::fprintf(stderr, "  mvltool %s\n", c.usage);
         for (const char *line = c.notes; line != nullptr && *line != '\0';) {
@@ -70,6 +72,12 @@ int Usage() {
 
 int main(int argc, char **argv) {
     if (argc < 2) return Usage();
+    if (std::strcmp(argv[1], "--version") == 0) {
+        char library[8] = {};
+        std::printf("mvltool %s, MvlLib %s\n", MORVEL_PROGRAM_VERSION,
+                    Mvl_Func_GetVersion(library));
+        return 0;
+    }
     for (const Command &c : kCommands) {
         if (std::strcmp(argv[1], c.name) == 0) {
             return c.run(mvltool::Arguments(argv + 2, argv + argc));

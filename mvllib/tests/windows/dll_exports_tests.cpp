@@ -2,6 +2,7 @@
 #include <windows.h>
 
 #include <cstring>
+#include <string>
 
 namespace {
 
@@ -23,6 +24,24 @@ TEST(MvlLibDll, ExportsTheSevenFunctionsByUndecoratedName) {
     char buffer[8] = {};
     EXPECT_STREQ(getVersion(buffer), "1.00");
     FreeLibrary(dll);
+}
+
+// What Explorer's Properties page shows of the DLL.
+TEST(MvlLibDll, CarriesItsVersionResource) {
+    const DWORD size = GetFileVersionInfoSizeA("MvlLib.dll", nullptr);
+    ASSERT_GT(size, 0u);
+    std::string block(size, '\0');
+    ASSERT_TRUE(GetFileVersionInfoA("MvlLib.dll", 0, size, block.data()));
+    const auto text = [&block](const char *name) {
+        void *value = nullptr;
+        UINT length = 0;
+        const std::string path = std::string("\\StringFileInfo\\041104B0\\") + name;
+        if (!VerQueryValueA(block.data(), path.c_str(), &value, &length)) return std::string();
+        return std::string(static_cast<const char *>(value));
+    };
+    EXPECT_EQ(text("FileVersion"), "1.00");
+    EXPECT_EQ(text("ProductName"), "MvlLib");
+    EXPECT_EQ(text("CompanyName"), "Kelvarin");
 }
 
 }  // namespace

@@ -19,6 +19,9 @@ run() { "${tool[@]}" "$@"; }
 # Line output of a Windows program ends in CR LF.
 run_text() { "${tool[@]}" "$@" | tr -d '\r'; }
 
+# The versions the build gives (cmake/MorvelVersion.cmake).
+[ "$(run_text --version)" = "mvltool 2.01, MvlLib 1.00" ] || fail "--version: $(run_text --version)"
+
 # expect_error "field text" ARGS...: non-zero exit, one line on stderr naming the field.
 expect_error() {
   local wanted=$1
