@@ -1,11 +1,6 @@
-# The one place the versions live. The program's version reaches the title
-# bar, the version dialog, the Windows version resources, mvltool --version
-# and the packages; the library's version reaches Mvl_Func_GetVersion, its
-# version resource, the SDK's CMake and pkg-config files and its packages.
-set(MORVEL_PRODUCT_NAME "Morvel")
-set(MORVEL_PROGRAM_VERSION "2.01")
-set(MVLLIB_VERSION "1.00")
-set(MORVEL_COMPANY "Kelvarin")
+# The versions (MorvelVersionNumbers.cmake) for the code, the Windows version
+# resources and the packages.
+include(${CMAKE_CURRENT_LIST_DIR}/MorvelVersionNumbers.cmake)
 
 # "2.01" as the four numbers of a version resource: 2,1,0,0.
 function(morvel_version_numbers text out)

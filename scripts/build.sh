@@ -20,7 +20,8 @@ for tree in "${trees[@]}"; do
     args+=(-DCMAKE_UNITY_BUILD=ON -DCMAKE_UNITY_BUILD_BATCH_SIZE=16)
   fi
   case "$tree" in
-    native) ;;
+    # Installs and packages of the native tree go under /usr (multiarch libdir).
+    native) args+=(-DCMAKE_INSTALL_PREFIX=/usr) ;;
     win64) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw64.cmake") ;;
     win32) args+=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchain-mingw32.cmake"
                   -DMORVEL_TEST_PROGRAMS=OFF) ;;
