@@ -70,4 +70,15 @@
 #define CMD_PLAY_ONION_SKIN 41013
 #define CMD_PLAY_SPEED 41014
 
+/* The "ツール" menu of our own: figures from other tools, the glTF export,
+ * the pose clipboard, the timeline, the undo history and autosave. */
+#define CMD_TOOL_IMPORT_FIGURE 41020
+#define CMD_TOOL_EXPORT_GLTF 41021
+#define CMD_TOOL_COPY_POSE 41022
+#define CMD_TOOL_PASTE_POSE 41023
+#define CMD_TOOL_PASTE_POSE_MIRRORED 41024
+#define CMD_TOOL_TIMELINE 41025
+#define CMD_TOOL_HISTORY 41026
+#define CMD_TOOL_AUTOSAVE 41027
+
 #endif
