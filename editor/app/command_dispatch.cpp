@@ -5,6 +5,7 @@
 #include "app/history.h"
 #include "app/menu_states.h"
 #include "app/playback.h"
+#include "app/pose_clipboard_commands.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
@@ -192,6 +193,12 @@ void Dispatch(Editor &editor, int command) {
         case CMD_PLAY_INTERPOLATE:
         case CMD_PLAY_ONION_SKIN:
         case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
+
+        case CMD_TOOL_COPY_POSE: CopyPoseCommand(editor); break;
+        case CMD_TOOL_PASTE_POSE:
+        case CMD_TOOL_PASTE_POSE_MIRRORED:
+            PastePoseCommand(editor, command == CMD_TOOL_PASTE_POSE_MIRRORED);
+            break;
         default: break;
     }
 }

@@ -101,6 +101,13 @@ public:
     // Creates or overwrites the desktop shortcut linkName ("\Morvel.lnk").
     virtual long CreateDesktopShortcut(const std::string &linkName,
                                        const std::string &description) = 0;
+
+    // The pose clipboard: the pose's JSON (UTF-8) in a clipboard format of
+    // our own and, beside it, as text. False when the clipboard is busy.
+    virtual bool SetClipboardPose(const std::string &json) = 0;
+    // Our own format's JSON, else the clipboard's text as UTF-8; empty when
+    // it holds neither.
+    virtual std::string ClipboardPose() = 0;
 };
 
 }  // namespace morvel::app

@@ -76,6 +76,7 @@ public:
     std::vector<uint32_t> colourRequests;
     std::vector<std::pair<std::string, std::string>> shortcuts;
     int invalidations = 0;
+    std::string clipboard;
     bool destroyed = false;
     std::vector<std::array<int, 4>> barPlacements;
     std::vector<Rect> viewPlacements;
@@ -126,6 +127,11 @@ public:
                  const std::string &keyword) override;
     bool ChooseColour(uint32_t &colour) override;
     long CreateDesktopShortcut(const std::string &linkName, const std::string &description) override;
+    bool SetClipboardPose(const std::string &json) override {
+        clipboard = json;
+        return true;
+    }
+    std::string ClipboardPose() override { return clipboard; }
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override;
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     void SetStatusText(int part, const std::string &text) override;
