@@ -42,9 +42,9 @@ windows_text() {
   { printf '\xef\xbb\xbf'; sed 's/\r$//; s/$/\r/' "$1"; } >"$2"
 }
 
-# stage TREE PLATFORM FOLDER: the files users get, as the zip holds them.
+# stage TREE PLATFORM SYSTEM FOLDER: the files users get, as the zip holds them.
 stage() {
-  local bin="$build_root/$1/bin" folder=$3 name
+  local bin="$build_root/$1/bin" folder=$4 name
   for name in Morvel.exe MvlLib.dll mvltool.exe mvl.hlp; do
     [ -f "$bin/$name" ] || {
       echo "$0: $bin/$name missing: build it with bash scripts/build.sh win64 win32" >&2
@@ -56,7 +56,8 @@ stage() {
   cp "$root"/examples/robot/*.x "$root"/examples/robot/*.bmp "$root/examples/robot/robot.mvl" \
     "$folder/examples/robot/"
   sed -e "s/@VERSION@/$version/g" -e "s/@LIBVERSION@/$lib_version/g" \
-    -e "s/@COMPANY@/$company/g" -e "s/@PLATFORM@/$2/g" "$here/README.txt.in" >"$folder.README.txt"
+    -e "s/@COMPANY@/$company/g" -e "s/@PLATFORM@/$2/g" -e "s/@SYSTEM@/$3/g" \
+    "$here/README.txt.in" >"$folder.README.txt"
   windows_text "$folder.README.txt" "$folder/README.txt"
   windows_text "$root/LICENSE.txt" "$folder/LICENSE.txt"
   windows_text "$root/packaging/THIRD-PARTY-NOTICES.txt" "$folder/THIRD-PARTY-NOTICES.txt"
@@ -86,11 +87,11 @@ file_lists() {
   done
 }
 
-# package TREE PLATFORM ARCH: the zip and the installer of one build tree.
+# package TREE PLATFORM SYSTEM ARCH: the zip and the installer of one build tree.
 package() {
-  local tree=$1 arch=$3 name="Morvel-$version-$1" folder size_bytes
+  local tree=$1 arch=$4 name="Morvel-$version-$1" folder size_bytes
   folder="$work/$tree/$name"
-  stage "$tree" "$2" "$folder"
+  stage "$tree" "$2" "$3" "$folder"
   (cd "$work/$tree" && zip -q -X -r "$work/$name.zip" "$name")
 
   file_lists "$folder" "$work/$tree/files.nsh" "$work/$tree/unfiles.nsh"
@@ -103,8 +104,8 @@ package() {
     "-DOUTFILE=$work/Morvel-$version-setup-$arch.exe" "$here/morvel.nsi"
 }
 
-package win64 "64 ビット版" x64
-package win32 "32 ビット版" x86
+package win64 "64 ビット版" "64 ビット版 Windows" x64
+package win32 "32 ビット版" "Windows（32 ビット版、64 ビット版）" x86
 
 for artefact in "Morvel-$version-win64.zip" "Morvel-$version-setup-x64.exe" \
   "Morvel-$version-win32.zip" "Morvel-$version-setup-x86.exe"; do
