@@ -146,7 +146,8 @@ Section "デスクトップにショートカットを作る" SecDesktop
 SectionEnd
 
 !insertmacro MUI_FUNCTION_DESCRIPTION_BEGIN
-  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} "エディタ、ヘルプ、MvlLib.dll、mvltool.exe、見本のロボット。スタートメニューに登録し、.mvl ファイルを ${PRODUCT} で開くようにします。"
+  !insertmacro MUI_DESCRIPTION_TEXT ${SecProgram} \
+    "エディタ、ヘルプ、MvlLib.dll、mvltool.exe、見本のロボット。スタートメニューに登録し、.mvl ファイルを ${PRODUCT} で開くようにします。"
   !insertmacro MUI_DESCRIPTION_TEXT ${SecDesktop} "デスクトップに ${PRODUCT} のショートカットを作ります。"
 !insertmacro MUI_FUNCTION_DESCRIPTION_END
 
