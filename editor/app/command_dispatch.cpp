@@ -10,6 +10,7 @@
 #include "app/recent_files.h"
 #include "app/redraw.h"
 #include "app/selection_commands.h"
+#include "app/tool_windows.h"
 #include "app/view_commands.h"
 #include "document/selection.h"
 
@@ -194,6 +195,7 @@ void Dispatch(Editor &editor, int command) {
         case CMD_PLAY_ONION_SKIN:
         case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
 
+        case CMD_TOOL_TIMELINE: ToggleToolWindow(editor, ToolWindowOfCommand(command)); break;
         case CMD_TOOL_COPY_POSE: CopyPoseCommand(editor); break;
         case CMD_TOOL_PASTE_POSE:
         case CMD_TOOL_PASTE_POSE_MIRRORED:
