@@ -1,5 +1,6 @@
 #include "app/command_dispatch.h"
 
+#include "app/autosave.h"
 #include "app/command_ids.h"
 #include "app/file_commands.h"
 #include "app/history.h"
@@ -7,6 +8,7 @@
 #include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
+#include "app/recovery_offer.h"
 #include "app/redraw.h"
 #include "app/selection_commands.h"
 #include "app/view_commands.h"
@@ -145,6 +147,7 @@ void Dispatch(Editor &editor, int command) {
             if (!path.empty() && !OpenGivenFile(editor, path)) ViewAndRedraw(editor);
             break;
         }
+        case CMD_RECOVERY_OFFER: OfferRecovery(editor); break;
         case CMD_FILE_SHORTCUT: DesktopShortcutCommand(editor); break;
         case CMD_FILE_EXIT: editor.shell.PostClose(); break;
 
@@ -186,6 +189,8 @@ void Dispatch(Editor &editor, int command) {
         case CMD_HELP_CONTENTS:
         case CMD_HELP_INDEX: HelpCommandOf(editor, command); break;
         case CMD_HELP_VERSION: VersionCommand(editor); break;
+
+        case CMD_TOOL_AUTOSAVE: AutosaveSettingsCommand(editor); break;
 
         case CMD_PLAY_TOGGLE: TogglePlayback(editor); break;
         case CMD_PLAY_LOOP:

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/autosave_state.h"
 #include "app/menu_states.h"
 #include "app/recent_files.h"
 #include "app/undo_ring.h"
@@ -94,6 +95,9 @@ struct EditorState {
     // A file named on the command line or dropped on the window, opened by
     // CMD_OPEN_PENDING_FILE.
     std::string pendingOpenPath;
+
+    AutosaveState autosave;
+    RecoveryOffer recoveryOffer;  // what the start-up question shows
 };
 
 }  // namespace morvel::app

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/autosave.h"
 #include "app/redraw.h"
 #include "base/field_text.h"
 
@@ -30,6 +31,7 @@ void RestoreStep(Editor &editor, Step step) {
     // The part list shown now, to tell whether the restored one differs.
     const PartList shown = PartListOf(state.currentDocument.document);
     if (step(state.undo, state.currentDocument)) {
+        NoteDocumentChanged(state);
         if (PartListOf(state.currentDocument.document) != shown) {
             document::LoadPartMeshes(state.currentDocument, editor.renderer);
         }
@@ -43,7 +45,10 @@ void RestoreStep(Editor &editor, Step step) {
 
 void ResetUndo(EditorState &state) { state.undo.Reset(state.currentDocument); }
 
-void PushUndoSnapshot(EditorState &state) { state.undo.Push(state.currentDocument); }
+void PushUndoSnapshot(EditorState &state) {
+    NoteDocumentChanged(state);
+    state.undo.Push(state.currentDocument);
+}
 
 void UndoCommand(Editor &editor) {
     RestoreStep(editor, [](UndoRing &ring, document::EditorDocument &doc) { return ring.Undo(doc); });

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdlib>
 
+#include "app/autosave.h"
 #include "app/history.h"
 #include "app/playback.h"
 #include "app/redraw.h"
@@ -75,6 +76,7 @@ bool FinishStep(EditorState &state, const DragComponents &c, int32_t x, int32_t 
 MotionFileHeader &HeaderOf(EditorState &state) { return state.currentDocument.document.header; }
 
 void ChangeFinished(Editor &editor) {
+    NoteDocumentChanged(editor.state);
     editor.state.snapshotPending = 1;
     RequestRedraw(editor);
 }

@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/autosave.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/file_commands.h"
@@ -85,12 +86,17 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
 
     shell.ShowWindows(showCommand);
     shell.PostCommand(CMD_FILE_NEW);
+    if (editor.autosave != nullptr) shell.PostCommand(CMD_RECOVERY_OFFER);
     if (!startupFile.empty()) {
         state.pendingOpenPath = startupFile;
         shell.PostCommand(CMD_OPEN_PENDING_FILE);
     }
     LoadRecentFiles(state.recentFiles, editor.keyStore, shell);
     shell.StartTimer(kRedrawTimerId, kRedrawTimerMilliseconds);
+    if (editor.autosave != nullptr) {
+        LoadAutosaveInterval(state, editor.keyStore);
+        shell.StartTimer(kAutosaveTimerId, kAutosaveTimerMilliseconds);
+    }
 
     const int exitCode = shell.RunMessageLoop();
     editor.renderer.ReleaseDevice();
