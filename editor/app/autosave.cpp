@@ -42,8 +42,7 @@ void StartWrite(Editor &editor) {
     AutosaveState &a = state.autosave;
     RecoveryPlatform &platform = editor.autosave->platform;
     const std::string folder = platform.RecoveryFolder();
-    if (folder.empty() ||
-        !document::CopyDocumentReusingTables(a.snapshot.document, state.currentDocument.document)) {
+    if (folder.empty()) {
         AutosaveEnded(a.counters, a.counters.revision, false, editor.clock.NowMilliseconds());
         return;
     }
@@ -55,16 +54,26 @@ void StartWrite(Editor &editor) {
     std::memcpy(record.version.data(), state.currentDocument.document.header.version, 4);
 
     a.ownCopy = folder + RecoveryCopyName(record.processId);
-    a.jobRevision = a.counters.revision;
+    if (!StartRecoveryWrite(a, state.currentDocument.document, record, editor.autosave->jobs)) {
+        AutosaveEnded(a.counters, a.counters.revision, false, editor.clock.NowMilliseconds());
+        return;
+    }
     a.jobEpoch = a.epoch;
-    a.written = false;
-    AutosaveStarted(a.counters, a.jobRevision);
-    editor.autosave->jobs.Start([&a, record, path = a.ownCopy] {
-        a.written = WriteRecoveryCopy(a.snapshot.document, record, path);
-    });
 }
 
 }  // namespace
+
+bool StartRecoveryWrite(AutosaveState &a, const MotionDocument &current,
+                        const RecoveryRecord &record, JobRunner &jobs) {
+    if (!document::CopyDocumentReusingTables(a.snapshot.document, current)) return false;
+    a.jobRevision = a.counters.revision;
+    a.written = false;
+    AutosaveStarted(a.counters, a.jobRevision);
+    jobs.Start([&a, record, path = a.ownCopy] {
+        a.written = WriteRecoveryCopy(a.snapshot.document, record, path);
+    });
+    return true;
+}
 
 void NoteDocumentChanged(EditorState &state) { ++state.autosave.counters.revision; }
 

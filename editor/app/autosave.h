@@ -24,6 +24,12 @@ constexpr int kAutosaveTimerMilliseconds = 1000;
 // replaced by New or Open): its copies go.
 void DropRecoveryCopies(Editor &editor);
 
+// The window thread's share of an autosave: the snapshot of current, then
+// the hand-off to jobs, which writes it with record to a.ownCopy. False
+// (nothing started) when memory for the snapshot ran out.
+bool StartRecoveryWrite(AutosaveState &a, const MotionDocument &current,
+                        const RecoveryRecord &record, JobRunner &jobs);
+
 // A restored copy of an ended process now stands for the document, whose
 // changes count as unsaved.
 void AdoptRecoveryCopy(Editor &editor, const std::string &path);
