@@ -47,13 +47,13 @@ void StartWrite(Editor &editor) {
         return;
     }
     RecoveryRecord record;
-    record.processId = platform.ProcessId();
+    record.process = platform.ThisProcess();
     record.savedAt = platform.LocalTime();
     record.documentPath = base::BufferText(state.filePath.data(), state.filePath.size());
     record.folder = editor.shell.CurrentDirectory();
     std::memcpy(record.version.data(), state.currentDocument.document.header.version, 4);
 
-    a.ownCopy = folder + RecoveryCopyName(record.processId);
+    a.ownCopy = folder + RecoveryCopyName(record.process);
     if (!StartRecoveryWrite(a, state.currentDocument.document, record, editor.autosave->jobs)) {
         AutosaveEnded(a.counters, a.counters.revision, false, editor.clock.NowMilliseconds());
         return;

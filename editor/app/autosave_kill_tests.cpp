@@ -53,8 +53,10 @@ class HostPlatform : public RecoveryPlatform {
 public:
     std::string folder;
     std::string RecoveryFolder() override { return folder; }
-    unsigned long ProcessId() override { return static_cast<unsigned long>(getpid()); }
-    bool ProcessRuns(unsigned long id) override { return base::platform::ProcessRuns(id); }
+    ProcessIdentity ThisProcess() override { return {static_cast<unsigned long>(getpid()), 0}; }
+    bool ProcessRuns(const ProcessIdentity &process) override {
+        return base::platform::ProcessRuns(process.id);
+    }
     RecoveryTime LocalTime() override { return {2024, 1, 1, 0, 0, 0}; }
 };
 
@@ -83,14 +85,14 @@ TEST(AutosaveKill, AKilledAutosaveLeavesTheOldOrTheNewCopyAndOneThatLoads) {
     HostPlatform platform;
     platform.folder = folder.Root().string() + "/";
     // The editor whose autosaves are killed: the copy is its own.
-    const unsigned long editor = static_cast<unsigned long>(EndedProcess());
+    const ProcessIdentity editor{static_cast<unsigned long>(EndedProcess()), 0};
     const std::string copy = platform.folder + RecoveryCopyName(editor);
     OwnedDocument documents[2] = {OwnedDocument(TenMegabyteFigure(1)),
                                   OwnedDocument(TenMegabyteFigure(2))};
     // One autosave, as the editor's job runner does it.
     const auto autosave = [&](int which) {
         RecoveryRecord record;
-        record.processId = editor;
+        record.process = editor;
         record.savedAt = {2024, 1, 1, 0, which, 0};
         ThreadJobRunner runner;
         bool written = false;

@@ -32,9 +32,12 @@ DocumentContents RecoveryFigure(double seed = 1) {
             {{"walk", "", {{"f0", {MakePosition(0, seed), MakePosition(1, seed + 1)}}}}}};
 }
 
+// A process of the tests: an id and a start of its own.
+ProcessIdentity Process(unsigned long id) { return {id, 1000 + id}; }
+
 RecoveryRecord TestRecord(unsigned long processId, const std::string &path, int minute = 0) {
     RecoveryRecord record;
-    record.processId = processId;
+    record.process = Process(processId);
     record.savedAt = {2024, 5, 1, 12, minute, 7};
     record.documentPath = path;
     record.folder = "C:\\figures\\";
@@ -46,11 +49,12 @@ bool CopyExists(const std::string &path) { return std::filesystem::exists(path);
 
 TEST(RecoveryRecordTest, RoundTripsAndRefusesEveryDamagedTrailer) {
     RecoveryRecord record = TestRecord(123456, "C:\\データ\\表.mvl");
+    record.process.started = 0xFFFFFFFFFFFFFFFFull;
     std::memcpy(record.version.data(), "0.9\x01", 4);
     const std::string trailer = EncodeRecordTrailer(record);
     RecoveryRecord read;
     ASSERT_TRUE(DecodeRecordTrailer("motion bytes before" + trailer, read));
-    EXPECT_EQ(read.processId, 123456u);
+    EXPECT_TRUE(read.process == record.process);
     EXPECT_EQ(read.documentPath, record.documentPath);
     EXPECT_EQ(read.folder, record.folder);
     EXPECT_EQ(read.version, record.version);
@@ -73,6 +77,8 @@ TEST(RecoveryRecordTest, RoundTripsAndRefusesEveryDamagedTrailer) {
     };
     EXPECT_TRUE(damaged("process 123456", "process 7"));
     EXPECT_FALSE(damaged("process 123456", "process 99999999999"));
+    EXPECT_FALSE(damaged("18446744073709551615", "18446744073709551616"));
+    EXPECT_FALSE(damaged("123456 ", "123456"));
     EXPECT_FALSE(damaged("2024-05-01", "2024-13-01"));
     EXPECT_FALSE(damaged("folder 433A", "folder 003A"));  // a zero byte inside a text
     EXPECT_FALSE(damaged("folder 433A", "folder 43G"));
@@ -88,12 +94,14 @@ TEST(RecoveryRecordTest, RoundTripsAndRefusesEveryDamagedTrailer) {
 class RecoveryCopiesTest : public ::testing::Test {
 protected:
     std::string Folder() const { return folder.Root().string() + "/"; }
-    std::string Write(unsigned long processId, const DocumentContents &contents, int minute,
+    std::string Write(const ProcessIdentity &writer, const DocumentContents &contents, int minute,
                       const std::string &userCode = "") {
         OwnedDocument doc(contents);
         base::StoreFieldText(doc->header.userCode, sizeof doc->header.userCode, userCode);
-        const std::string path = Folder() + RecoveryCopyName(processId);
-        EXPECT_TRUE(WriteRecoveryCopy(doc.Get(), TestRecord(processId, "C:\\a.mvl", minute), path));
+        RecoveryRecord record = TestRecord(writer.id, "C:\\a.mvl", minute);
+        record.process = writer;
+        const std::string path = Folder() + RecoveryCopyName(writer);
+        EXPECT_TRUE(WriteRecoveryCopy(doc.Get(), record, path));
         return path;
     }
     document::testing::TempFolder folder;
@@ -101,7 +109,7 @@ protected:
 };
 
 TEST_F(RecoveryCopiesTest, ACopyLoadsAsTheSavedFileWouldWithItsUserCode) {
-    const std::string path = Write(99, RecoveryFigure(), 0, "secret");
+    const std::string path = Write(Process(99), RecoveryFigure(), 0, "secret");
     OwnedDocument loaded;
     EXPECT_EQ(Mvl_Func_Load(&loaded.Get(), path.c_str(), ""), MVL_LOAD_BAD_USER_CODE);
     ASSERT_EQ(Mvl_Func_Load(&loaded.Get(), path.c_str(), "secret"), MVL_LOAD_OK);
@@ -112,28 +120,34 @@ TEST_F(RecoveryCopiesTest, ACopyLoadsAsTheSavedFileWouldWithItsUserCode) {
               document::testing::EncodedBytes(expected.Get()));
     RecoveryRecord record;
     ASSERT_TRUE(ReadRecoveryRecord(path, record));
-    EXPECT_EQ(record.processId, 99u);
+    EXPECT_EQ(record.process.id, 99u);
 }
 
 TEST_F(RecoveryCopiesTest, OffersOnlyWholeCopiesOfEndedProcessesNewestFirst) {
     platform.running = {77};
-    const std::string older = Write(10, RecoveryFigure(), 5);
-    const std::string newer = Write(11, RecoveryFigure(), 9);
-    Write(platform.processId, RecoveryFigure(), 30);  // this process
-    Write(77, RecoveryFigure(), 30);                  // another editor that runs
+    platform.process = {14, 2000};
+    const std::string older = Write(Process(10), RecoveryFigure(), 5);
+    const std::string newer = Write(Process(11), RecoveryFigure(), 9);
+    Write(Process(77), RecoveryFigure(), 30);  // another editor that runs
+    Write(platform.process, RecoveryFigure(), 30);  // this one
+    // An ended process whose id this one has now.
+    const std::string reused = Write(Process(14), RecoveryFigure(), 7);
     // A copy cut short, names that are not exactly ours, and a record that
     // names another process than the file's name.
-    const std::string cut = Write(12, RecoveryFigure(), 40);
+    const std::string cut = Write(Process(12), RecoveryFigure(), 40);
     std::filesystem::resize_file(cut, std::filesystem::file_size(cut) - 3);
-    std::filesystem::copy_file(newer, Folder() + "morvel-011.mvl");
-    std::filesystem::copy_file(newer, Folder() + "morvel-11.mvl.bak");
-    std::filesystem::copy_file(newer, Folder() + "morvel-13.mvl");
+    const std::string newerName = RecoveryCopyName(Process(11));
+    std::filesystem::copy_file(newer, Folder() + "morvel-011-1011.mvl");
+    std::filesystem::copy_file(newer, Folder() + newerName + ".bak");
+    std::filesystem::copy_file(newer, Folder() + "morvel-11.mvl");
+    std::filesystem::copy_file(newer, Folder() + RecoveryCopyName(Process(13)));
     const size_t files = std::distance(std::filesystem::directory_iterator(folder.Root()), {});
 
     const std::vector<RecoveryCandidate> copies = EndedCopies(Folder(), platform);
-    ASSERT_EQ(copies.size(), 2u);
+    ASSERT_EQ(copies.size(), 3u);
     EXPECT_EQ(copies[0].path, newer);
-    EXPECT_EQ(copies[1].path, older);
+    EXPECT_EQ(copies[1].path, reused);
+    EXPECT_EQ(copies[2].path, older);
     // Looking touches nothing.
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.Root()), {}), files);
     EXPECT_TRUE(EndedCopies("", platform).empty());
@@ -149,7 +163,7 @@ protected:
         Show(RecoveryFigure());
         keys.keys["Software\\Kelvarin\\Morvel"];
     }
-    std::string OwnCopy() const { return platform.folder + RecoveryCopyName(platform.processId); }
+    std::string OwnCopy() const { return platform.folder + RecoveryCopyName(platform.process); }
     // One edit as a key step and its release.
     void Edit() {
         editor.state.currentDocument.document.motions[0].frames[0].positions[0].translation.x += 1;
@@ -171,7 +185,7 @@ protected:
         RecoveryRecord record = TestRecord(processId, documentPath);
         record.folder = folder.Root().string() + "/";
         std::memcpy(record.version.data(), "0.90", 4);
-        const std::string path = platform.folder + RecoveryCopyName(processId);
+        const std::string path = platform.folder + RecoveryCopyName(Process(processId));
         EXPECT_TRUE(WriteRecoveryCopy(doc.Get(), record, path));
         return path;
     }
@@ -212,7 +226,7 @@ TEST_F(AutosaveTest, WritesAnIntervalAfterAChangeFromASnapshotOffTheWindowThread
     EXPECT_EQ(CopiedX(OwnCopy()), snapshotX);
     RecoveryRecord record;
     ASSERT_TRUE(ReadRecoveryRecord(OwnCopy(), record));
-    EXPECT_EQ(record.processId, platform.processId);
+    EXPECT_TRUE(record.process == platform.process);
     EXPECT_EQ(record.folder, shell.currentDirectory);
     // The change made during the write has waited since then: it goes next.
     EXPECT_EQ(jobs.started, 2);
@@ -239,7 +253,7 @@ TEST_F(AutosaveTest, OffOrWithoutAFolderNothingIsWritten) {
 
 TEST_F(AutosaveTest, SaveNewOpenAndExitRemoveTheCopyEvenOneBeingWritten) {
     const std::string file = WriteMotionFile("walk.mvl", RecoveryFigure());
-    const std::string other = platform.folder + RecoveryCopyName(777);
+    const std::string other = platform.folder + RecoveryCopyName(Process(777));
     platform.running = {777};
     WriteEndedCopy(777, "C:\\x.mvl");  // another running editor's copy: never touched
     const auto writeCopy = [&] {

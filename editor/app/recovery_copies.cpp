@@ -19,26 +19,44 @@ constexpr const char *kSuffix = ".mvl";
 
 }  // namespace
 
-std::string RecoveryCopyName(unsigned long processId) {
-    return kPrefix + std::to_string(processId) + kSuffix;
+std::string RecoveryCopyName(const ProcessIdentity &writer) {
+    return kPrefix + std::to_string(writer.id) + "-" + std::to_string(writer.started) + kSuffix;
 }
 
-bool IsRecoveryCopyName(const std::string &fileName, unsigned long &processId) {
+namespace {
+
+// A decimal number as std::to_string writes it: no sign, no leading zero.
+bool Decimal(const std::string &digits, size_t maxDigits, uint64_t &value) {
+    if (digits.empty() || digits.size() > maxDigits || (digits[0] == '0' && digits.size() > 1))
+        return false;
+    value = 0;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return false;
+        const uint64_t next = value * 10 + static_cast<unsigned>(c - '0');
+        if (next / 10 != value) return false;
+        value = next;
+    }
+    return true;
+}
+
+}  // namespace
+
+bool IsRecoveryCopyName(const std::string &fileName, ProcessIdentity &writer) {
     const size_t prefix = std::strlen(kPrefix);
     const size_t suffix = std::strlen(kSuffix);
     if (fileName.size() <= prefix + suffix || fileName.compare(0, prefix, kPrefix) != 0 ||
         fileName.compare(fileName.size() - suffix, suffix, kSuffix) != 0) {
         return false;
     }
-    const std::string digits = fileName.substr(prefix, fileName.size() - prefix - suffix);
-    if (digits.size() > 10 || (digits[0] == '0' && digits.size() > 1)) return false;
-    unsigned long long id = 0;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return false;
-        id = id * 10 + static_cast<unsigned>(c - '0');
+    const std::string middle = fileName.substr(prefix, fileName.size() - prefix - suffix);
+    const size_t dash = middle.find('-');
+    uint64_t id = 0;
+    uint64_t started = 0;
+    if (dash == std::string::npos || !Decimal(middle.substr(0, dash), 10, id) ||
+        id > 0xFFFFFFFFull || !Decimal(middle.substr(dash + 1), 20, started)) {
+        return false;
     }
-    if (id > 0xFFFFFFFFull) return false;
-    processId = static_cast<unsigned long>(id);
+    writer = {static_cast<unsigned long>(id), started};
     return true;
 }
 
@@ -69,14 +87,14 @@ bool ReadRecoveryRecord(const std::string &path, RecoveryRecord &record) {
 std::vector<RecoveryCandidate> EndedCopies(const std::string &folder, RecoveryPlatform &platform) {
     std::vector<RecoveryCandidate> found;
     if (folder.empty()) return found;
-    const unsigned long self = platform.ProcessId();
+    const ProcessIdentity self = platform.ThisProcess();
     for (const std::string &name : base::platform::FilesIn(folder)) {
-        unsigned long writer = 0;
+        ProcessIdentity writer;
         if (!IsRecoveryCopyName(name, writer)) continue;
         if (writer == self || platform.ProcessRuns(writer)) continue;
         RecoveryCandidate candidate{folder + name, {}};
         if (!ReadRecoveryRecord(candidate.path, candidate.record)) continue;
-        if (candidate.record.processId != writer) continue;
+        if (!(candidate.record.process == writer)) continue;
         found.push_back(std::move(candidate));
     }
     std::stable_sort(found.begin(), found.end(),

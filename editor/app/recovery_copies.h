@@ -1,5 +1,5 @@
 // Recovery copies on disk: one motion file per editor process in the
-// recovery folder, "morvel-<process id>.mvl", with its record after the
+// recovery folder, "morvel-<process id>-<process start>.mvl", with its record after the
 // motion file's records (see recovery_record.h). A copy is written whole
 // through the atomic writer or not at all. Copies of a process that still
 // runs are never read for restoring nor removed, and a file that is not
@@ -15,10 +15,10 @@
 
 namespace morvel::app {
 
-std::string RecoveryCopyName(unsigned long processId);
-// True for exactly the names RecoveryCopyName gives; processId is then the
-// writer's.
-bool IsRecoveryCopyName(const std::string &fileName, unsigned long &processId);
+std::string RecoveryCopyName(const ProcessIdentity &writer);
+// True for exactly the names RecoveryCopyName gives; writer is then the
+// process that wrote the copy.
+bool IsRecoveryCopyName(const std::string &fileName, ProcessIdentity &writer);
 
 // Writes document (scrambled with its user code, as a save writes it) and
 // record to path in one atomic replace. The document's version field is set

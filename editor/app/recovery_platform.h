@@ -16,10 +16,11 @@ public:
     // path with its closing separator; "" when there is none (autosave then
     // writes nothing and start-up offers nothing).
     virtual std::string RecoveryFolder() = 0;
-    virtual unsigned long ProcessId() = 0;
-    // Whether the process runs now; true when the system cannot tell, so a
-    // copy is kept rather than taken from under a running editor.
-    virtual bool ProcessRuns(unsigned long processId) = 0;
+    virtual ProcessIdentity ThisProcess() = 0;
+    // Whether that process runs now: a later process with the same id is
+    // another one. True when the system cannot tell, so a copy is kept
+    // rather than taken from under a running editor.
+    virtual bool ProcessRuns(const ProcessIdentity &process) = 0;
     virtual RecoveryTime LocalTime() = 0;
 };
 

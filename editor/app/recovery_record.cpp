@@ -63,6 +63,25 @@ bool Field(std::string_view line, std::string_view key, std::string_view &value)
     return true;
 }
 
+// "<id> <started>", both decimal.
+bool ParseProcess(std::string_view text, ProcessIdentity &process) {
+    const size_t space = text.find(' ');
+    if (space == std::string_view::npos) return false;
+    unsigned long id = 0;
+    if (!Number(text.substr(0, space), 10, id)) return false;
+    const std::string_view started = text.substr(space + 1);
+    if (started.empty() || started.size() > 20) return false;
+    uint64_t value = 0;
+    for (char c : started) {
+        if (c < '0' || c > '9') return false;
+        const uint64_t next = value * 10 + static_cast<unsigned>(c - '0');
+        if (next / 10 != value) return false;  // beyond 64 bits
+        value = next;
+    }
+    process = {id, value};
+    return true;
+}
+
 // "YYYY-MM-DD HH:MM:SS" with every part in its range.
 bool ParseTime(std::string_view text, RecoveryTime &time) {
     if (text.size() != 19 || text[4] != '-' || text[7] != '-' || text[10] != ' ' ||
@@ -115,7 +134,8 @@ std::string EncodeRecordTrailer(const RecoveryRecord &record) {
                   record.savedAt.month % 100, record.savedAt.day % 100, record.savedAt.hour % 100,
                   record.savedAt.minute % 100, record.savedAt.second % 100);
     std::string text = std::string(kFirstLine) + "\n";
-    text += "process " + std::to_string(record.processId) + "\n";
+    text += "process " + std::to_string(record.process.id) + " " +
+            std::to_string(record.process.started) + "\n";
     text += std::string("time ") + time + "\n";
     text += "path " + Hex(record.documentPath.substr(0, 1023)) + "\n";
     text += "folder " + Hex(record.folder.substr(0, 1023)) + "\n";
@@ -142,7 +162,7 @@ bool DecodeRecordTrailer(std::string_view tail, RecoveryRecord &record) {
     RecoveryRecord read;
     std::string_view value;
     std::string version;
-    if (!Field(lines[1], "process", value) || !Number(value, 10, read.processId)) return false;
+    if (!Field(lines[1], "process", value) || !ParseProcess(value, read.process)) return false;
     if (!Field(lines[2], "time", value) || !ParseTime(value, read.savedAt)) return false;
     if (!Field(lines[3], "path", value) || !Unhex(value, read.documentPath)) return false;
     if (!Field(lines[4], "folder", value) || !Unhex(value, read.folder)) return false;

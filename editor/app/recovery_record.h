@@ -24,8 +24,18 @@ struct RecoveryTime {
     bool operator<(const RecoveryTime &other) const;
 };
 
+// A process as the system knows it for as long as it runs: its id, which
+// the system hands to a later process once it has ended, and its start.
+struct ProcessIdentity {
+    unsigned long id = 0;
+    uint64_t started = 0;
+    bool operator==(const ProcessIdentity &other) const {
+        return id == other.id && started == other.started;
+    }
+};
+
 struct RecoveryRecord {
-    unsigned long processId = 0;
+    ProcessIdentity process;
     RecoveryTime savedAt;
     // The editor's filePath as it was: "" for an untouched new document,
     // "\x01" for an edited one never saved, else the document's own file.

@@ -31,7 +31,7 @@ DocumentContents TenMegabyteDocument() {
 
 morvel::app::RecoveryRecord BenchRecord() {
     morvel::app::RecoveryRecord record;
-    record.processId = 1;
+    record.process = {1, 1};
     record.documentPath = "C:\\figures\\walk.mvl";
     return record;
 }

@@ -15,13 +15,15 @@ namespace morvel::app::fakes {
 class FakeRecoveryPlatform : public RecoveryPlatform {
 public:
     std::string folder;  // with its closing separator; "" for none
-    unsigned long processId = 4242;
-    std::set<unsigned long> running;  // besides this process
+    ProcessIdentity process{4242, 1000};
+    std::set<unsigned long> running;  // ids of other processes that run
     RecoveryTime time{2024, 5, 1, 12, 34, 56};
 
     std::string RecoveryFolder() override { return folder; }
-    unsigned long ProcessId() override { return processId; }
-    bool ProcessRuns(unsigned long id) override { return id == processId || running.count(id) > 0; }
+    ProcessIdentity ThisProcess() override { return process; }
+    bool ProcessRuns(const ProcessIdentity &other) override {
+        return other == process || running.count(other.id) > 0;
+    }
     RecoveryTime LocalTime() override { return time; }
 };
 

@@ -2,7 +2,6 @@
 
 #include <windows.h>
 
-#include "base/file_platform.h"
 
 namespace morvel::app::win32 {
 
@@ -24,6 +23,13 @@ std::string LocalApplicationData() {
     return std::string();
 }
 
+// The process's creation time in 100 ns steps; 0 when the system does not say.
+uint64_t StartOf(HANDLE process) {
+    FILETIME created, exited, kernel, user;
+    if (!GetProcessTimes(process, &created, &exited, &kernel, &user)) return 0;
+    return (uint64_t{created.dwHighDateTime} << 32) | created.dwLowDateTime;
+}
+
 }  // namespace
 
 std::string Win32RecoveryPlatform::RecoveryFolder() {
@@ -37,10 +43,21 @@ std::string Win32RecoveryPlatform::RecoveryFolder() {
     return folder_;
 }
 
-unsigned long Win32RecoveryPlatform::ProcessId() { return GetCurrentProcessId(); }
+ProcessIdentity Win32RecoveryPlatform::ThisProcess() {
+    return {GetCurrentProcessId(), StartOf(GetCurrentProcess())};
+}
 
-bool Win32RecoveryPlatform::ProcessRuns(unsigned long processId) {
-    return base::platform::ProcessRuns(processId);
+bool Win32RecoveryPlatform::ProcessRuns(const ProcessIdentity &process) {
+    HANDLE handle = OpenProcess(PROCESS_QUERY_LIMITED_INFORMATION | SYNCHRONIZE, FALSE,
+                                static_cast<DWORD>(process.id));
+    if (handle == nullptr) return GetLastError() != ERROR_INVALID_PARAMETER;
+    // An ended process can still be open elsewhere: it has then signalled.
+    // A running one with another start is a later process with the same id.
+    const uint64_t started = StartOf(handle);
+    const bool runs = WaitForSingleObject(handle, 0) == WAIT_TIMEOUT &&
+                      (started == 0 || started == process.started);
+    CloseHandle(handle);
+    return runs;
 }
 
 RecoveryTime Win32RecoveryPlatform::LocalTime() {

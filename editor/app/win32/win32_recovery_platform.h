@@ -10,8 +10,8 @@ namespace morvel::app::win32 {
 class Win32RecoveryPlatform : public RecoveryPlatform {
 public:
     std::string RecoveryFolder() override;
-    unsigned long ProcessId() override;
-    bool ProcessRuns(unsigned long processId) override;
+    ProcessIdentity ThisProcess() override;
+    bool ProcessRuns(const ProcessIdentity &process) override;
     RecoveryTime LocalTime() override;
 
 private:
