@@ -21,9 +21,8 @@ def kill(app):
     app.process.wait()
 
 
-def question(s, app, main):
-    dialog = s.wait_window(cls="#32770", title="自動保存の回復", pid=main.pid, timeout=20)
-    return dialog
+def question(s, main):
+    return s.wait_window(cls="#32770", title="自動保存の回復", pid=main.pid, timeout=20)
 
 
 def scenario(s):
@@ -41,8 +40,8 @@ def scenario(s):
     dialog.screenshot("morvel-autosave-settings")
     dialog.click(IDOK)
     dialog.wait_gone()
-    values = s.reg_query("HKCU\\Software\\Kelvarin\\Morvel")
-    s.expect_equal(values.get("AutosaveSeconds", {}).get("data"), "3", "the interval in the registry")
+    s.wait_until(lambda: s.reg_query("HKCU\\Software\\Kelvarin\\Morvel").get("AutosaveSeconds", {})
+                 .get("data"), "3", "the interval in the registry")
 
     # An edit with real keys, then the copy it leads to.
     main.keys("p")
@@ -57,7 +56,7 @@ def scenario(s):
 
     # Restore: the edited pose, titled with the robot's own path, unsaved.
     app, main = start_editor(s, cwd=robot)
-    dialog = question(s, app, main)
+    dialog = question(s, main)
     s.expect_equal(dialog.text(ID.IDC_RECOVERY_NAME), "文書: robot.mvl", "the document named")
     s.expect_equal(dialog.text(ID.IDC_RECOVERY_TIME),
                    re.compile(r"^自動保存した時刻: \d{4}年\d+月\d+日 \d\d:\d\d:\d\d$"), "the time")
@@ -73,7 +72,7 @@ def scenario(s):
 
     # Keep: the copy waits for the next start.
     app, main = start_editor(s, cwd=robot)
-    dialog = question(s, app, main)
+    dialog = question(s, main)
     dialog.click(ID.IDC_RECOVERY_KEEP)
     dialog.wait_gone()
     s.check(copy.exists(), "a kept copy stays")
@@ -83,8 +82,9 @@ def scenario(s):
 
     # Discard, after a second question: nothing remains.
     app, main = start_editor(s, cwd=robot)
-    dialog = question(s, app, main)
+    dialog = question(s, main)
     dialog.click(ID.IDC_RECOVERY_DISCARD)
+    dialog.wait_gone()
     box = s.wait_message_box(pid=main.pid)
     s.expect_equal(box.caption, "自動保存の回復", "the second question's caption")
     box.press(button_id=IDYES)
