@@ -349,7 +349,15 @@ TEST_F(AutosaveTest, ANeverSavedDocumentComesBackAsEditedAndNew) {
 TEST_F(AutosaveTest, DiscardAsksAgainAndKeepLeavesTheCopy) {
     const std::string copy = WriteEndedCopy(99, "C:\\docs\\walk.mvl");
     QuestionAnswers(RecoveryAnswer::Keep);
+    // A file named on the command line waits for the answer: opened inside
+    // the question's modal loop it would come up under the question.
+    editor.state.pendingOpenPath = "C:\\walk.mvl";
     RunCommand(editor, CMD_RECOVERY_OFFER);
+    EXPECT_EQ(shell.dialogsRun, std::vector<std::string>{"IDD_RECOVERY"});
+    ASSERT_EQ(shell.posted.size(), 1u);
+    EXPECT_EQ(shell.posted[0].value, CMD_OPEN_PENDING_FILE);
+    shell.posted.clear();
+    editor.state.pendingOpenPath.clear();
     EXPECT_TRUE(shell.messages.empty());
     EXPECT_TRUE(CopyExists(copy));
 

@@ -147,7 +147,10 @@ void Dispatch(Editor &editor, int command) {
             if (!path.empty() && !OpenGivenFile(editor, path)) ViewAndRedraw(editor);
             break;
         }
-        case CMD_RECOVERY_OFFER: OfferRecovery(editor); break;
+        case CMD_RECOVERY_OFFER:
+            OfferRecovery(editor);
+            if (!state.pendingOpenPath.empty()) editor.shell.PostCommand(CMD_OPEN_PENDING_FILE);
+            break;
         case CMD_FILE_SHORTCUT: DesktopShortcutCommand(editor); break;
         case CMD_FILE_EXIT: editor.shell.PostClose(); break;
 

@@ -86,9 +86,13 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
 
     shell.ShowWindows(showCommand);
     shell.PostCommand(CMD_FILE_NEW);
-    if (editor.autosave != nullptr) shell.PostCommand(CMD_RECOVERY_OFFER);
-    if (!startupFile.empty()) {
-        state.pendingOpenPath = startupFile;
+    state.pendingOpenPath = startupFile;
+    // The recovery question comes before the file, and queues it once it
+    // is answered: a command posted now would run inside the question's
+    // modal loop, under the question.
+    if (editor.autosave != nullptr) {
+        shell.PostCommand(CMD_RECOVERY_OFFER);
+    } else if (!startupFile.empty()) {
         shell.PostCommand(CMD_OPEN_PENDING_FILE);
     }
     LoadRecentFiles(state.recentFiles, editor.keyStore, shell);
