@@ -9,7 +9,7 @@ packages=(
   wine wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic locales python3
   googletest libgtest-dev libbenchmark-dev zlib1g-dev libz-mingw-w64-dev
   libstb-dev nlohmann-json3-dev libassimp-dev libtinygltf-dev
-  zip unzip llvm lintian dpkg-dev pkg-config
+  zip unzip llvm lintian dpkg-dev pkg-config nsis p7zip-full
 )
 
 missing=()

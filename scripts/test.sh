@@ -2,7 +2,8 @@
 # Installs what is missing, builds every tree and runs every test: native
 # unit and end-to-end tests, the same again under AddressSanitizer and
 # UndefinedBehaviorSanitizer with the fuzzers' seed corpora and a short run
-# of fuzzing, the win32 tree's export checks, the win64 tests under Wine
+# of fuzzing, the win32 tree's export checks, the release packages (the SDK
+# and the Debian packages used as their users use them), the win64 tests under Wine
 # (display tests on an Xvfb server of our own, end-to-end scenarios of the
 # real editor included) and a short soak of the editor. Prints each stage's
 # time at the end.
@@ -46,6 +47,10 @@ stage "fuzzers: ${MORVEL_FUZZ_SECONDS:-60} seconds of fuzzing" \
   bash "$root/scripts/fuzz.sh" "${MORVEL_FUZZ_SECONDS:-60}"
 stage "win32 exports (built only: no 32-bit Windows here)" \
   ctest --test-dir "$build/win32" -L exports --output-on-failure
+releases() {
+  bash "$root/scripts/package.sh" && bash "$root/tests/packaging/sdk_and_debian_tests.sh" "$build" "$build/dist"
+}
+stage "releases: packages, the SDK and the Debian packages checked" releases
 
 export WINEPREFIX="$build/win64/wineprefix" WINEDEBUG=-all LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"

@@ -6,11 +6,13 @@
 #include "app/history.h"
 #include "app/menu_states.h"
 #include "app/playback.h"
+#include "app/pose_clipboard_commands.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
 #include "app/recovery_offer.h"
 #include "app/redraw.h"
 #include "app/selection_commands.h"
+#include "app/tool_windows.h"
 #include "app/view_commands.h"
 #include "document/selection.h"
 
@@ -200,6 +202,13 @@ void Dispatch(Editor &editor, int command) {
         case CMD_PLAY_INTERPOLATE:
         case CMD_PLAY_ONION_SKIN:
         case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
+
+        case CMD_TOOL_TIMELINE: ToggleToolWindow(editor, ToolWindowOfCommand(command)); break;
+        case CMD_TOOL_COPY_POSE: CopyPoseCommand(editor); break;
+        case CMD_TOOL_PASTE_POSE:
+        case CMD_TOOL_PASTE_POSE_MIRRORED:
+            PastePoseCommand(editor, command == CMD_TOOL_PASTE_POSE_MIRRORED);
+            break;
         default: break;
     }
 }

@@ -97,6 +97,11 @@ KeyAction KeyActionFor(int virtualKey, bool shift, bool ctrl) {
         case kKeyF9: return Post(CMD_EDIT_POSITION);
         case kKeyF12: return {KeyAction::PostClose, 0};
         case kKeySpace: return Post(CMD_PLAY_TOGGLE);
+        // The pose clipboard, on combinations the keys above leave free.
+        case kKeyC: return ctrl && !shift ? Post(CMD_TOOL_COPY_POSE) : KeyAction{};
+        case kKeyV:
+            if (!ctrl) return {};
+            return Post(shift ? CMD_TOOL_PASTE_POSE_MIRRORED : CMD_TOOL_PASTE_POSE);
         default: return {};
     }
 }

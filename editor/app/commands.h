@@ -21,11 +21,13 @@ constexpr std::array<int, 3> kStatusBarEdges = {200, 400, 600};
 
 // Virtual-key codes of the keys the main window handles besides the step keys.
 enum CommandKey : int {
+    kKeyC = 0x43,
     kKeyF = 0x46,
     kKeyM = 0x4D,
     kKeyP = 0x50,
     kKeyR = 0x52,
     kKeyS = 0x53,
+    kKeyV = 0x56,
     kKeyY = 0x59,
     kKeyZ = 0x5A,
     kKeyF5 = 0x74,

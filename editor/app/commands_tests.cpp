@@ -49,6 +49,12 @@ TEST(KeyTableTest, ShiftAndCtrlChooseTheCommandExactlyAsTheTableSays) {
         {kKeyF12, true, false, KeyAction::PostClose, 0},
         {kKeyHome, true, true, KeyAction::EditStep, 0},
         {kKeyDown, false, false, KeyAction::EditStep, 0},
+        {kKeyC, false, true, KeyAction::PostCommand, CMD_TOOL_COPY_POSE},
+        {kKeyC, true, true, KeyAction::None, 0},
+        {kKeyC, false, false, KeyAction::None, 0},
+        {kKeyV, false, true, KeyAction::PostCommand, CMD_TOOL_PASTE_POSE},
+        {kKeyV, true, true, KeyAction::PostCommand, CMD_TOOL_PASTE_POSE_MIRRORED},
+        {kKeyV, true, false, KeyAction::None, 0},
         {'A', false, false, KeyAction::None, 0},
         {0x70 /* F1 */, false, false, KeyAction::None, 0},
     };

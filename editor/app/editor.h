@@ -32,6 +32,13 @@ class DialogFactory {
 public:
     virtual ~DialogFactory() = default;
     virtual std::unique_ptr<DialogController> Create(const std::string &name, Editor &editor) = 0;
+    // The controller of a modeless tool window; nullptr for one the program
+    // does not have.
+    virtual std::unique_ptr<ToolWindowController> CreateToolWindow(const std::string &name,
+                                                                   Editor &editor) {
+        (void)name, (void)editor;
+        return nullptr;
+    }
 };
 
 struct Editor {

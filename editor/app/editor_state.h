@@ -9,6 +9,7 @@
 #include "app/autosave_state.h"
 #include "app/menu_states.h"
 #include "app/recent_files.h"
+#include "app/tool_windows.h"
 #include "app/undo_ring.h"
 #include "base/d3d_types.h"
 #include "document/editor_document.h"
@@ -39,6 +40,7 @@ struct PlaybackState {
     int32_t startFrame = 0;
     uint64_t startMs = 0;
     uint64_t heldElapsedMs = 0;  // the moment a finished playback holds
+    int32_t frame = 0;           // the frame whose pose is shown now
 };
 
 // The IDD_USERCODE prompt's buffer; a first byte 0xFF means cancelled.
@@ -91,6 +93,8 @@ struct EditorState {
 
     PlaybackSettings playbackSettings;
     PlaybackState playback;
+
+    ToolWindows toolWindows;
 
     // A file named on the command line or dropped on the window, opened by
     // CMD_OPEN_PENDING_FILE.

@@ -6,6 +6,7 @@
 #include "app/playback.h"
 #include "app/pose_editing.h"
 #include "app/redraw.h"
+#include "app/tool_windows.h"
 #include "base/field_text.h"
 
 namespace morvel::app {
@@ -73,6 +74,7 @@ void CloseRequested(Editor &editor) {
 
 void Destroyed(Editor &editor) {
     AutosaveAtExit(editor);
+    StoreToolWindows(editor);
     const document::PathBuffer &help = editor.state.helpFilePath;
     editor.shell.ShowHelp(base::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
     editor.shell.PostQuit(0);

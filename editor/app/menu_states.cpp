@@ -8,7 +8,8 @@ namespace morvel::app {
 bool MenuStates::operator==(const MenuStates &o) const {
     return saveEnabled == o.saveEnabled && editModeMark == o.editModeMark &&
            mouseModeMark == o.mouseModeMark && loopChecked == o.loopChecked &&
-           interpolateChecked == o.interpolateChecked && onionSkinChecked == o.onionSkinChecked;
+           interpolateChecked == o.interpolateChecked && onionSkinChecked == o.onionSkinChecked &&
+           timelineChecked == o.timelineChecked;
 }
 
 MenuStates DeriveMenuStates(const EditorState &state) {
@@ -21,6 +22,8 @@ MenuStates DeriveMenuStates(const EditorState &state) {
     menu.loopChecked = state.playbackSettings.loop;
     menu.interpolateChecked = state.playbackSettings.interpolate;
     menu.onionSkinChecked = state.playbackSettings.onionSkin;
+    const auto timeline = state.toolWindows.find("IDD_TIMELINE");
+    menu.timelineChecked = timeline != state.toolWindows.end() && timeline->second.visible;
     return menu;
 }
 
@@ -45,6 +48,9 @@ void ShowMenuStates(Editor &editor) {
     }
     if (wanted.onionSkinChecked != shown.onionSkinChecked) {
         shell.CheckMenuItem(CMD_PLAY_ONION_SKIN, wanted.onionSkinChecked);
+    }
+    if (wanted.timelineChecked != shown.timelineChecked) {
+        shell.CheckMenuItem(CMD_TOOL_TIMELINE, wanted.timelineChecked);
     }
     shown = wanted;
 }

@@ -16,6 +16,7 @@ struct MenuStates {
     bool loopChecked = false;
     bool interpolateChecked = true;
     bool onionSkinChecked = false;
+    bool timelineChecked = false;
 
     bool operator==(const MenuStates &other) const;
     bool operator!=(const MenuStates &other) const { return !(*this == other); }

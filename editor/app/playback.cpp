@@ -8,6 +8,7 @@
 #include "app/command_ids.h"
 #include "app/interpolation.h"
 #include "app/redraw.h"
+#include "app/tool_windows.h"
 #include "base/field_text.h"
 #include "document/selection.h"
 #include "render/scene_document.h"
@@ -129,6 +130,8 @@ void DrawPlaybackPose(Editor &editor) {
     editor.renderer.SetOnionSkin({});
     editor.renderer.DrawFrame(view, state.scene);
     ShowStatus(editor, pose);
+    state.playback.frame = pose.frame;
+    RefreshToolWindows(editor);
     if (pose.finished && state.playback.playing) {
         // Without loop: the last frame stays shown until something ends it.
         state.playback.heldElapsedMs = Elapsed(editor);
@@ -193,6 +196,8 @@ bool CommandKeepsPlayback(int command) {
         case CMD_PLAY_ONION_SKIN:
         case CMD_HELP_CONTENTS:
         case CMD_HELP_INDEX:
+        case CMD_TOOL_TIMELINE:
+        case CMD_TOOL_HISTORY:
             return true;
         default:
             return false;

@@ -2,6 +2,7 @@
 
 #include "app/editor_scene.h"
 #include "app/playback.h"
+#include "app/tool_windows.h"
 #include "document/selection.h"
 
 namespace morvel::app {
@@ -31,6 +32,7 @@ void DrawAndUpdateStatus(Editor &editor) {
 void RequestRedraw(Editor &editor) {
     editor.state.scene.selectionBlink = 3;
     DrawAndUpdateStatus(editor);
+    RefreshToolWindows(editor);
 }
 
 void ApplyView(Editor &editor) {

@@ -15,6 +15,8 @@
 namespace morvel::app {
 
 class DialogController;
+class DialogView;
+class ToolWindowController;
 
 struct ToolbarButton {
     int image;    // index into bitmap 111; -1 for a separator
@@ -81,6 +83,19 @@ public:
     // controller; false when the dialog cannot be created.
     virtual bool RunDialog(const std::string &name, DialogController &controller) = 0;
 
+    // A modeless tool window from the template `name`, owned by the main
+    // window and driven by controller, created hidden at `place` (screen
+    // coordinates; an empty rectangle, or one off every screen: where the
+    // system puts it). Keys pressed in it go to the main window. False when
+    // it cannot be created.
+    virtual bool CreateToolWindow(const std::string &name, ToolWindowController &controller,
+                                  const Rect &place) = 0;
+    virtual void ShowToolWindow(const std::string &name, bool visible) = 0;
+    // The view of a created tool window; nullptr for one not created.
+    virtual DialogView *ToolWindowView(const std::string &name) = 0;
+    // Its rectangle on the screen.
+    virtual Rect ToolWindowRect(const std::string &name) = 0;
+
     virtual void PostCommand(int command) = 0;
     virtual void PostClose() = 0;
     virtual void PostDestroy() = 0;
@@ -101,6 +116,13 @@ public:
     // Creates or overwrites the desktop shortcut linkName ("\Morvel.lnk").
     virtual long CreateDesktopShortcut(const std::string &linkName,
                                        const std::string &description) = 0;
+
+    // The pose clipboard: the pose's JSON (UTF-8) in a clipboard format of
+    // our own and, beside it, as text. False when the clipboard is busy.
+    virtual bool SetClipboardPose(const std::string &json) = 0;
+    // Our own format's JSON, else the clipboard's text as UTF-8; empty when
+    // it holds neither.
+    virtual std::string ClipboardPose() = 0;
 };
 
 }  // namespace morvel::app

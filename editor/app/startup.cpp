@@ -9,6 +9,7 @@
 #include "app/menu_states.h"
 #include "app/recent_files.h"
 #include "app/redraw.h"
+#include "app/tool_windows.h"
 #include "base/cp932_text.h"
 
 namespace morvel::app {
@@ -96,6 +97,7 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
         shell.PostCommand(CMD_OPEN_PENDING_FILE);
     }
     LoadRecentFiles(state.recentFiles, editor.keyStore, shell);
+    RestoreToolWindows(editor);
     shell.StartTimer(kRedrawTimerId, kRedrawTimerMilliseconds);
     if (editor.autosave != nullptr) {
         LoadAutosaveInterval(state, editor.keyStore);

@@ -10,6 +10,7 @@
 #include "dialogs/playback_speed_dialog.h"
 #include "dialogs/position_dialog.h"
 #include "dialogs/recovery_question.h"
+#include "dialogs/timeline_window.h"
 #include "dialogs/user_code_prompt.h"
 #include "dialogs/version_dialog.h"
 
@@ -50,6 +51,12 @@ std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::stri
     for (const Entry &entry : kDialogs) {
         if (entry.make != nullptr && name == entry.templateName) return entry.make(editor);
     }
+    return nullptr;
+}
+
+std::unique_ptr<app::ToolWindowController> EditDialogFactory::CreateToolWindow(const std::string &name,
+                                                                             app::Editor &editor) {
+    if (name == "IDD_TIMELINE") return MakeTimelineWindow(editor);
     return nullptr;
 }
 

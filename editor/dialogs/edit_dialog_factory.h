@@ -15,6 +15,8 @@ public:
 
     std::unique_ptr<app::DialogController> Create(const std::string &name,
                                                   app::Editor &editor) override;
+    std::unique_ptr<app::ToolWindowController> CreateToolWindow(const std::string &name,
+                                                                app::Editor &editor) override;
 
 private:
     DirectXComponents *directX_ = nullptr;

@@ -209,4 +209,32 @@ bool CopyPosition(MotionDocument &document, int32_t m, int32_t f, int32_t k) {
     return GrowPositions(document, m, f, nullptr, k);
 }
 
+bool ReplacePositions(MotionDocument &document, int32_t m, int32_t f,
+                      const PositionEntry *positions, size_t count) {
+    FrameEntry *target = FrameAt(document, m, f);
+    if (target == nullptr || count > static_cast<size_t>(kMaxTableCount)) return false;
+    for (size_t i = 0; i < count; ++i) {
+        if (positions[i].partNumber < 0 || positions[i].partNumber >= document.header.partCount) {
+            return false;
+        }
+    }
+    if (count == target->positionCount) {
+        detail::CopyRecords(target->positions, positions, count);
+        return true;
+    }
+    TableRebuild rebuild(document);
+    if (!rebuild.Ready()) return false;
+    FrameEntry &frame = rebuild.Scratch().motions[m].frames[f];
+    PositionEntry *copy = nullptr;
+    if (count != 0) {
+        copy = rebuild.NewArray<PositionEntry>(count);
+        if (copy == nullptr) return false;
+        detail::CopyRecords(copy, positions, count);
+    }
+    if (frame.positionCount != 0) rebuild.GiveBack(frame.positions);
+    frame.positions = copy;
+    frame.positionCount = static_cast<uint16_t>(count);
+    return rebuild.Commit();
+}
+
 }  // namespace morvel::document

@@ -6,6 +6,7 @@
 // stay library-owned; updates and moves work in place.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <string_view>
 
@@ -47,6 +48,10 @@ bool DeletePosition(MotionDocument &document, int32_t m, int32_t f, int32_t k);
 bool MovePositionUp(MotionDocument &document, int32_t m, int32_t f, int32_t k);
 bool MovePositionDown(MotionDocument &document, int32_t m, int32_t f, int32_t k);
 bool CopyPosition(MotionDocument &document, int32_t m, int32_t f, int32_t k);
+// Replaces frame f's whole position table with count positions (a pasted
+// pose); false when a position names a part the document lacks.
+bool ReplacePositions(MotionDocument &document, int32_t m, int32_t f,
+                      const PositionEntry *positions, size_t count);
 
 // Appends a motion record (its frameCount and texts as given) whose frames
 // and positions are the caller's arrays, copied into the document. Used by

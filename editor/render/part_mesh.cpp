@@ -53,6 +53,7 @@ bool LoadPartMesh(RenderDevice &device, const std::string &xFilePath, PartMesh &
         if (clone) d3dx::D3DXComputeNormals(clone.get(), nullptr);
         mesh = std::move(clone);
     }
+    if (mesh) record.pickMesh = BuildPickMesh(mesh->Data());
     record.mesh = std::move(mesh);
     return true;
 }
@@ -64,6 +65,7 @@ void ReleasePartMesh(PartMesh &record) {
     record.materialCount = 0;
     record.mesh.reset();
     record.adjacency.reset();
+    record.pickMesh = PickMesh{};
 }
 
 }  // namespace morvel::render

@@ -11,6 +11,7 @@
 #include "document/part_mesh_port.h"
 #include "render/asset_loaders.h"
 #include "render/d3dx_mesh.h"
+#include "render/picking.h"
 #include "render/render_device.h"
 
 namespace morvel::render {
@@ -24,6 +25,7 @@ struct PartMesh : document::PartMeshResource {
     std::vector<Material> materials;                       // ambient replaced by diffuse
     std::unique_ptr<d3dx::ID3DXBuffer> adjacency;
     uint32_t materialCount = 0;
+    PickMesh pickMesh;  // the loaded mesh's triangles for picking
 };
 
 // False when the X file cannot be loaded (the record then holds no mesh).

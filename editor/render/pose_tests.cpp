@@ -4,6 +4,7 @@
 
 #include <cstring>
 
+#include "document/pose_mirror.h"
 #include "render/d3dx_math.h"
 
 namespace {
@@ -57,6 +58,24 @@ TEST(PoseMatrix, ScaleActsFirstThenTranslationLastAndNegativesPassUnchanged) {
     EXPECT_NEAR(r.y, -1, 1e-6);
     // The translation is applied when only one component is non-zero.
     EXPECT_FLOAT_EQ(BuildPoseMatrix(1, 1, 1, 0, 0, 0, 0, 0, -5).m[3][2], -5.0f);
+}
+
+// A mirrored position places a mirrored mesh where the reflection of the
+// original lands: its world matrix is M * W * M with M = diag(-1, 1, 1).
+TEST(PoseMatrix, AMirroredPoseIsTheReflectionOfTheOriginal) {
+    PositionEntry p{};
+    p.scale = {1.5, 0.5, 2.0};
+    p.translation = {12.0, -4.0, 7.0};
+    p.rotation = {35, -70, 125};
+    const PositionEntry mirrored = morvel::document::MirrorPose({p}, {0})[0];
+    const Matrix original = BuildPoseMatrix(p);
+    const Matrix reflected = BuildPoseMatrix(mirrored);
+    for (int r = 0; r < 4; ++r) {
+        for (int c = 0; c < 4; ++c) {
+            const float sign = (r == 0) != (c == 0) ? -1.0f : 1.0f;
+            EXPECT_NEAR(reflected.m[r][c], sign * original.m[r][c], 1e-5) << r << c;
+        }
+    }
 }
 
 TEST(PositionMaterial, OffsetsAddWithoutClampingAndTheRestIsFixed) {

@@ -131,6 +131,35 @@ void SceneRenderer::DrawParts(const SceneDocument &scene, const SceneFlags &flag
     }
 }
 
+int32_t SceneRenderer::PickPosition(const SceneDocument &scene, int x, int y) const {
+    const FrameEntry *frame = SelectedFrame(scene);
+    if (frame == nullptr || scene.document.header.partCount == 0) return -1;
+    // The view fills the whole back buffer and is presented 1:1 into the
+    // window at the same client coordinates.
+    const PresentParameters &present = session_.PresentationParameters();
+    PickRay ray;
+    if (!RayThroughPixel(camera_.ViewMatrix(), camera_.ProjectionMatrix(), x, y,
+                         present.BackBufferWidth, present.BackBufferHeight, ray)) {
+        return -1;
+    }
+    int32_t picked = -1;
+    double nearest = 0.0;
+    for (int32_t i = 0; i < frame->positionCount; ++i) {
+        const PositionEntry &position = frame->positions[i];
+        const PartMesh *mesh = PartMeshOf(scene, position);
+        double t = 0.0;
+        if (mesh == nullptr || !mesh->mesh ||
+            !NearestHit(ray, BuildPoseMatrix(position), mesh->pickMesh, t)) {
+            continue;
+        }
+        if (picked < 0 || t < nearest) {
+            picked = i;
+            nearest = t;
+        }
+    }
+    return picked;
+}
+
 bool SceneRenderer::DrawPositionPart(const PartMesh *mesh, const PositionEntry &position) {
     RenderDevice *device = session_.Device();
     if (device == nullptr) return false;

@@ -77,6 +77,10 @@ public:
     // then DrawFrame's calls are exactly those without it.
     void SetOnionSkin(const OnionSkin &frames) { onionSkin_ = frames; }
 
+    // The position of the selected frame whose part shows at client pixel
+    // (x, y) of the view as last drawn, nearest first; -1 for none.
+    int32_t PickPosition(const SceneDocument &scene, int x, int y) const;
+
     // Draws one position of the selected frame; `mesh` may be nullptr.
     bool DrawPositionPart(const PartMesh *mesh, const PositionEntry &position);
 

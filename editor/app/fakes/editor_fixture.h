@@ -28,6 +28,12 @@ public:
         const auto found = makers.find(name);
         return found == makers.end() ? nullptr : found->second(editor);
     }
+    using ToolMaker = std::function<std::unique_ptr<ToolWindowController>(Editor &)>;
+    std::map<std::string, ToolMaker> toolMakers;
+    std::unique_ptr<ToolWindowController> CreateToolWindow(const std::string &name, Editor &editor) override {
+        const auto found = toolMakers.find(name);
+        return found == toolMakers.end() ? nullptr : found->second(editor);
+    }
 };
 
 // A controller that does nothing: for dialogs whose runs the test plays itself.

@@ -21,6 +21,9 @@ public:
         bool enabled = true;
         std::vector<std::string> rows;
         int selection = kNoSelection;
+        std::vector<StripCell> cells;
+        int visibleCell = -1;
+        int cellPushes = 0;  // SetStripCells calls
     };
     std::map<int, Control> controls;
     std::vector<document::MessageRequest> messages;
@@ -28,6 +31,10 @@ public:
     bool ended = false;
     int result = -1;
     int fills = 0;  // ListFill and ListClear calls
+
+    // Menu choices ChooseFromMenu answers with, in order; -1 when none are left.
+    std::deque<int> menuChoices;
+    std::vector<std::vector<std::pair<std::string, bool>>> menusShown;
 
     void WillAnswer(document::MessageAnswer answer) { answers_.push_back(answer); }
     void WillChooseFile(const std::string &path) { choices_.push_back(path); }
@@ -59,6 +66,19 @@ public:
     void EndDialog(int value) override {
         ended = true;
         result = value;
+    }
+    void SetStripCells(int id, const std::vector<StripCell> &cells, int visible) override {
+        Control &c = controls[id];
+        c.cells = cells;
+        if (visible >= 0) c.visibleCell = visible;
+        ++c.cellPushes;
+    }
+    int ChooseFromMenu(const std::vector<std::pair<std::string, bool>> &items) override {
+        menusShown.push_back(items);
+        if (menuChoices.empty()) return -1;
+        const int choice = menuChoices.front();
+        menuChoices.pop_front();
+        return choice;
     }
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override;

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "app/command_ids.h"
+#include "app/fakes/fake_dialog_view.h"
 #include "app/shell.h"
 
 namespace morvel::app::fakes {
@@ -75,7 +76,17 @@ public:
     std::vector<HelpCall> helpCalls;
     std::vector<uint32_t> colourRequests;
     std::vector<std::pair<std::string, std::string>> shortcuts;
+    // Tool windows by template name, as plain state.
+    struct ToolWindow {
+        ToolWindowController *controller = nullptr;
+        FakeDialogView view;
+        bool visible = false;
+        Rect place{0, 0, 0, 0};
+    };
+    std::map<std::string, ToolWindow> toolWindows;
+    bool toolWindowFails = false;
     int invalidations = 0;
+    std::string clipboard;
     bool destroyed = false;
     std::vector<std::array<int, 4>> barPlacements;
     std::vector<Rect> viewPlacements;
@@ -113,6 +124,22 @@ public:
     void PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) override;
     void InvalidateMainWindow() override;
     bool RunDialog(const std::string &name, DialogController &controller) override;
+    bool CreateToolWindow(const std::string &name, ToolWindowController &controller,
+                          const Rect &place) override {
+        calls.push_back("CreateToolWindow " + name);
+        if (toolWindowFails) return false;
+        ToolWindow &window = toolWindows[name];
+        window.controller = &controller;
+        window.place = place.right > place.left ? place : Rect{100, 100, 500, 260};
+        controller.OnInit(window.view);
+        return true;
+    }
+    void ShowToolWindow(const std::string &name, bool visible) override { toolWindows[name].visible = visible; }
+    DialogView *ToolWindowView(const std::string &name) override {
+        const auto found = toolWindows.find(name);
+        return found == toolWindows.end() ? nullptr : &found->second.view;
+    }
+    Rect ToolWindowRect(const std::string &name) override { return toolWindows[name].place; }
     void PostCommand(int command) override;
     void PostClose() override;
     void PostDestroy() override;
@@ -126,6 +153,11 @@ public:
                  const std::string &keyword) override;
     bool ChooseColour(uint32_t &colour) override;
     long CreateDesktopShortcut(const std::string &linkName, const std::string &description) override;
+    bool SetClipboardPose(const std::string &json) override {
+        clipboard = json;
+        return true;
+    }
+    std::string ClipboardPose() override { return clipboard; }
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override;
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     void SetStatusText(int part, const std::string &text) override;

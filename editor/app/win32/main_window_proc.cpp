@@ -6,6 +6,7 @@
 #include "app/command_dispatch.h"
 #include "app/commands.h"
 #include "app/main_window_events.h"
+#include "app/part_picking.h"
 #include "app/pose_editing.h"
 #include "app/redraw.h"
 #include "app/view_commands.h"
@@ -60,6 +61,7 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                       Y(lParam));
             return 0;
         case WM_LBUTTONUP: LeftButtonUp(*editor); return 0;
+        case WM_LBUTTONDBLCLK: ViewDoubleClicked(*editor, X(lParam), Y(lParam)); return 0;
         case WM_SIZE: Resized(*editor, static_cast<int>(wParam)); return 0;
         case WM_MOVE: shell->FollowMainWindow(); return 0;
         case WM_WINDOWPOSCHANGED: {
@@ -113,6 +115,7 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_MOUSEACTIVATE: return MA_NOACTIVATE;
         case WM_LBUTTONDOWN:
         case WM_LBUTTONUP:
+        case WM_LBUTTONDBLCLK:
         case WM_RBUTTONDOWN:
         case WM_RBUTTONUP:
         case WM_MOUSEMOVE:

@@ -10,6 +10,7 @@
 #include "app/win32/common_dialogs.h"
 #include "app/win32/help_request.h"
 #include "app/win32/main_window_proc.h"
+#include "app/win32/pose_clipboard.h"
 #include "app/win32/shell_link.h"
 
 namespace morvel::app::win32 {
@@ -46,6 +47,7 @@ bool Win32Shell::RegisterMainWindowClass() {
     if (RegisterClassA(&wc) == 0) return false;
 
     WNDCLASSA view{};
+    view.style = CS_DBLCLKS;  // a double click picks a part
     view.lpfnWndProc = ViewWindowProc;
     view.hCursor = wc.hCursor;
     view.hInstance = instance_;
@@ -308,6 +310,10 @@ bool Win32Shell::ChooseColour(uint32_t &colour) {
 long Win32Shell::CreateDesktopShortcut(const std::string &linkName, const std::string &description) {
     return win32::CreateDesktopShortcut(main_, linkName, description);
 }
+
+bool Win32Shell::SetClipboardPose(const std::string &json) { return PutPoseOnClipboard(main_, json); }
+
+std::string Win32Shell::ClipboardPose() { return PoseFromClipboard(main_); }
 
 bool Win32Shell::ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) {
     const bool chosen = RunFileChooser(request, path);

@@ -71,6 +71,8 @@ public:
                  const std::string &keyword) override;
     bool ChooseColour(uint32_t &colour) override;
     long CreateDesktopShortcut(const std::string &linkName, const std::string &description) override;
+    bool SetClipboardPose(const std::string &json) override;
+    std::string ClipboardPose() override;
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override;
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     void SetStatusText(int part, const std::string &text) override;

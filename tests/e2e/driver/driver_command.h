@@ -25,5 +25,6 @@ void AddBarCommands(CommandTable &table);
 void AddMenuCommands(CommandTable &table);
 void AddChooserCommands(CommandTable &table);
 void AddRegistryCommands(CommandTable &table);
+void AddFileCommands(CommandTable &table);
 
 }  // namespace morvel::e2e

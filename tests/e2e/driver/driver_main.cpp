@@ -68,6 +68,7 @@ int main() {
     morvel::e2e::AddMenuCommands(table);
     morvel::e2e::AddChooserCommands(table);
     morvel::e2e::AddRegistryCommands(table);
+    morvel::e2e::AddFileCommands(table);
 
     std::string line;
     while (std::getline(std::cin, line)) {
