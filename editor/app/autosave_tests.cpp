@@ -167,7 +167,7 @@ protected:
     // One edit as a key step and its release.
     void Edit() {
         editor.state.currentDocument.document.motions[0].frames[0].positions[0].translation.x += 1;
-        PushUndoSnapshot(editor.state);
+        PushUndoSnapshot(editor.state, "edit");
     }
     void TickAfter(uint64_t seconds) {
         clock.Advance(seconds * 1000);

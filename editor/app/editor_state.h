@@ -75,6 +75,7 @@ struct EditorState {
     int32_t lastMouseX = 0;
     int32_t lastMouseY = 0;
     uint8_t snapshotPending = 0;
+    uint8_t gestureAxes = 0;  // what the drag in progress moved (pose_editing.h)
 
     render::SceneFlags scene;  // selectionBlink and sceneReady
     uint8_t timerHoldoff = 0;

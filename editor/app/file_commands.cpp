@@ -123,7 +123,7 @@ void NewCommand(Editor &editor) {
     state.lastMouseX = 0;
     state.lastMouseY = 0;
     document::InitDocument(state.currentDocument);
-    ResetUndo(state);
+    ResetUndo(state, "新規作成");
     DropRecoveryCopies(editor);
 
     state.filePath.fill('\0');
@@ -164,7 +164,7 @@ bool OpenCommand(Editor &editor) {
     state.filePath = state.openPath;
     editor.shell.SetTitle(WindowTitle(state.filePath));
     RememberRecentFile(editor);
-    ResetUndo(state);
+    ResetUndo(state, "開く");
     DropRecoveryCopies(editor);
     ResetModes(editor);
     ApplyHeaderViewSettings(editor);
@@ -243,7 +243,7 @@ bool RestoreRecoveredDocument(Editor &editor, const std::string &copyPath,
         document::MarkEditedIfNew(state.filePath);
     }
     editor.shell.SetTitle(WindowTitle(state.filePath));
-    ResetUndo(state);
+    ResetUndo(state, "自動保存から復元");
     AdoptRecoveryCopy(editor, copyPath);
     ResetModes(editor);
     ApplyHeaderViewSettings(editor);

@@ -43,11 +43,13 @@ void RestoreStep(Editor &editor, Step step) {
 
 }  // namespace
 
-void ResetUndo(EditorState &state) { state.undo.Reset(state.currentDocument); }
+void ResetUndo(EditorState &state, const std::string &description) {
+    state.undo.Reset(state.currentDocument, description);
+}
 
-void PushUndoSnapshot(EditorState &state) {
+void PushUndoSnapshot(EditorState &state, const std::string &description) {
     NoteDocumentChanged(state);
-    state.undo.Push(state.currentDocument);
+    state.undo.Push(state.currentDocument, description);
 }
 
 void UndoCommand(Editor &editor) {
@@ -56,6 +58,11 @@ void UndoCommand(Editor &editor) {
 
 void RedoCommand(Editor &editor) {
     RestoreStep(editor, [](UndoRing &ring, document::EditorDocument &doc) { return ring.Redo(doc); });
+}
+
+void JumpToUndoStep(Editor &editor, int step) {
+    RestoreStep(editor,
+                [step](UndoRing &ring, document::EditorDocument &doc) { return ring.JumpTo(step, doc); });
 }
 
 }  // namespace morvel::app
