@@ -12,6 +12,7 @@
 #include "app/win32/win32_shell.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/win32/modal_dialog.h"
+#include "dialogs/win32/tool_window.h"
 #include "dialogs/win32/win32_directx_components.h"
 #include "render/d3d8/d3d8_render_device.h"
 #include "render/d3d8/gdi_text_rasterizer.h"
@@ -38,7 +39,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     render::d3d8::GdiTextRasterizer text;
     renderer.SetTextRasterizer(&text);
     render::d3d8::Win32ResourceModule resources(instance);
-    app::win32::Win32Shell shell(instance, dialogs::win32::RunModalDialog);
+    app::win32::Win32Shell shell(instance, dialogs::win32::RunModalDialog,
+                                 dialogs::win32::CreateToolWindow);
     app::win32::Win32KeyStore keys;
     dialogs::win32::Win32DirectXComponents directX;
     dialogs::EditDialogFactory dialogFactory(directX);

@@ -32,8 +32,9 @@ int ClientBottom(HWND window) {
 
 }  // namespace
 
-Win32Shell::Win32Shell(HINSTANCE instance, DialogRunner dialogRunner)
-    : instance_(instance), dialogRunner_(dialogRunner) {}
+Win32Shell::Win32Shell(HINSTANCE instance, DialogRunner dialogRunner,
+                       ToolWindowCreator toolWindowCreator)
+    : instance_(instance), dialogRunner_(dialogRunner), toolWindowCreator_(toolWindowCreator) {}
 
 bool Win32Shell::RegisterMainWindowClass() {
     WNDCLASSA wc{};
@@ -138,6 +139,11 @@ int Win32Shell::RunMessageLoop() {
     for (;;) {
         if (PeekMessageA(&message, nullptr, 0, 0, PM_NOREMOVE)) {
             if (GetMessageA(&message, nullptr, 0, 0) == 0) break;
+            // Keys pressed while a tool window is active are the main window's.
+            if ((message.message == WM_KEYDOWN || message.message == WM_KEYUP) &&
+                InToolWindow(message.hwnd)) {
+                message.hwnd = main_;
+            }
             TranslateMessage(&message);
             DispatchMessageA(&message);
         } else {
@@ -309,6 +315,58 @@ bool Win32Shell::ChooseColour(uint32_t &colour) {
 
 long Win32Shell::CreateDesktopShortcut(const std::string &linkName, const std::string &description) {
     return win32::CreateDesktopShortcut(main_, linkName, description);
+}
+
+bool Win32Shell::CreateToolWindow(const std::string &name, ToolWindowController &controller,
+                                  const Rect &place) {
+    if (toolWindowCreator_ == nullptr || toolWindows_.count(name)) return false;
+    ToolWindow created;
+    created.window = toolWindowCreator_(instance_, main_, name, controller, created.view);
+    if (created.window == nullptr) return false;
+    // A place from an earlier run only when it is still on a screen.
+    const RECT wanted{place.left, place.top, place.right, place.bottom};
+    if (place.right > place.left && MonitorFromRect(&wanted, MONITOR_DEFAULTTONULL) != nullptr) {
+        SetWindowPos(created.window, nullptr, place.left, place.top, place.right - place.left,
+                     place.bottom - place.top, SWP_NOZORDER | SWP_NOACTIVATE);
+    } else {
+        // Under the main window when the screen has room there, else over
+        // the lower part of its view.
+        RECT main, tool;
+        GetWindowRect(main_, &main);
+        GetWindowRect(created.window, &tool);
+        MONITORINFO monitor{};
+        monitor.cbSize = sizeof monitor;
+        GetMonitorInfoA(MonitorFromWindow(main_, MONITOR_DEFAULTTONEAREST), &monitor);
+        const LONG height = tool.bottom - tool.top;
+        const LONG top = main.bottom + height <= monitor.rcWork.bottom ? main.bottom : main.bottom - height - 30;
+        SetWindowPos(created.window, nullptr, main.left, top, 0, 0, SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSIZE);
+    }
+    toolWindows_[name] = created;
+    return true;
+}
+
+void Win32Shell::ShowToolWindow(const std::string &name, bool visible) {
+    const auto found = toolWindows_.find(name);
+    if (found != toolWindows_.end()) ShowWindow(found->second.window, visible ? SW_SHOWNOACTIVATE : SW_HIDE);
+}
+
+DialogView *Win32Shell::ToolWindowView(const std::string &name) {
+    const auto found = toolWindows_.find(name);
+    return found != toolWindows_.end() ? found->second.view : nullptr;
+}
+
+Rect Win32Shell::ToolWindowRect(const std::string &name) {
+    const auto found = toolWindows_.find(name);
+    RECT r{0, 0, 0, 0};
+    if (found != toolWindows_.end()) GetWindowRect(found->second.window, &r);
+    return {r.left, r.top, r.right, r.bottom};
+}
+
+bool Win32Shell::InToolWindow(HWND window) const {
+    for (const auto &[name, tool] : toolWindows_) {
+        if (window == tool.window || IsChild(tool.window, window)) return true;
+    }
+    return false;
 }
 
 bool Win32Shell::SetClipboardPose(const std::string &json) { return PutPoseOnClipboard(main_, json); }

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <map>
+#include <string>
+
 #include "app/editor.h"
 #include "app/help_retry.h"
 #include "app/shell.h"
@@ -15,9 +18,15 @@ namespace morvel::app::win32 {
 using DialogRunner = bool (*)(HINSTANCE instance, HWND owner, const std::string &name,
                               DialogController &controller);
 
+// Creates a tool window from a template, hidden, with its view; nullptr
+// when it cannot be created.
+using ToolWindowCreator = HWND (*)(HINSTANCE instance, HWND owner, const std::string &name,
+                                   ToolWindowController &controller, DialogView *&view);
+
 class Win32Shell : public Shell {
 public:
-    Win32Shell(HINSTANCE instance, DialogRunner dialogRunner);
+    Win32Shell(HINSTANCE instance, DialogRunner dialogRunner,
+               ToolWindowCreator toolWindowCreator = nullptr);
     // The editor the main window's messages go to; set before the window exists.
     void Attach(Editor *editor) { editor_ = editor; }
     Editor *AttachedEditor() const { return editor_; }
@@ -58,6 +67,11 @@ public:
     void PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) override;
     void InvalidateMainWindow() override;
     bool RunDialog(const std::string &name, DialogController &controller) override;
+    bool CreateToolWindow(const std::string &name, ToolWindowController &controller,
+                          const Rect &place) override;
+    void ShowToolWindow(const std::string &name, bool visible) override;
+    DialogView *ToolWindowView(const std::string &name) override;
+    Rect ToolWindowRect(const std::string &name) override;
     void PostCommand(int command) override;
     void PostClose() override;
     void PostDestroy() override;
@@ -87,8 +101,17 @@ private:
     Rect shownView_{0, 0, 0, 0};
     bool raisingView_ = false;
 
+    struct ToolWindow {
+        HWND window = nullptr;
+        DialogView *view = nullptr;
+    };
+    // Whether a message is for one of the tool windows or their controls.
+    bool InToolWindow(HWND window) const;
+
     HINSTANCE instance_;
     DialogRunner dialogRunner_;
+    ToolWindowCreator toolWindowCreator_;
+    std::map<std::string, ToolWindow> toolWindows_;
     Editor *editor_ = nullptr;
     HWND main_ = nullptr;
     HWND view_ = nullptr;

@@ -3,6 +3,7 @@
 #include <commctrl.h>
 
 #include "app/win32/common_dialogs.h"
+#include "dialogs/win32/frame_strip_control.h"
 
 namespace morvel::dialogs::win32 {
 
@@ -68,6 +69,30 @@ void Win32DialogView::SetSpinRange(int id, int minimum, int maximum) {
 }
 
 void Win32DialogView::EndDialog(int result) { ::EndDialog(dialog_, result); }
+
+void Win32DialogView::SetStripCells(int id, const std::vector<app::StripCell> &cells, int visible) {
+    SendDlgItemMessageA(dialog_, id, kStripSetCells, static_cast<WPARAM>(visible),
+                        reinterpret_cast<LPARAM>(&cells));
+}
+
+int Win32DialogView::ChooseFromMenu(const std::vector<std::pair<std::string, bool>> &items) {
+    HMENU menu = CreatePopupMenu();
+    if (menu == nullptr) return -1;
+    for (size_t i = 0; i < items.size(); ++i) {
+        AppendMenuA(menu, MF_STRING | (items[i].second ? MF_ENABLED : MF_GRAYED), i + 1,
+                    items[i].first.c_str());
+    }
+    POINT at;
+    GetCursorPos(&at);
+    const int chosen = static_cast<int>(
+        TrackPopupMenu(menu, TPM_RETURNCMD | TPM_NONOTIFY | TPM_RIGHTBUTTON, at.x, at.y, 0, dialog_, nullptr));
+    DestroyMenu(menu);
+    return chosen - 1;
+}
+
+void Win32DialogView::MoveControl(int id, int x, int y, int width, int height) {
+    MoveWindow(GetDlgItem(dialog_, id), x, y, width, height, TRUE);
+}
 
 document::MessageAnswer Win32DialogView::ShowMessage(const document::MessageRequest &request) {
     document::MessageRequest owned = request;

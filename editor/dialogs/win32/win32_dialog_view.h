@@ -25,6 +25,9 @@ public:
     int ListSelection(int id) override;
     void SetSpinRange(int id, int minimum, int maximum) override;
     void EndDialog(int result) override;
+    void SetStripCells(int id, const std::vector<app::StripCell> &cells, int visible) override;
+    int ChooseFromMenu(const std::vector<std::pair<std::string, bool>> &items) override;
+    void MoveControl(int id, int x, int y, int width, int height) override;
     document::MessageAnswer ShowMessage(const document::MessageRequest &request) override;
     bool ChooseFile(const document::FileChooserRequest &request, document::PathBuffer &path) override;
 
