@@ -203,6 +203,7 @@ void Dispatch(Editor &editor, int command) {
         case CMD_PLAY_ONION_SKIN:
         case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
 
+        case CMD_TOOL_HISTORY:
         case CMD_TOOL_TIMELINE: ToggleToolWindow(editor, ToolWindowOfCommand(command)); break;
         case CMD_TOOL_COPY_POSE: CopyPoseCommand(editor); break;
         case CMD_TOOL_PASTE_POSE:

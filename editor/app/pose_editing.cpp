@@ -8,6 +8,7 @@
 #include "app/history.h"
 #include "app/playback.h"
 #include "app/redraw.h"
+#include "app/tool_windows.h"
 #include "document/selection.h"
 
 namespace morvel::app {
@@ -281,6 +282,8 @@ void LeftButtonUp(Editor &editor) {
     if (editor.state.snapshotPending == 1) {
         PushUndoSnapshot(editor.state,
                          StepDescription("ドラッグ", editor.state.editMode, editor.state.gestureAxes));
+        // Nothing is drawn again: the tool windows learn of the new step here.
+        RefreshToolWindows(editor);
     }
     editor.state.gestureAxes = 0;
     editor.state.snapshotPending = 0;
@@ -293,6 +296,7 @@ void KeyReleased(Editor &editor, int virtualKey) {
                  virtualKey == kKeyUp || virtualKey == kKeyDown,
                  virtualKey == kKeyHome || virtualKey == kKeyEnd);
     PushUndoSnapshot(editor.state, StepDescription("キー", editor.state.editMode, axes));
+    RefreshToolWindows(editor);
 }
 
 }  // namespace morvel::app

@@ -5,6 +5,7 @@
 #include "dialogs/autosave_dialog.h"
 #include "dialogs/frame_dialog.h"
 #include "dialogs/header_dialog.h"
+#include "dialogs/history_window.h"
 #include "dialogs/motion_dialog.h"
 #include "dialogs/parts_dialog.h"
 #include "dialogs/playback_speed_dialog.h"
@@ -57,6 +58,7 @@ std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::stri
 std::unique_ptr<app::ToolWindowController> EditDialogFactory::CreateToolWindow(const std::string &name,
                                                                              app::Editor &editor) {
     if (name == "IDD_TIMELINE") return MakeTimelineWindow(editor);
+    if (name == "IDD_HISTORY") return MakeHistoryWindow(editor);
     return nullptr;
 }
 
