@@ -77,6 +77,7 @@ TEST(RecoveryRecordTest, RoundTripsAndRefusesEveryDamagedTrailer) {
     };
     EXPECT_TRUE(damaged("process 123456", "process 7"));
     EXPECT_FALSE(damaged("process 123456", "process 99999999999"));
+    EXPECT_FALSE(damaged("process 123456", "process 0123456"));
     EXPECT_FALSE(damaged("18446744073709551615", "18446744073709551616"));
     EXPECT_FALSE(damaged("123456 ", "123456"));
     EXPECT_FALSE(damaged("2024-05-01", "2024-13-01"));

@@ -67,6 +67,9 @@ bool Field(std::string_view line, std::string_view key, std::string_view &value)
 bool ParseProcess(std::string_view text, ProcessIdentity &process) {
     const size_t space = text.find(' ');
     if (space == std::string_view::npos) return false;
+    // Written without leading zeros: any other spelling is not ours.
+    const auto padded = [](std::string_view digits) { return digits.size() > 1 && digits[0] == '0'; };
+    if (padded(text.substr(0, space)) || padded(text.substr(space + 1))) return false;
     unsigned long id = 0;
     if (!Number(text.substr(0, space), 10, id)) return false;
     const std::string_view started = text.substr(space + 1);
