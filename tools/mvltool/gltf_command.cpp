@@ -5,8 +5,8 @@
 
 #include "command.h"
 #include "mvllib/mvllib.h"
-#include "mvltool/gltf/gltf_export.h"
-#include "mvltool/gltf/gltf_file_writer.h"
+#include "convert/gltf_export.h"
+#include "convert/gltf_file_writer.h"
 #include "text_conversion.h"
 
 namespace mvltool {
@@ -45,7 +45,7 @@ int RunGltf(const Arguments &given) {
     const bool fpsGiven = TakeOption(args, "--fps", fpsText);
     if (!TakeOption(args, "-o", output) || args.size() != 1) return Fail(kUsage);
 
-    gltf::ExportOptions options;
+    morvel::convert::ExportOptions options;
     if (oneMotion && !ParseNumber(motionText, 0, 65534, options.motion)) {
         return Fail("--motion: not a motion index: " + motionText);
     }
@@ -56,21 +56,21 @@ int RunGltf(const Arguments &given) {
     if (!options.binary && !EndsWith(output, ".gltf")) {
         return Fail("-o: " + output + ": the name must end in .gltf or .glb");
     }
-    options.imageStem = gltf::AsciiStem(output);
+    options.imageStem = morvel::convert::AsciiStem(output);
 
     MotionDocument document;
     Mvl_Func_ObjectInit(&document);
     const int loaded = Mvl_Func_Load(&document, args[0].c_str(), CommandLineCode(code).c_str());
     if (loaded != MVL_LOAD_OK) return Fail(args[0] + ": " + LoadFailureText(loaded));
-    const gltf::ExportResult result =
-        gltf::BuildGltf(document, gltf::HostFolderOf(args[0]), options);
+    const morvel::convert::ExportResult result =
+        morvel::convert::BuildGltf(document, morvel::convert::HostFolderOf(args[0]), options);
     Mvl_Func_Delete(&document);
     if (!result.ok) return Fail(args[0] + ": " + result.error);
     for (const std::string &warning : result.warnings) {
         std::fprintf(stderr, "mvltool: warning: %s\n", warning.c_str());
     }
     std::string error;
-    if (!gltf::WriteGltf(result, output, options.binary, error)) return Fail(error);
+    if (!morvel::convert::WriteGltf(result, output, options.binary, error)) return Fail(error);
     return 0;
 }
 

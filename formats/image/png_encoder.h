@@ -6,9 +6,9 @@
 
 #include "formats/image/argb_image.h"
 
-namespace mvltool::gltf {
+namespace morvel::formats::image {
 
 // RGB when the image has no alpha channel, RGBA otherwise; empty on failure.
-std::vector<uint8_t> EncodePng(const morvel::formats::image::ArgbImage &image);
+std::vector<uint8_t> EncodePng(const ArgbImage &image);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::formats::image

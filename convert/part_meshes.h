@@ -8,11 +8,11 @@
 #include <string>
 #include <vector>
 
-#include "mvltool/gltf/gltf_axes.h"
-#include "mvltool/gltf/gltf_buffer.h"
-#include "mvltool/gltf/texture_images.h"
+#include "convert/gltf_axes.h"
+#include "convert/gltf_buffer.h"
+#include "convert/texture_images.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 struct PartSource {
     std::string meshPath;       // the X file, as the host opens it
@@ -33,4 +33,4 @@ struct PartMeshResult {
 PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBuilder &buffer,
                            TextureImages &textures, tinygltf::Model &model);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

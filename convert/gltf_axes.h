@@ -32,7 +32,7 @@
 
 #include "mvllib/mvllib.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 struct NodeTransform {
     std::array<float, 3> translation{};
@@ -59,4 +59,4 @@ NodeTransform PoseToNode(const PositionEntry &position, const Axes &axes);
 // A point or direction of a mesh.
 std::array<float, 3> ToGltf(float x, float y, float z, const Axes &axes);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

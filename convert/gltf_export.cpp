@@ -1,17 +1,17 @@
-#include "mvltool/gltf/gltf_export.h"
+#include "convert/gltf_export.h"
 
 #include <cmath>
 #include <cstring>
 
+#include "base/text_encoding.h"
 #include "base/windows_path.h"
 #include "formats/xfile/x_mesh_loader.h"
-#include "mvltool/gltf/gltf_axes.h"
-#include "mvltool/gltf/gltf_buffer.h"
-#include "mvltool/gltf/motion_nodes.h"
-#include "mvltool/gltf/part_meshes.h"
-#include "text_conversion.h"
+#include "convert/gltf_axes.h"
+#include "convert/gltf_buffer.h"
+#include "convert/motion_nodes.h"
+#include "convert/part_meshes.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 std::string FixedText(const char *bytes, size_t size) {
@@ -20,7 +20,7 @@ std::string FixedText(const char *bytes, size_t size) {
 
 std::string Utf8Name(const std::string &cp932, const std::string &fallback) {
     std::string utf8;
-    return !cp932.empty() && Cp932ToUtf8(cp932, utf8) ? utf8 : fallback;
+    return !cp932.empty() && base::Cp932ToUtf8(cp932, utf8) ? utf8 : fallback;
 }
 
 bool FiniteSingle(double value) {
@@ -151,4 +151,4 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
     return result;
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

@@ -4,9 +4,9 @@
 
 #include <string>
 
-#include "mvltool/gltf/gltf_export.h"
+#include "convert/gltf_export.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 // Every file goes to a temporary file beside its target first; the targets
 // are replaced only after all of them were written, the images before the
@@ -18,4 +18,4 @@ bool WriteGltf(const ExportResult &result, const std::string &path, bool binary,
 // bare file name.
 std::string HostFolderOf(const std::string &path);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

@@ -1,8 +1,8 @@
-#include "mvltool/gltf/motion_nodes.h"
+#include "convert/motion_nodes.h"
 
 #include <algorithm>
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 std::vector<double> Doubles(const float *values, size_t count) {
@@ -177,4 +177,4 @@ void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model 
     model.animations.push_back(animation);
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

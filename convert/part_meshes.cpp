@@ -1,4 +1,4 @@
-#include "mvltool/gltf/part_meshes.h"
+#include "convert/part_meshes.h"
 
 #include <algorithm>
 #include <cmath>
@@ -8,7 +8,7 @@
 #include "formats/xfile/vertex_layout.h"
 #include "formats/xfile/x_mesh_loader.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 namespace xfile = morvel::formats::xfile;
@@ -208,4 +208,4 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
     return result;
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

@@ -8,9 +8,9 @@
 #include <vector>
 
 #include "mvllib/mvllib.h"
-#include "mvltool/gltf/texture_images.h"
+#include "convert/texture_images.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 struct ExportOptions {
     int motion = -1;  // -1: every motion
@@ -37,4 +37,4 @@ struct ExportResult {
 ExportResult BuildGltf(const MotionDocument &document, const std::string &partFolder,
                        const ExportOptions &options);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

@@ -1,10 +1,10 @@
-#include "mvltool/gltf/gltf_axes.h"
+#include "convert/gltf_axes.h"
 
 #include <cmath>
 
 #include "base/d3d_types.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 struct Quaternion {
@@ -62,4 +62,4 @@ std::array<float, 3> ToGltf(float x, float y, float z, const Axes &axes) {
     return {x, y, axes.mirrorZ ? 0.0f - z : z};  // 0 - z: no negative zeros in the file
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

@@ -12,9 +12,9 @@
 #include <string>
 #include <vector>
 
-#include "mvltool/gltf/gltf_buffer.h"
+#include "convert/gltf_buffer.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 // An image a .gltf refers to by name, to be written beside it.
 struct ExternalImage {
@@ -61,4 +61,4 @@ private:
 // replaced by '_'; "texture" when nothing is left.
 std::string AsciiStem(const std::string &name);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

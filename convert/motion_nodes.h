@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "mvllib/mvllib.h"
-#include "mvltool/gltf/gltf_axes.h"
-#include "mvltool/gltf/gltf_buffer.h"
+#include "convert/gltf_axes.h"
+#include "convert/gltf_buffer.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 // Which part each frame shows in one slot.
 struct SlotPlan {
@@ -46,4 +46,4 @@ struct MotionInput {
 // the position, {"frame", "ambient" [R, G, B, A], "diffuse" [R, G, B, A]}.
 void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model &model);
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

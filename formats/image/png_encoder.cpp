@@ -1,11 +1,11 @@
-#include "mvltool/gltf/png_encoder.h"
+#include "formats/image/png_encoder.h"
 
 #define STB_IMAGE_WRITE_IMPLEMENTATION
 #define STB_IMAGE_WRITE_STATIC
 #define STBI_WRITE_NO_STDIO
 #include <stb/stb_image_write.h>
 
-namespace mvltool::gltf {
+namespace morvel::formats::image {
 namespace {
 
 void Append(void *context, void *data, int size) {
@@ -16,7 +16,7 @@ void Append(void *context, void *data, int size) {
 
 }  // namespace
 
-std::vector<uint8_t> EncodePng(const morvel::formats::image::ArgbImage &image) {
+std::vector<uint8_t> EncodePng(const ArgbImage &image) {
     const int components = image.hasAlpha ? 4 : 3;
     std::vector<uint8_t> pixels;
     pixels.reserve(image.pixels.size() * static_cast<size_t>(components));
@@ -35,4 +35,4 @@ std::vector<uint8_t> EncodePng(const morvel::formats::image::ArgbImage &image) {
     return png;
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::formats::image

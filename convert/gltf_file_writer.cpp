@@ -1,4 +1,4 @@
-#include "mvltool/gltf/gltf_file_writer.h"
+#include "convert/gltf_file_writer.h"
 
 #include <exception>
 #include <memory>
@@ -8,7 +8,7 @@
 #include "base/atomic_file_writer.h"
 #include "base/windows_path.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 using morvel::base::AtomicFileWriter;
@@ -77,4 +77,4 @@ bool WriteGltf(const ExportResult &result, const std::string &path, bool binary,
     return true;
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

@@ -1,10 +1,10 @@
-#include "mvltool/gltf/gltf_buffer.h"
+#include "convert/gltf_buffer.h"
 
 #include <algorithm>
 #include <cstring>
 #include <limits>
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 int ComponentsOf(int type) {
@@ -91,4 +91,4 @@ int BufferBuilder::AddIndices(const std::vector<uint32_t> &indices, uint32_t ver
     return static_cast<int>(model_.accessors.size() - 1);
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

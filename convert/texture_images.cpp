@@ -1,13 +1,13 @@
-#include "mvltool/gltf/texture_images.h"
+#include "convert/texture_images.h"
 
 #include <utility>
 
 #include "base/windows_path.h"
 #include "formats/image/image_decoder.h"
 #include "formats/image/image_format.h"
-#include "mvltool/gltf/png_encoder.h"
+#include "formats/image/png_encoder.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 namespace image = morvel::formats::image;
@@ -64,7 +64,7 @@ TextureResult TextureImages::TextureFor(const std::string &hostPath,
     const image::ImageFileFormat format = image::DetectImageFormat(bytes.data(), bytes.size());
     const bool jpeg = format == image::ImageFileFormat::Jpg;
     if (format != image::ImageFileFormat::Png && !jpeg) {
-        bytes = EncodePng(decoded);
+        bytes = image::EncodePng(decoded);
         if (bytes.empty()) {
             result.error = "cannot be converted to PNG";
             return result;
@@ -109,4 +109,4 @@ int TextureImages::Sampler() {
     return sampler_;
 }
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

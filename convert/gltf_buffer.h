@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 
 class BufferBuilder {
 public:
@@ -33,4 +33,4 @@ private:
     tinygltf::Model &model_;
 };
 
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert
