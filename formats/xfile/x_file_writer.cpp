@@ -1,0 +1,390 @@
+#include "formats/xfile/x_file_writer.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+namespace morvel::formats::xfile {
+namespace {
+
+// The templates of the DirectX file format the writer uses, with their
+// standard GUIDs: the format's own definitions, declared so that the file
+// does not depend on a reader knowing them.
+constexpr const char *kTemplates = R"(template Vector {
+ <3D82AB5E-62DA-11cf-AB39-0020AF71E433>
+ FLOAT x;
+ FLOAT y;
+ FLOAT z;
+}
+
+template Coords2d {
+ <F6F23F44-7686-11cf-8F52-0040333594A3>
+ FLOAT u;
+ FLOAT v;
+}
+
+template Matrix4x4 {
+ <F6F23F45-7686-11cf-8F52-0040333594A3>
+ array FLOAT matrix[16];
+}
+
+template ColorRGBA {
+ <35FF44E0-6C7C-11cf-8F52-0040333594A3>
+ FLOAT red;
+ FLOAT green;
+ FLOAT blue;
+ FLOAT alpha;
+}
+
+template ColorRGB {
+ <D3E16E81-7835-11cf-8F52-0040333594A3>
+ FLOAT red;
+ FLOAT green;
+ FLOAT blue;
+}
+
+template IndexedColor {
+ <1630B820-7842-11cf-8F52-0040333594A3>
+ DWORD index;
+ ColorRGBA indexColor;
+}
+
+template TextureFilename {
+ <A42790E1-7810-11cf-8F52-0040333594A3>
+ STRING filename;
+}
+
+template Material {
+ <3D82AB4D-62DA-11cf-AB39-0020AF71E433>
+ ColorRGBA faceColor;
+ FLOAT power;
+ ColorRGB specularColor;
+ ColorRGB emissiveColor;
+ [...]
+}
+
+template MeshFace {
+ <3D82AB5F-62DA-11cf-AB39-0020AF71E433>
+ DWORD nFaceVertexIndices;
+ array DWORD faceVertexIndices[nFaceVertexIndices];
+}
+
+template MeshTextureCoords {
+ <F6F23F40-7686-11cf-8F52-0040333594A3>
+ DWORD nTextureCoords;
+ array Coords2d textureCoords[nTextureCoords];
+}
+
+template MeshNormals {
+ <F6F23F43-7686-11cf-8F52-0040333594A3>
+ DWORD nNormals;
+ array Vector normals[nNormals];
+ DWORD nFaceNormals;
+ array MeshFace faceNormals[nFaceNormals];
+}
+
+template MeshVertexColors {
+ <1630B821-7842-11cf-8F52-0040333594A3>
+ DWORD nVertexColors;
+ array IndexedColor vertexColors[nVertexColors];
+}
+
+template MeshMaterialList {
+ <F6F23F42-7686-11cf-8F52-0040333594A3>
+ DWORD nMaterials;
+ DWORD nFaceIndexes;
+ array DWORD faceIndexes[nFaceIndexes];
+ [Material <3D82AB4D-62DA-11cf-AB39-0020AF71E433>]
+}
+
+template Mesh {
+ <3D82AB44-62DA-11cf-AB39-0020AF71E433>
+ DWORD nVertices;
+ array Vector vertices[nVertices];
+ DWORD nFaces;
+ array MeshFace faces[nFaces];
+ [...]
+}
+
+template FrameTransformMatrix {
+ <F6F23F41-7686-11cf-8F52-0040333594A3>
+ Matrix4x4 frameMatrix;
+}
+
+template Frame {
+ <3D82AB46-62DA-11cf-AB39-0020AF71E433>
+ [...]
+}
+
+)";
+
+class TextOut {
+public:
+    explicit TextOut(std::string &out) : out_(out) {}
+
+    bool ok() const { return error_.empty(); }
+    const std::string &error() const { return error_; }
+    void Fail(const std::string &why) {
+        if (error_.empty()) error_ = why;
+    }
+
+    void Line(const std::string &text) {
+        out_.append(static_cast<size_t>(depth_), ' ');
+        out_ += text;
+        out_ += '\n';
+    }
+    void Open(const std::string &header) {
+        Line(header + " {");
+        ++depth_;
+    }
+    void Close() {
+        --depth_;
+        Line("}");
+    }
+
+    // Fixed notation (some readers know no exponents), and the shortest
+    // that reads back as the same float.
+    std::string Number(float value) {
+        if (!std::isfinite(value)) {
+            Fail("a number is not finite");
+            return "0";
+        }
+        if (value == 0.0f) return std::signbit(value) ? "-0.000000" : "0.000000";
+        char text[64];
+        const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+        std::string written(text, result.ptr);
+        if (written.find('.') == std::string::npos) written += ".000000";
+        return written;
+    }
+
+    // count values, separated by ';', closed by ';'.
+    std::string Numbers(const float *values, size_t count) {
+        std::string text;
+        for (size_t i = 0; i < count; ++i) text += Number(values[i]) + ";";
+        return text;
+    }
+
+private:
+    std::string &out_;
+    std::string error_;
+    int depth_ = 0;
+};
+
+const char *Separator(size_t index, size_t count, const char *last) {
+    return index + 1 < count ? "," : last;
+}
+
+void WriteMaterial(TextOut &text, const MaterialData &data) {
+    const Material &m = data.material;
+    text.Open("Material");
+    const float face[] = {m.Diffuse.r, m.Diffuse.g, m.Diffuse.b, m.Diffuse.a};
+    const float specular[] = {m.Specular.r, m.Specular.g, m.Specular.b};
+    const float emissive[] = {m.Emissive.r, m.Emissive.g, m.Emissive.b};
+    text.Line(text.Numbers(face, 4) + ";");
+    text.Line(text.Number(m.Power) + ";");
+    text.Line(text.Numbers(specular, 3) + ";");
+    text.Line(text.Numbers(emissive, 3) + ";");
+    if (data.hasTexture) {
+        // Strings are taken as they stand: a quote would end one early.
+        if (data.textureFileName.find_first_of("\"\r\n") != std::string::npos) {
+            text.Fail("texture name with a quote or a line break: " + data.textureFileName);
+        }
+        text.Open("TextureFilename");
+        text.Line("\"" + data.textureFileName + "\";");
+        text.Close();
+    }
+    text.Close();
+}
+
+// Faces as "N;i,j,k;" with ',' between faces and ';' after the last.
+void WriteFaces(TextOut &text, const FileMesh &mesh, const std::vector<uint32_t> &indices) {
+    const uint32_t polygons = mesh.PolygonCount();
+    text.Line(std::to_string(polygons) + ";");
+    for (uint32_t p = 0; p < polygons; ++p) {
+        std::string line = std::to_string(mesh.faceStarts[p + 1] - mesh.faceStarts[p]) + ";";
+        for (uint32_t i = mesh.faceStarts[p]; i < mesh.faceStarts[p + 1]; ++i) {
+            line += std::to_string(indices[i]) + (i + 1 < mesh.faceStarts[p + 1] ? "," : ";");
+        }
+        text.Line(line + Separator(p, polygons, ";"));
+    }
+}
+
+bool Consistent(const FileMesh &mesh, std::string &why) {
+    const size_t vertices = mesh.vertexCount;
+    if (mesh.positions.size() != vertices * 3 || mesh.faceStarts.empty() ||
+        mesh.faceStarts.front() != 0 || mesh.faceStarts.back() != mesh.faceIndices.size()) {
+        why = "positions or faces do not match their counts";
+        return false;
+    }
+    for (size_t p = 0; p + 1 < mesh.faceStarts.size(); ++p) {
+        if (mesh.faceStarts[p + 1] < mesh.faceStarts[p] + 3) {
+            why = "a face has fewer than 3 corners";
+            return false;
+        }
+    }
+    for (const uint32_t i : mesh.faceIndices) {
+        if (i >= vertices) {
+            why = "a face uses a vertex the mesh does not have";
+            return false;
+        }
+    }
+    if (mesh.hasNormals) {
+        if (mesh.normals.size() % 3 != 0 || mesh.faceNormalIndices.size() != mesh.faceIndices.size()) {
+            why = "normals do not match the faces";
+            return false;
+        }
+        for (const uint32_t i : mesh.faceNormalIndices) {
+            if (i >= mesh.normals.size() / 3) {
+                why = "a face uses a normal the mesh does not have";
+                return false;
+            }
+        }
+    }
+    if ((mesh.hasTexCoords && mesh.texCoords.size() != vertices * 2) ||
+        (mesh.hasColors && mesh.colors.size() != vertices)) {
+        why = "texture coordinates or colours do not match the vertices";
+        return false;
+    }
+    if (mesh.hasMaterialList) {
+        if (mesh.faceMaterials.size() != mesh.PolygonCount()) {
+            why = "the material list does not match the faces";
+            return false;
+        }
+        for (const uint32_t id : mesh.faceMaterials) {
+            if (id >= mesh.materials.size()) {
+                why = "a face uses a material the mesh does not have";
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
+void WriteMesh(TextOut &text, const FileMesh &mesh, size_t index) {
+    std::string why;
+    if (!Consistent(mesh, why)) {
+        text.Fail("mesh " + std::to_string(index) + ": " + why);
+        return;
+    }
+    text.Open("Mesh mesh" + std::to_string(index));
+    text.Line(std::to_string(mesh.vertexCount) + ";");
+    for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
+        text.Line(text.Numbers(&mesh.positions[size_t{v} * 3], 3) +
+                  Separator(v, mesh.vertexCount, ";"));
+    }
+    WriteFaces(text, mesh, mesh.faceIndices);
+
+    if (mesh.hasNormals) {
+        text.Open("MeshNormals");
+        const size_t normals = mesh.normals.size() / 3;
+        text.Line(std::to_string(normals) + ";");
+        for (size_t n = 0; n < normals; ++n) {
+            text.Line(text.Numbers(&mesh.normals[n * 3], 3) + Separator(n, normals, ";"));
+        }
+        WriteFaces(text, mesh, mesh.faceNormalIndices);
+        text.Close();
+    }
+    if (mesh.hasTexCoords) {
+        text.Open("MeshTextureCoords");
+        text.Line(std::to_string(mesh.vertexCount) + ";");
+        for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
+            text.Line(text.Numbers(&mesh.texCoords[size_t{v} * 2], 2) +
+                      Separator(v, mesh.vertexCount, ";"));
+        }
+        text.Close();
+    }
+    if (mesh.hasColors) {
+        text.Open("MeshVertexColors");
+        text.Line(std::to_string(mesh.vertexCount) + ";");
+        for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
+            // byte / 255 reads back as the same byte (the loader rounds).
+            const uint32_t argb = mesh.colors[v];
+            const float rgba[] = {((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f,
+                                  (argb & 0xFF) / 255.0f, (argb >> 24) / 255.0f};
+            text.Line(std::to_string(v) + ";" + text.Numbers(rgba, 4) + ";" +
+                      Separator(v, mesh.vertexCount, ";"));
+        }
+        text.Close();
+    }
+    if (mesh.hasMaterialList) {
+        text.Open("MeshMaterialList");
+        text.Line(std::to_string(mesh.materials.size()) + ";");
+        text.Line(std::to_string(mesh.faceMaterials.size()) + ";");
+        for (size_t f = 0; f < mesh.faceMaterials.size(); ++f) {
+            text.Line(std::to_string(mesh.faceMaterials[f]) +
+                      Separator(f, mesh.faceMaterials.size(), ";"));
+        }
+        for (const MaterialData &material : mesh.materials) WriteMaterial(text, material);
+        text.Close();
+    }
+    text.Close();
+}
+
+void WriteTransform(TextOut &text, const Matrix &matrix) {
+    text.Open("FrameTransformMatrix");
+    std::string line;
+    for (int i = 0; i < 16; ++i) {
+        line += text.Number(matrix.m[i / 4][i % 4]) + (i < 15 ? "," : ";;");
+    }
+    text.Line(line);
+    text.Close();
+}
+
+}  // namespace
+
+bool WriteXText(const XScene &scene, std::string &out, std::string &error) {
+    for (size_t f = 0; f < scene.frames.size(); ++f) {
+        const int parent = scene.frames[f].parent;
+        if (parent != kNoFrame && (parent < 0 || static_cast<size_t>(parent) >= f)) {
+            error = "frame " + std::to_string(f) + " is listed before its parent";
+            return false;
+        }
+    }
+    for (size_t m = 0; m < scene.meshes.size(); ++m) {
+        const int frame = scene.meshes[m].frame;
+        if (frame != kNoFrame && (frame < 0 || static_cast<size_t>(frame) >= scene.frames.size())) {
+            error = "mesh " + std::to_string(m) + " names a frame the scene does not have";
+            return false;
+        }
+    }
+    std::string text = "xof 0303txt 0032\n";
+    text += kTemplates;
+    TextOut writer(text);
+
+    // Frames open in their order (a parent before its children) and each mesh
+    // is written inside its frame in its own order, so that reading the file
+    // lists both as the scene does. A mesh of the innermost open frame goes
+    // first, then the next frame if it belongs there; otherwise that frame is
+    // done.
+    std::vector<int> open;
+    size_t nextMesh = 0, nextFrame = 0;
+    while (writer.ok() && (nextMesh < scene.meshes.size() || nextFrame < scene.frames.size())) {
+        const int top = open.empty() ? kNoFrame : open.back();
+        if (nextMesh < scene.meshes.size() && scene.meshes[nextMesh].frame == top) {
+            WriteMesh(writer, scene.meshes[nextMesh], nextMesh);
+            ++nextMesh;
+        } else if (nextFrame < scene.frames.size() && scene.frames[nextFrame].parent == top) {
+            writer.Open("Frame frame" + std::to_string(nextFrame));
+            WriteTransform(writer, scene.frames[nextFrame].local);
+            open.push_back(static_cast<int>(nextFrame++));
+        } else if (!open.empty()) {
+            writer.Close();
+            open.pop_back();
+        } else {
+            writer.Fail("mesh " + std::to_string(nextMesh) +
+                        " cannot be placed in its frame in the scene's order");
+        }
+    }
+    while (!open.empty()) {
+        writer.Close();
+        open.pop_back();
+    }
+    if (!writer.ok()) {
+        error = writer.error();
+        return false;
+    }
+    out = std::move(text);
+    return true;
+}
+
+}  // namespace morvel::formats::xfile
