@@ -42,6 +42,20 @@ constexpr const char *kGltfNotes =
     "slot node carries them in extras.colourOffsets, one {\"frame\": K, \"ambient\":\n"
     "[R, G, B, A], \"diffuse\": [R, G, B, A]} per frame that has the position.";
 
+constexpr const char *kGltfImportNotes =
+    "a figure in FOLDER: a motion file named after the input, one X file per mesh,\n"
+    "its base-colour textures as PNG. Every node with a mesh becomes a part named\n"
+    "after it; each animation a motion sampled F times a second over its whole time\n"
+    "range (default 10; --keys: one frame per key time), no animation one frame of\n"
+    "the rest pose. Each frame bakes the node hierarchy into every part's scale,\n"
+    "rotation in whole degrees and translation; Z is mirrored into the editor's\n"
+    "left-handed view, so the figure looks as in glTF viewers. Skins and morph\n"
+    "targets are left out with a warning. FOLDER must not exist (--force replaces it).";
+
+constexpr const char *kObjImportNotes =
+    "a figure in FOLDER: one part per object or group (--single: one part), the\n"
+    "materials of its .mtl with their diffuse textures as PNG, one motion of one frame.";
+
 const Command kCommands[] = {
     {"info", "info FILE.mvl [--code CODE]", mvltool::RunInfo},
     {"dump", "dump FILE.mvl [--code CODE]", mvltool::RunDump},
@@ -52,6 +66,10 @@ const Command kCommands[] = {
     {"xinfo", "xinfo FILE.x", mvltool::RunXInfo},
     {"gltf", "gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F]",
      mvltool::RunGltf, kGltfNotes},
+    {"gltf-import", "gltf-import FILE.gltf|FILE.glb -o FOLDER [--fps F] [--keys] [--force]",
+     mvltool::RunGltfImport, kGltfImportNotes},
+    {"obj-import", "obj-import FILE.obj -o FOLDER [--single] [--force]", mvltool::RunObjImport,
+     kObjImportNotes},
 };
 
 int Usage() {

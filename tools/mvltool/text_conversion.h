@@ -16,6 +16,10 @@ using morvel::base::Utf8ToCp932;
 // arguments in the ANSI code page already.
 std::string CommandLineCode(const std::string &argument);
 
+// Messages in code page 932 as the console shows them: UTF-8 on POSIX;
+// Windows consoles take the ANSI code page.
+std::string ConsoleText(const std::string &cp932);
+
 // Standard output carries the JSON bytes unchanged (no newline translation).
 void UseBinaryStandardOutput();
 

@@ -9,6 +9,11 @@ std::string CommandLineCode(const std::string &argument) {
     return Utf8ToCp932(argument, code) ? code : argument;
 }
 
+std::string ConsoleText(const std::string &cp932) {
+    std::string utf8;
+    return Cp932ToUtf8(cp932, utf8) ? utf8 : cp932;
+}
+
 void UseBinaryStandardOutput() {}
 
 }  // namespace mvltool
