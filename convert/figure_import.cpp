@@ -7,7 +7,9 @@
 #include "convert/figure_folder.h"
 #include "convert/file_names.h"
 #include "convert/gltf_figure.h"
+#include "convert/obj_figure.h"
 #include "formats/gltf/gltf_reader.h"
+#include "formats/obj/obj_reader.h"
 
 namespace morvel::convert {
 namespace {
@@ -23,12 +25,6 @@ std::string MotionFileName(const std::string &input) {
     stem = cp932;
 #endif
     return SafeFileStem(stem, "figure") + ".mvl";
-}
-
-std::string Cp932Message(const std::string &utf8) {
-    std::string text;
-    base::Utf8ToCp932Replacing(utf8, text);
-    return text;
 }
 
 template <class Build>
@@ -58,18 +54,24 @@ ImportReport ImportGltf(const std::string &input, const std::string &folder, con
         formats::gltf::Document document;
         std::string error;
         if (!formats::gltf::ReadGltfFile(input, document, error)) {
-            report.error = Cp932Message(error);
+            report.error = Cp932(error);
             return false;
         }
         return BuildGltfFigure(document, options, figure, report.warnings, report.error);
     });
 }
 
-}  // namespace morvel::convert
-namespace morvel::convert {
-ImportReport ImportObj(const std::string &, const std::string &, const ObjImportOptions &) {
-    ImportReport r;
-    r.error = "not yet";
-    return r;
+ImportReport ImportObj(const std::string &input, const std::string &folder, const ObjImportOptions &options) {
+    return Import(input, folder, options.replace, [&](Figure &figure, ImportReport &report) {
+        formats::obj::Document document;
+        std::string error;
+        if (!formats::obj::ReadObjFile(input, document, error)) {
+            report.error = Cp932(error);
+            return false;
+        }
+        return BuildObjFigure(document, input.substr(0, base::FileNameStart(input)), options, figure,
+                              report.warnings, report.error);
+    });
 }
+
 }  // namespace morvel::convert

@@ -1,6 +1,7 @@
 #include "convert/file_names.h"
 
 #include "base/cp932_text.h"
+#include "base/text_encoding.h"
 
 namespace morvel::convert {
 namespace {
@@ -18,6 +19,12 @@ std::string Cut(const std::string &text, size_t maxBytes) {
 }
 
 }  // namespace
+
+std::string Cp932(const std::string &utf8) {
+    std::string text;
+    base::Utf8ToCp932Replacing(utf8, text);
+    return text;
+}
 
 std::string SafeFileStem(const std::string &cp932, const std::string &fallback) {
     std::string stem;

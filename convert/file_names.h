@@ -9,6 +9,13 @@
 
 namespace morvel::convert {
 
+// A part's file name after ".\\" in the 64-byte field with its terminating zero.
+constexpr size_t kMaxPartFileName = 64 - 1 - 2;
+
+// Names and messages from other tools (UTF-8) in code page 932, '_' for
+// what it lacks.
+std::string Cp932(const std::string &utf8);
+
 // '\' '/' ':' '*' '?' '"' '<' '>' '|', control characters and leading or
 // trailing dots and spaces become '_'; fallback when nothing is left.
 std::string SafeFileStem(const std::string &cp932, const std::string &fallback);

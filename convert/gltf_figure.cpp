@@ -22,13 +22,6 @@ namespace gltf = formats::gltf;
 
 constexpr size_t kMaxTableEntries = 65535;
 // ".\" + name in the part's 64-byte field with its terminating zero.
-constexpr size_t kMaxPartFileName = sizeof(PartEntry::fileName) - 1 - 2;
-
-std::string Cp932(const std::string &utf8) {
-    std::string text;
-    base::Utf8ToCp932Replacing(utf8, text);
-    return text;
-}
 
 std::string NodeLabel(const gltf::Document &document, int node) {
     const std::string &name = document.nodes[static_cast<size_t>(node)].name;
