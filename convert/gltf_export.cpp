@@ -62,6 +62,14 @@ std::string CheckMotion(const MotionEntry &motion, int index, uint16_t partCount
     return {};
 }
 
+bool HasOffset(const PositionEntry &p) {
+    const MvlRgbaF64 *colours[] = {&p.ambient, &p.diffuse};
+    for (const MvlRgbaF64 *c : colours) {
+        if (c->r != 0 || c->g != 0 || c->b != 0 || c->a != 0) return true;
+    }
+    return false;
+}
+
 // Windows paths that do not follow the current folder: "\x", "/x", "C:...".
 bool IsAbsolute(const std::string &path) {
     return (!path.empty() && (path[0] == '\\' || path[0] == '/')) ||
@@ -94,14 +102,16 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
     for (int m = 0; m < header.motionCount; ++m) {
         if (options.motion < 0 || options.motion == m) motions.push_back(m);
     }
-    std::vector<bool> partUsed(header.partCount, false);
+    std::vector<bool> partUsed(header.partCount, false), partTinted(header.partCount, false);
     for (const int m : motions) {
         const MotionEntry &motion = document.motions[m];
         result.error = CheckMotion(motion, m, header.partCount);
         if (!result.error.empty()) return result;
         for (size_t f = 0; f < motion.frameCount; ++f) {
             for (size_t p = 0; p < motion.frames[f].positionCount; ++p) {
-                partUsed[static_cast<size_t>(motion.frames[f].positions[p].partNumber)] = true;
+                const PositionEntry &position = motion.frames[f].positions[p];
+                partUsed[static_cast<size_t>(position.partNumber)] = true;
+                if (HasOffset(position)) partTinted[static_cast<size_t>(position.partNumber)] = true;
             }
         }
     }
@@ -114,6 +124,7 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
     const Axes axes = AxesOf(header);
 
     std::vector<int> partMeshes(header.partCount, -1);
+    std::vector<PartColours> partColours(header.partCount);
     std::vector<std::string> partNames(header.partCount);
     for (size_t p = 0; p < header.partCount; ++p) {
         const std::string fileName =
@@ -130,6 +141,7 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
             result.warnings.push_back(label + warning + "; exported without it");
         }
         partMeshes[p] = mesh.mesh;
+        partColours[p] = {mesh.materials, mesh.diffuse, partTinted[p] && mesh.mesh >= 0};
     }
 
     for (const int m : motions) {
@@ -140,9 +152,18 @@ ExportResult BuildGltf(const MotionDocument &document, const std::string &partFo
             Utf8Name(FixedText(motion.name, sizeof motion.name), "motion " + std::to_string(m));
         input.partMeshes = partMeshes;
         input.partNames = partNames;
+        input.partColours = partColours;
         input.axes = axes;
         input.framesPerSecond = options.framesPerSecond;
-        AddMotion(input, buffer, model);
+        input.loop = options.loop;
+        AddMotion(input, buffer, model, result.warnings);
+    }
+    for (const tinygltf::Animation &animation : model.animations) {
+        for (const tinygltf::AnimationChannel &channel : animation.channels) {
+            if (channel.target_path == "pointer" && model.extensionsUsed.empty()) {
+                model.extensionsUsed.push_back("KHR_animation_pointer");
+            }
+        }
     }
     model.defaultScene = 0;
     if (model.buffers[0].data.empty()) model.buffers.clear();  // glTF has no empty buffers

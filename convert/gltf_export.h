@@ -15,6 +15,7 @@ namespace morvel::convert {
 struct ExportOptions {
     int motion = -1;  // -1: every motion
     int framesPerSecond = 10;
+    bool loop = false;  // a closing key repeats the first frame
     bool binary = false;  // .glb: the images go into the buffer
     // .gltf: the images become files named imageStem_NAME.png beside it.
     std::string imageStem = "texture";

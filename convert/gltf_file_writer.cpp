@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <memory>
+#include <regex>
 #include <sstream>
 #include <vector>
 
@@ -18,6 +19,49 @@ struct PendingFile {
     std::unique_ptr<AtomicFileWriter> writer;
 };
 
+// tinygltf writes a channel's target node even when there is none ("node":
+// -1), which KHR_animation_pointer channels must leave out. No other -1
+// node index is ever written.
+void DropMissingNodes(std::string &json) {
+    static const std::regex missing("\"node\":\\s*-1,\\s*");
+    json = std::regex_replace(json, missing, "");
+}
+
+uint32_t Little32(const std::string &bytes, size_t at) {
+    uint32_t value = 0;
+    for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes[at + size_t(i)]);
+    return value;
+}
+
+void PutLittle32(std::string &bytes, size_t at, uint32_t value) {
+    for (size_t i = 0; i < 4; ++i) bytes[at + i] = static_cast<char>((value >> (8 * i)) & 0xFF);
+}
+
+// The same edit inside a .glb: its JSON chunk, padded with spaces to four
+// bytes, and the lengths that follow from it.
+bool DropMissingNodesInGlb(std::string &glb) {
+    if (glb.size() < 20) return false;
+    const size_t jsonLength = Little32(glb, 12);
+    if (20 + jsonLength > glb.size()) return false;
+    std::string json = glb.substr(20, jsonLength);
+    DropMissingNodes(json);
+    json.resize((json.size() + 3) / 4 * 4, ' ');
+    std::string out = glb.substr(0, 20) + json + glb.substr(20 + jsonLength);
+    PutLittle32(out, 12, static_cast<uint32_t>(json.size()));
+    PutLittle32(out, 8, static_cast<uint32_t>(out.size()));
+    glb = std::move(out);
+    return true;
+}
+
+bool UsesPointers(const tinygltf::Model &model) {
+    for (const tinygltf::Animation &animation : model.animations) {
+        for (const tinygltf::AnimationChannel &channel : animation.channels) {
+            if (channel.target_node < 0) return true;
+        }
+    }
+    return false;
+}
+
 bool Serialise(const tinygltf::Model &model, bool binary, std::string &bytes, std::string &error) {
     tinygltf::TinyGLTF gltf;
     std::ostringstream stream;
@@ -31,6 +75,14 @@ bool Serialise(const tinygltf::Model &model, bool binary, std::string &bytes, st
         return false;
     }
     bytes = stream.str();
+    if (UsesPointers(model)) {
+        if (!binary) {
+            DropMissingNodes(bytes);
+        } else if (!DropMissingNodesInGlb(bytes)) {
+            error = "the glTF writer wrote no binary container";
+            return false;
+        }
+    }
     return true;
 }
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "convert/colour_channels.h"
+
 namespace morvel::convert {
 namespace {
 
@@ -44,24 +46,53 @@ public:
     AnimationBuilder(BufferBuilder &buffer, tinygltf::Animation &animation, int times)
         : buffer_(buffer), animation_(animation), times_(times) {}
 
+    // With a closing key, values hold one key per frame and get the first
+    // frame's once more.
     void Channel(int node, const char *path, const std::vector<float> &values, int type,
                  const char *interpolation) {
+        tinygltf::AnimationChannel channel;
+        channel.target_node = node;
+        channel.target_path = path;
+        Add(channel, Closed(values, type), type, interpolation);
+    }
+
+    // values already hold every key (closing one included).
+    void PointerChannel(const std::string &pointer, const std::vector<float> &values, int type,
+                        const char *interpolation) {
+        tinygltf::AnimationChannel channel;
+        channel.target_path = "pointer";  // and no node (gltf_file_writer.h)
+        tinygltf::Value::Object target;
+        target["pointer"] = tinygltf::Value(pointer);
+        channel.target_extensions["KHR_animation_pointer"] = tinygltf::Value(std::move(target));
+        Add(channel, values, type, interpolation);
+    }
+
+    void CloseWithFirstFrame() { closing_ = true; }
+
+private:
+    std::vector<float> Closed(const std::vector<float> &values, int type) const {
+        if (!closing_ || values.empty()) return values;
+        std::vector<float> closed = values;
+        const size_t width = type == TINYGLTF_TYPE_VEC4 ? 4 : 3;
+        closed.insert(closed.end(), values.begin(), values.begin() + static_cast<long>(width));
+        return closed;
+    }
+
+    void Add(tinygltf::AnimationChannel channel, const std::vector<float> &values, int type,
+             const char *interpolation) {
         tinygltf::AnimationSampler sampler;
         sampler.input = times_;
         sampler.output = buffer_.AddFloats(values, type, 0, false);
         sampler.interpolation = interpolation;
         animation_.samplers.push_back(sampler);
-        tinygltf::AnimationChannel channel;
         channel.sampler = static_cast<int>(animation_.samplers.size() - 1);
-        channel.target_node = node;
-        channel.target_path = path;
         animation_.channels.push_back(channel);
     }
 
-private:
     BufferBuilder &buffer_;
     tinygltf::Animation &animation_;
     int times_;
+    bool closing_ = false;
 };
 
 tinygltf::Value ColourOffsets(const MotionEntry &motion, size_t slot, const SlotPlan &plan) {
@@ -80,7 +111,35 @@ tinygltf::Value ColourOffsets(const MotionEntry &motion, size_t slot, const Slot
     return tinygltf::Value(std::move(extras));
 }
 
+void AddPartColours(const MotionInput &input, AnimationBuilder &channels, tinygltf::Model &model,
+                    std::vector<std::string> &warnings) {
+    for (size_t part = 0; part < input.partColours.size(); ++part) {
+        const PartColours &colours = input.partColours[part];
+        if (!colours.animated) continue;
+        const PartOffsets offsets = OffsetsOfPart(*input.motion, static_cast<int>(part));
+        if (std::find(offsets.shown.begin(), offsets.shown.end(), true) == offsets.shown.end()) continue;
+        if (offsets.conflicting) {
+            warnings.push_back("part " + std::to_string(part) + " (" + input.partNames[part] +
+                               "): motion " + input.name +
+                               " shows it twice in one frame with other colour offsets; its material follows the first");
+        }
+        AddColourChannels(offsets, colours.materials, colours.diffuse, input.loop,
+                          [&](const std::string &pointer, const std::vector<float> &values, int type,
+                              const char *interpolation) {
+                              channels.PointerChannel(pointer, values, type, interpolation);
+                          },
+                          model);
+    }
+}
+
 }  // namespace
+
+bool SlotPlan::HasCut(bool loop) const {
+    for (size_t f = 0; f + 1 < partByFrame.size(); ++f) {
+        if (partByFrame[f] != partByFrame[f + 1]) return true;
+    }
+    return loop && !partByFrame.empty() && partByFrame.back() != partByFrame.front();
+}
 
 bool SlotPlan::ShowsOnePart() const {
     return parts.size() == 1 &&
@@ -108,7 +167,8 @@ std::vector<SlotPlan> PlanSlots(const MotionEntry &motion) {
     return plans;
 }
 
-void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model &model) {
+void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model &model,
+               std::vector<std::string> &warnings) {
     const MotionEntry &motion = *input.motion;
     tinygltf::Node root;
     root.name = input.name;
@@ -123,13 +183,15 @@ void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model 
     if (plans.empty()) return;  // no frame has a position: nothing moves
 
     std::vector<float> times;
-    for (size_t f = 0; f < motion.frameCount; ++f) {
+    const size_t keys = motion.frameCount + (input.loop ? 1 : 0);
+    for (size_t f = 0; f < keys; ++f) {
         times.push_back(static_cast<float>(static_cast<double>(f) / input.framesPerSecond));
     }
     tinygltf::Animation animation;
     animation.name = input.name;
     AnimationBuilder channels(buffer, animation,
                               buffer.AddFloats(times, TINYGLTF_TYPE_SCALAR, 0, true));
+    if (input.loop) channels.CloseWithFirstFrame();
 
     for (size_t s = 0; s < plans.size(); ++s) {
         const SlotPlan &plan = plans[s];
@@ -151,9 +213,10 @@ void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model 
             rotations.insert(rotations.end(), t.rotation.begin(), t.rotation.end());
             scales.insert(scales.end(), t.scale.begin(), t.scale.end());
         }
-        channels.Channel(slotIndex, "translation", translations, TINYGLTF_TYPE_VEC3, "LINEAR");
-        channels.Channel(slotIndex, "rotation", rotations, TINYGLTF_TYPE_VEC4, "LINEAR");
-        channels.Channel(slotIndex, "scale", scales, TINYGLTF_TYPE_VEC3, "LINEAR");
+        const char *moves = plan.HasCut(input.loop) ? "STEP" : "LINEAR";
+        channels.Channel(slotIndex, "translation", translations, TINYGLTF_TYPE_VEC3, moves);
+        channels.Channel(slotIndex, "rotation", rotations, TINYGLTF_TYPE_VEC4, moves);
+        channels.Channel(slotIndex, "scale", scales, TINYGLTF_TYPE_VEC3, moves);
         if (plan.ShowsOnePart()) continue;
 
         for (const int part : plan.parts) {
@@ -174,6 +237,7 @@ void AddMotion(const MotionInput &input, BufferBuilder &buffer, tinygltf::Model 
             channels.Channel(childIndex, "scale", shown, TINYGLTF_TYPE_VEC3, "STEP");
         }
     }
+    AddPartColours(input, channels, model, warnings);
     model.animations.push_back(animation);
 }
 

@@ -119,6 +119,7 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
         std::vector<uint32_t> indices;
         tinygltf::Material material;
         bool textured = false;
+        std::array<double, 4> diffuse{1, 1, 1, 1};
     };
     std::vector<Subset> subsets;
     for (const xfile::AttributeRange &range : mesh.attributeTable) {
@@ -146,6 +147,7 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
         if (range.attribId < mesh.materials.size()) {
             const xfile::MaterialData &data = mesh.materials[range.attribId];
             const ColorValue &diffuse = data.material.Diffuse;
+            subset.diffuse = {diffuse.r, diffuse.g, diffuse.b, diffuse.a};
             subset.material.pbrMetallicRoughness.baseColorFactor = {
                 Unit(diffuse.r), Unit(diffuse.g), Unit(diffuse.b), Unit(diffuse.a)};
             bool translucent = diffuse.a < 1.0f;
@@ -195,6 +197,8 @@ PartMeshResult AddPartMesh(const PartSource &source, const Axes &axes, BufferBui
     gltfMesh.name = source.name;
     for (const Subset &subset : subsets) {
         model.materials.push_back(subset.material);
+        result.materials.push_back(static_cast<int>(model.materials.size() - 1));
+        result.diffuse.push_back(subset.diffuse);
         tinygltf::Primitive primitive;
         primitive.attributes = attributes;
         if (subset.textured) primitive.attributes["TEXCOORD_0"] = texCoords;

@@ -5,6 +5,7 @@
 
 #include <tiny_gltf.h>
 
+#include <array>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,9 @@ struct PartMeshResult {
     int mesh = -1;                      // -1 when the part cannot be exported
     std::string error;                  // why, when mesh is -1
     std::vector<std::string> warnings;  // textures left out
+    // The mesh's glTF materials and the X file's diffuse colours behind them.
+    std::vector<int> materials;
+    std::vector<std::array<double, 4>> diffuse;
 };
 
 // Normals are the editor's: the file's own when it is in the editor's vertex

@@ -13,7 +13,7 @@ namespace mvltool {
 namespace {
 
 constexpr const char *kUsage =
-    "usage: mvltool gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F]";
+    "usage: mvltool gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F] [--loop]";
 
 // A whole number from min to max, written in plain digits.
 bool ParseNumber(const std::string &text, int min, int max, int &out) {
@@ -46,6 +46,12 @@ int RunGltf(const Arguments &given) {
     if (!TakeOption(args, "-o", output) || args.size() != 1) return Fail(kUsage);
 
     morvel::convert::ExportOptions options;
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] != "--loop") continue;
+        options.loop = true;
+        args.erase(args.begin() + static_cast<long>(i));
+        break;
+    }
     if (oneMotion && !ParseNumber(motionText, 0, 65534, options.motion)) {
         return Fail("--motion: not a motion index: " + motionText);
     }
