@@ -52,12 +52,31 @@ bool GltfMeshToX(const gltf::Mesh &mesh, const std::vector<gltf::Material> &mate
     x.hasNormals = normals;
     x.hasMaterialList = true;
     std::map<int, uint32_t> materialSlots;
+    // Primitives over the same accessors (one per material, say) share
+    // their vertices, as the X file's subsets do; one without coordinates
+    // shares those of another (only a textured subset needs them).
+    struct Shared {
+        uint32_t base;
+        int texCoords;
+    };
+    std::map<std::array<int, 3>, std::vector<Shared>> shared;
     bool first = true;
     for (const gltf::Primitive &p : mesh.primitives) {
         if (p.indices.size() < 3) continue;
         out.morphTargets = out.morphTargets || p.morphTargets;
-        const uint32_t base = x.vertexCount;
-        const size_t count = p.positions.size() / 3;
+        const auto &a = p.attributeAccessors;
+        const int texCoords = a[2];
+        std::vector<Shared> &candidates = shared[{a[0], a[1], a[3]}];
+        const auto match = std::find_if(candidates.begin(), candidates.end(), [&](const Shared &s) {
+            return s.texCoords == texCoords || s.texCoords < 0 || texCoords < 0;
+        });
+        if (match != candidates.end() && match->texCoords < 0 && texCoords >= 0) {
+            std::copy(p.texCoords.begin(), p.texCoords.end(), x.texCoords.begin() + long(match->base) * 2);
+            match->texCoords = texCoords;
+        }
+        if (match == candidates.end()) candidates.push_back({x.vertexCount, texCoords});
+        const uint32_t base = match != candidates.end() ? match->base : x.vertexCount;
+        const size_t count = match != candidates.end() ? 0 : p.positions.size() / 3;
         for (size_t v = 0; v < count; ++v) {
             const float position[3] = {p.positions[v * 3], p.positions[v * 3 + 1], 0.0f - p.positions[v * 3 + 2]};
             x.positions.insert(x.positions.end(), position, position + 3);

@@ -40,6 +40,9 @@ struct Primitive {
     std::vector<uint32_t> indices; // 3 per triangle
     int material = -1;             // -1: glTF's default material
     bool morphTargets = false;
+    // The accessors of POSITION, NORMAL, TEXCOORD_0 and COLOR_0 (-1 for
+    // none): primitives with the same ones share their vertices.
+    std::array<int, 4> attributeAccessors{-1, -1, -1, -1};
 };
 
 struct Mesh {

@@ -174,6 +174,11 @@ bool ConvertMesh(const tinygltf::Model &model, size_t m, Document &document, std
             return false;
         }
         primitive.material = sp.material;
+        const char *names[] = {"POSITION", "NORMAL", "TEXCOORD_0", "COLOR_0"};
+        for (size_t a = 0; a < 4; ++a) {
+            const auto at = sp.attributes.find(names[a]);
+            primitive.attributeAccessors[a] = at == sp.attributes.end() ? -1 : at->second;
+        }
         primitive.morphTargets = !sp.targets.empty();
         mesh.primitives.push_back(std::move(primitive));
     }
