@@ -70,13 +70,14 @@ bool GltfMeshToX(const gltf::Mesh &mesh, const std::vector<gltf::Material> &mate
         const auto match = std::find_if(candidates.begin(), candidates.end(), [&](const Shared &s) {
             return s.texCoords == texCoords || s.texCoords < 0 || texCoords < 0;
         });
-        if (match != candidates.end() && match->texCoords < 0 && texCoords >= 0) {
+        const bool found = match != candidates.end();
+        if (found && match->texCoords < 0 && texCoords >= 0) {
             std::copy(p.texCoords.begin(), p.texCoords.end(), x.texCoords.begin() + long(match->base) * 2);
             match->texCoords = texCoords;
         }
-        if (match == candidates.end()) candidates.push_back({x.vertexCount, texCoords});
-        const uint32_t base = match != candidates.end() ? match->base : x.vertexCount;
-        const size_t count = match != candidates.end() ? 0 : p.positions.size() / 3;
+        const uint32_t base = found ? match->base : x.vertexCount;
+        if (!found) candidates.push_back({x.vertexCount, texCoords});
+        const size_t count = found ? 0 : p.positions.size() / 3;
         for (size_t v = 0; v < count; ++v) {
             const float position[3] = {p.positions[v * 3], p.positions[v * 3 + 1], 0.0f - p.positions[v * 3 + 2]};
             x.positions.insert(x.positions.end(), position, position + 3);

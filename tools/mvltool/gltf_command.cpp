@@ -1,4 +1,5 @@
 // gltf: a motion file's figure and motions as a glTF 2.0 file.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -43,15 +44,13 @@ int RunGltf(const Arguments &given) {
     TakeOption(args, "--code", code);
     const bool oneMotion = TakeOption(args, "--motion", motionText);
     const bool fpsGiven = TakeOption(args, "--fps", fpsText);
+    const auto loop = std::find(args.begin(), args.end(), "--loop");
+    const bool looping = loop != args.end();
+    if (looping) args.erase(loop);
     if (!TakeOption(args, "-o", output) || args.size() != 1) return Fail(kUsage);
 
     morvel::convert::ExportOptions options;
-    for (size_t i = 0; i < args.size(); ++i) {
-        if (args[i] != "--loop") continue;
-        options.loop = true;
-        args.erase(args.begin() + static_cast<long>(i));
-        break;
-    }
+    options.loop = looping;
     if (oneMotion && !ParseNumber(motionText, 0, 65534, options.motion)) {
         return Fail("--motion: not a motion index: " + motionText);
     }
