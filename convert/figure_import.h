@@ -27,7 +27,7 @@ struct GltfImportOptions {
     size_t maxPositions = kMaxFigurePositions;
     // Largest distance rounding to whole degrees may move a corner of a
     // part's box, relative to the box's diagonal, before it is reported.
-    double roundingTolerance = 0.0025;
+    double roundingTolerance = 0.005;
 };
 
 struct ObjImportOptions {
