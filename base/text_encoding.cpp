@@ -19,6 +19,7 @@ size_t SequenceLength(const std::string &text, size_t i) {
 }  // namespace
 
 size_t Utf8ToCp932Replacing(const std::string &text, std::string &out) {
+    if (Utf8ToCp932(text, out)) return 0;  // one conversion for the common case
     out.clear();
     size_t replaced = 0;
     for (size_t i = 0; i < text.size();) {

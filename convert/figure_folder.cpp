@@ -7,6 +7,7 @@
 #include <system_error>
 
 #include "base/text_encoding.h"
+#include "base/windows_path.h"
 #include "formats/motion/motion_file_writer.h"
 
 namespace morvel::convert {
@@ -18,8 +19,20 @@ struct FileCloser {
     void operator()(std::FILE *file) const { std::fclose(file); }
 };
 
-bool WriteBytes(const fs::path &path, const std::vector<uint8_t> &bytes) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.string().c_str(), "wb"));
+// Paths stay host strings (code page 932 on Windows, where the C library
+// takes them as they are); only the folder operations go through
+// std::filesystem, which must be told the encoding.
+fs::path FsPath(const std::string &hostPath) {
+#ifdef _WIN32
+    std::string utf8;
+    return fs::u8path(base::Cp932ToUtf8(hostPath, utf8) ? utf8 : hostPath);
+#else
+    return fs::path(hostPath);
+#endif
+}
+
+bool WriteBytes(const std::string &path, const std::vector<uint8_t> &bytes) {
+    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "wb"));
     if (!file) return false;
     if (!bytes.empty() && std::fwrite(bytes.data(), 1, bytes.size(), file.get()) != bytes.size()) {
         return false;
@@ -27,21 +40,20 @@ bool WriteBytes(const fs::path &path, const std::vector<uint8_t> &bytes) {
     return std::fflush(file.get()) == 0 && std::fclose(file.release()) == 0;
 }
 
-// A name beside target that no file has yet.
-fs::path Beside(const fs::path &target, const char *what) {
+// A name beside target that nothing has yet.
+std::string Beside(const std::string &target, const char *what) {
     std::random_device seed;
     std::mt19937 random(seed());
     for (;;) {
-        fs::path candidate = target;
-        candidate += "." + std::string(what) + "-" + std::to_string(random() % 1000000);
+        const std::string candidate = target + "." + what + "-" + std::to_string(random() % 1000000);
         std::error_code ignored;
-        if (!fs::exists(candidate, ignored)) return candidate;
+        if (!fs::exists(FsPath(candidate), ignored)) return candidate;
     }
 }
 
-void RemoveQuietly(const fs::path &path) {
+void RemoveQuietly(const std::string &path) {
     std::error_code ignored;
-    fs::remove_all(path, ignored);
+    fs::remove_all(FsPath(path), ignored);
 }
 
 }  // namespace
@@ -78,54 +90,57 @@ std::string HostFileName(const std::string &cp932Name) {
 
 bool WriteFigureFolder(Figure &figure, const std::string &folder, const std::string &motionFileName,
                        bool replace, std::string &error) {
-    std::error_code code;
-    const fs::path target = fs::path(folder);
     if (folder.empty()) {
         error = "no output folder given";
         return false;
     }
-    const bool exists = fs::exists(target, code);
+    std::string target = folder;
+    while (target.size() > 1 && (target.back() == '/' || (target.back() == '\\' && base::FileNameStart(target) == target.size()))) {
+        target.pop_back();  // "out/" names the folder "out"
+    }
+    std::error_code code;
+    const bool exists = fs::exists(FsPath(target), code);
     if (exists && !replace) {
         error = folder + " exists (--force replaces it)";
         return false;
     }
-    if (exists && !fs::is_directory(target, code)) {
+    if (exists && !fs::is_directory(FsPath(target), code)) {
         error = folder + " exists and is not a folder";
         return false;
     }
-    const fs::path staging = Beside(target, "new");
-    if (!fs::create_directory(staging, code)) {
+    const std::string staging = Beside(target, "new");
+    if (!fs::create_directory(FsPath(staging), code)) {
         error = folder + ": cannot create a folder beside it: " + code.message();
         return false;
     }
     for (const FigureFile &file : figure.files) {
-        if (!WriteBytes(staging / HostFileName(file.name), file.bytes)) {
+        if (!WriteBytes(staging + "/" + HostFileName(file.name), file.bytes)) {
             RemoveQuietly(staging);
             error = folder + ": cannot write " + file.name;
             return false;
         }
     }
     MotionDocument document = figure.View();
-    if (!formats::motion::WriteMotionFile(document, (staging / HostFileName(motionFileName)).string())) {
+    if (!formats::motion::WriteMotionFile(document, staging + "/" + HostFileName(motionFileName))) {
         RemoveQuietly(staging);
         error = folder + ": cannot write " + motionFileName;
         return false;
     }
     // The old folder steps aside first and comes back if the new one cannot
     // take its place.
-    fs::path previous;
+    std::string previous;
     if (exists) {
         previous = Beside(target, "old");
-        fs::rename(target, previous, code);
+        fs::rename(FsPath(target), FsPath(previous), code);
         if (code) {
             RemoveQuietly(staging);
             error = folder + ": cannot be replaced: " + code.message();
             return false;
         }
     }
-    fs::rename(staging, target, code);
+    fs::rename(FsPath(staging), FsPath(target), code);
     if (code) {
-        if (!previous.empty()) fs::rename(previous, target, code);
+        if (!previous.empty()) fs::rename(FsPath(previous), FsPath(target), code);
         RemoveQuietly(staging);
         error = folder + ": cannot be written";
         return false;

@@ -25,6 +25,9 @@ struct GltfImportOptions {
     bool keyFrames = false;  // one frame per distinct key time instead
     bool replace = false;    // an existing folder is replaced
     size_t maxPositions = kMaxFigurePositions;
+    // Node transforms and channel samples evaluated over all frames: the
+    // time an import may take.
+    size_t maxSamples = size_t{1} << 26;
     // Largest distance rounding to whole degrees may move a corner of a
     // part's box, relative to the box's diagonal, before it is reported.
     double roundingTolerance = 0.005;

@@ -28,6 +28,16 @@ std::string NodeLabel(const gltf::Document &document, int node) {
     return "node " + std::to_string(node) + (name.empty() ? "" : " (" + Cp932(name) + ")");
 }
 
+// The editor draws in single precision: a pose beyond it cannot be shown.
+bool Representable(const EditorPose &pose) {
+    for (int i = 0; i < 3; ++i) {
+        if (!std::isfinite(static_cast<float>(pose.scale[i])) || !std::isfinite(static_cast<float>(pose.translation[i]))) {
+            return false;
+        }
+    }
+    return true;
+}
+
 struct Part {
     int node = -1;
     size_t file = 0;  // index into the X files
@@ -170,7 +180,9 @@ private:
                     std::to_string(options_.framesPerSecond) + " a second";
             return {};
         }
-        const size_t steps = static_cast<size_t>(std::ceil(span - 1e-6));
+        // Key times are single precision: a range of 99.9 s is 999.0000152
+        // frames at 10 a second, and no frame of its own is due after it.
+        const size_t steps = static_cast<size_t>(std::ceil(span - 1e-3));
         std::vector<double> times;
         for (size_t i = 0; i <= steps; ++i) {
             times.push_back(std::min(range[0] + double(i) / options_.framesPerSecond, range[1]));
@@ -267,6 +279,14 @@ private:
             error = "animation " + name + " has more than 65,535 key times";
             return false;
         }
+        const size_t samples = times.size() * (doc_.nodes.size() + (animation ? animation->channels.size() : 0));
+        samples_ += samples;
+        if (samples / times.size() != doc_.nodes.size() + (animation ? animation->channels.size() : 0) ||
+            samples_ > options_.maxSamples) {
+            error = "the motions would take more than " + std::to_string(options_.maxSamples) +
+                    " node and channel evaluations (choose a lower --fps)";
+            return false;
+        }
         const std::vector<size_t> shown = ScenePartsOf(animation);
         positions_ += times.size() * shown.size();
         if (positions_ > options_.maxPositions) {
@@ -286,6 +306,11 @@ private:
                 const Part &part = parts_[p];
                 const RowMatrix matrix = EditorMatrixOf(worlds[size_t(part.node)]);
                 const EditorPose pose = DecomposePose(matrix);
+                if (!Representable(pose)) {
+                    error = NodeLabel(doc_, part.node) + ": its transform in frame " + std::to_string(f) + " of motion " +
+                            name + " is not finite or beyond single precision";
+                    return false;
+                }
                 const double move = LargestCornerMove(matrix, pose, part.low, part.high);
                 double diagonal = 0;
                 for (int c = 0; c < 3; ++c) diagonal += double(part.high[c] - part.low[c]) * (part.high[c] - part.low[c]);
@@ -337,6 +362,7 @@ private:
     std::vector<Part> parts_;
     std::map<size_t, std::array<std::array<float, 3>, 2>> meshBounds_;
     size_t positions_ = 0;
+    size_t samples_ = 0;
 };
 
 }  // namespace

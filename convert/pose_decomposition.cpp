@@ -13,51 +13,48 @@ constexpr double kPi = 3.14159265358979323846;
 // Rows of a rotation this far from orthonormal mean shear.
 constexpr double kShearTolerance = 1e-4;
 
-RowMatrix Identity() {
-    RowMatrix m{};
-    for (int i = 0; i < 4; ++i) m[i][i] = 1;
-    return m;
-}
-
-RowMatrix Times(const RowMatrix &a, const RowMatrix &b) {
-    RowMatrix out{};
-    for (int r = 0; r < 4; ++r) {
-        for (int c = 0; c < 4; ++c) {
-            for (int k = 0; k < 4; ++k) out[r][c] += a[r][k] * b[k][c];
+// Sine and cosine of the editor's single-precision radians of -180 to 180
+// degrees, the only angles a decomposition yields.
+struct AngleTable {
+    double sine[361], cosine[361];
+    AngleTable() {
+        for (int d = -180; d <= 180; ++d) {
+            const double radians = static_cast<double>(DegreesToRadians(d));
+            sine[d + 180] = std::sin(radians);
+            cosine[d + 180] = std::cos(radians);
         }
     }
-    return out;
-}
+};
 
-// D3DXMatrixRotationX/Y/Z's layout (row vectors, left-handed).
-RowMatrix Rotation(int axis, int16_t degrees) {
-    RowMatrix m = Identity();
+void SineCosine(int16_t degrees, double &sine, double &cosine) {
+    static const AngleTable table;
+    if (degrees >= -180 && degrees <= 180) {
+        sine = table.sine[degrees + 180];
+        cosine = table.cosine[degrees + 180];
+        return;
+    }
     const double radians = static_cast<double>(DegreesToRadians(degrees));
-    const double c = std::cos(radians), s = std::sin(radians);
-    const int a = (axis + 1) % 3, b = (axis + 2) % 3;
-    m[a][a] = c;
-    m[a][b] = s;
-    m[b][a] = -s;
-    m[b][b] = c;
-    return m;
+    sine = std::sin(radians);
+    cosine = std::cos(radians);
 }
 
 int16_t WholeDegrees(double radians) {
+    if (!std::isfinite(radians)) return 0;  // the caller refuses the pose for its scale or translation
     double degrees = std::round(radians * 180.0 / kPi);
     if (degrees > 180) degrees -= 360;
     if (degrees <= -180) degrees += 360;
     return static_cast<int16_t>(degrees);
 }
 
-// Twelve significant digits: the products of a decomposition carry noise in
-// the last bits (1.0000000000000002) that the dialogs would show; single
-// precision, which the editor draws with, keeps far fewer. No negative zero.
+// The products of a decomposition carry noise in their last bits
+// (1.0000000000000002) that the dialogs would show: 40 significant bits are
+// kept, far more than the single precision the editor draws with. No
+// negative zero.
 double Clean(double value) {
     if (value == 0 || !std::isfinite(value)) return value == 0 ? 0.0 : value;
-    const double magnitude = std::pow(10.0, 11 - std::floor(std::log10(std::fabs(value))));
-    return std::isfinite(magnitude) && std::isfinite(value * magnitude)
-               ? std::round(value * magnitude) / magnitude + 0.0
-               : value;
+    int exponent = 0;
+    const double mantissa = std::frexp(value, &exponent);
+    return std::ldexp(std::round(std::ldexp(mantissa, 40)), exponent - 40) + 0.0;
 }
 
 }  // namespace
@@ -116,33 +113,45 @@ EditorPose DecomposePose(const RowMatrix &m) {
 }
 
 RowMatrix PoseMatrix(const EditorPose &pose) {
-    RowMatrix m = Identity();
-    for (int i = 0; i < 3; ++i) m[i][i] = static_cast<float>(pose.scale[i]);
-    for (int axis = 0; axis < 3; ++axis) m = Times(m, Rotation(axis, pose.rotation[axis]));
-    RowMatrix t = Identity();
-    for (int i = 0; i < 3; ++i) t[3][i] = static_cast<float>(pose.translation[i]);
-    return Times(m, t);
+    // Rx(a) · Ry(b) · Rz(c) written out (see DecomposePose), each row then
+    // scaled: the product the editor builds factor by factor.
+    double sa, ca, sb, cb, sc, cc;
+    SineCosine(pose.rotation[0], sa, ca);
+    SineCosine(pose.rotation[1], sb, cb);
+    SineCosine(pose.rotation[2], sc, cc);
+    const double r[3][3] = {{cb * cc, cb * sc, -sb},
+                            {sa * sb * cc - ca * sc, sa * sb * sc + ca * cc, sa * cb},
+                            {ca * sb * cc + sa * sc, ca * sb * sc - sa * cc, ca * cb}};
+    RowMatrix m{};
+    for (int i = 0; i < 3; ++i) {
+        const double scale = static_cast<float>(pose.scale[i]);
+        for (int j = 0; j < 3; ++j) m[i][j] = scale * r[i][j];
+        m[3][i] = static_cast<float>(pose.translation[i]);
+    }
+    m[3][3] = 1;
+    return m;
 }
 
 double LargestCornerMove(const RowMatrix &matrix, const EditorPose &pose,
                          const std::array<float, 3> &low, const std::array<float, 3> &high) {
     const RowMatrix posed = PoseMatrix(pose);
+    double difference[4][3];
+    for (int k = 0; k < 4; ++k) {
+        for (int j = 0; j < 3; ++j) difference[k][j] = matrix[k][j] - posed[k][j];
+    }
     double largest = 0;
     for (int corner = 0; corner < 8; ++corner) {
-        const double p[4] = {(corner & 1) ? high[0] : low[0], (corner & 2) ? high[1] : low[1],
-                             (corner & 4) ? high[2] : low[2], 1};
+        const double p[3] = {(corner & 1) ? high[0] : low[0], (corner & 2) ? high[1] : low[1],
+                             (corner & 4) ? high[2] : low[2]};
         double squared = 0;
         for (int j = 0; j < 3; ++j) {
-            double want = 0, got = 0;
-            for (int k = 0; k < 4; ++k) {
-                want += p[k] * matrix[k][j];
-                got += p[k] * posed[k][j];
-            }
-            squared += (want - got) * (want - got);
+            const double move = p[0] * difference[0][j] + p[1] * difference[1][j] + p[2] * difference[2][j] +
+                                difference[3][j];
+            squared += move * move;
         }
-        largest = std::max(largest, std::sqrt(squared));
+        largest = std::max(largest, squared);
     }
-    return largest;
+    return std::sqrt(largest);
 }
 
 formats::gltf::Matrix4 MultiplyMatrices(const formats::gltf::Matrix4 &a, const formats::gltf::Matrix4 &b) {

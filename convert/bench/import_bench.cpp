@@ -119,7 +119,10 @@ void BM_GltfImport(benchmark::State &state) {
     for (auto _ : state) {
         const auto report = morvel::convert::ImportGltf(InputPath(), BenchFolder() + "/figure", options);
         if (!report.ok || report.frames != kFrames || report.parts != kNodes) {
-            state.SkipWithError(report.error.c_str());
+            static std::string why;
+            why = report.ok ? std::to_string(report.frames) + " frames, " + std::to_string(report.parts) + " parts"
+                            : report.error;
+            state.SkipWithError(why.c_str());
         }
     }
 }

@@ -14,6 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size) {
     if (!morvel::formats::gltf::ReadGltf(data, size, "", document, error)) return 0;
     morvel::convert::GltfImportOptions options;
     options.maxPositions = size_t{1} << 16;  // a figure the fuzzer can build in milliseconds
+    options.maxSamples = size_t{1} << 18;
     options.keyFrames = size % 2 == 1;
     morvel::convert::Figure figure;
     std::vector<std::string> warnings;

@@ -166,6 +166,18 @@ bool ReadGltf(const uint8_t *data, size_t size, const std::string &hostFolder, D
         error = "out of memory";
         return false;
     }
+    // What tinygltf skipped (a channel without a node, as KHR_animation_pointer
+    // writes them, an image it could not load) is said, not hidden.
+    std::vector<std::string> skipped;
+    for (const std::string *notes : {&err, &warn}) {
+        size_t start = 0;
+        while (start < notes->size()) {
+            const size_t end = std::min(notes->find('\n', start), notes->size());
+            if (end > start) skipped.push_back(FirstLine(notes->substr(start, end - start)));
+            start = end + 1;
+        }
+    }
+    document.warnings.insert(document.warnings.begin(), skipped.begin(), skipped.end());
     out = std::move(document);
     return true;
 }

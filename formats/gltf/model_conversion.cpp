@@ -7,6 +7,20 @@
 namespace morvel::formats::gltf {
 namespace {
 
+// Accessors may be shared: a small buffer read by thousands of primitives or
+// channels would cost memory the file never paid for. Far above any figure.
+constexpr size_t kMaxValuesRead = size_t{1} << 25;
+
+struct Budget {
+    size_t spent = 0;
+    bool Spend(size_t values, std::string &error) {
+        spent += values;
+        if (spent <= kMaxValuesRead) return true;
+        error = "the file's meshes and animations hold more than " + std::to_string(kMaxValuesRead) + " values";
+        return false;
+    }
+};
+
 bool InRange(int index, size_t size) { return index >= 0 && static_cast<size_t>(index) < size; }
 
 std::string Label(const char *kind, size_t index, const std::string &name) {
@@ -113,7 +127,7 @@ void Attribute(const tinygltf::Model &model, const tinygltf::Primitive &source, 
     if (found) *found = width;
 }
 
-bool ConvertMesh(const tinygltf::Model &model, size_t m, Document &document, std::string &error) {
+bool ConvertMesh(const tinygltf::Model &model, size_t m, Document &document, Budget &budget, std::string &error) {
     const tinygltf::Mesh &source = model.meshes[m];
     Mesh mesh;
     mesh.name = source.name;
@@ -171,6 +185,11 @@ bool ConvertMesh(const tinygltf::Model &model, size_t m, Document &document, std
         }
         if (sp.material >= 0 && !InRange(sp.material, model.materials.size())) {
             error = where + " names a material the file does not have";
+            return false;
+        }
+        if (!budget.Spend(primitive.positions.size() + primitive.normals.size() + primitive.texCoords.size() +
+                              primitive.colours.size() + primitive.indices.size(),
+                          error)) {
             return false;
         }
         primitive.material = sp.material;
@@ -251,7 +270,7 @@ bool Increasing(const std::vector<float> &times) {
     return !times.empty();
 }
 
-bool ConvertAnimations(const tinygltf::Model &model, Document &out, std::string &error) {
+bool ConvertAnimations(const tinygltf::Model &model, Document &out, Budget &budget, std::string &error) {
     for (size_t a = 0; a < model.animations.size(); ++a) {
         const tinygltf::Animation &source = model.animations[a];
         Animation animation;
@@ -290,6 +309,7 @@ bool ConvertAnimations(const tinygltf::Model &model, Document &out, std::string 
                 error = where + ": " + why;
                 return false;
             }
+            if (!budget.Spend(channel.times.size() + channel.values.size(), error)) return false;
             if (!Increasing(channel.times) || channel.values.size() != channel.times.size() * perKey) {
                 out.warnings.push_back(where + ": its key times are not ascending or do not match its values: left out");
                 continue;
@@ -305,11 +325,12 @@ bool ConvertAnimations(const tinygltf::Model &model, Document &out, std::string 
 
 bool ConvertModel(const tinygltf::Model &model, Document &out, std::string &error) {
     if (!ConvertNodes(model, out, error) || !ConvertMaterials(model, out, error)) return false;
+    Budget budget;
     for (size_t m = 0; m < model.meshes.size(); ++m) {
-        if (!ConvertMesh(model, m, out, error)) return false;
+        if (!ConvertMesh(model, m, out, budget, error)) return false;
     }
     ConvertImages(model, out);
-    return ConvertAnimations(model, out, error);
+    return ConvertAnimations(model, out, budget, error);
 }
 
 }  // namespace morvel::formats::gltf

@@ -96,7 +96,10 @@ bool ReadObj(const std::string &objText, const std::string &mtlText, Document &o
     tinyobj::ObjReader reader;
     Document document;
     try {
-        if (!reader.ParseFromString(objText, mtlText, config)) {
+        // tinyobjloader reads the library text at an mtllib line only: one
+        // first of all, so that every usemtl finds its material.
+        const std::string text = mtlText.empty() ? objText : "mtllib libraries\n" + objText;
+        if (!reader.ParseFromString(text, mtlText, config)) {
             error = reader.Error().empty() ? "not an OBJ file" : FirstLine(reader.Error());
             return false;
         }

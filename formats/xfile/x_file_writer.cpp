@@ -1,8 +1,10 @@
 #include "formats/xfile/x_file_writer.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <string_view>
 
 namespace morvel::formats::xfile {
 namespace {
@@ -118,6 +120,8 @@ template Frame {
 
 )";
 
+// Appends straight to the file's text: meshes of many thousand vertices are
+// written number by number.
 class TextOut {
 public:
     explicit TextOut(std::string &out) : out_(out) {}
@@ -128,10 +132,48 @@ public:
         if (error_.empty()) error_ = why;
     }
 
-    void Line(const std::string &text) {
+    TextOut &Indent() {
         out_.append(static_cast<size_t>(depth_), ' ');
-        out_ += text;
-        out_ += '\n';
+        return *this;
+    }
+    TextOut &Put(std::string_view text) {
+        out_.append(text);
+        return *this;
+    }
+    TextOut &Put(char c) {
+        out_ += c;
+        return *this;
+    }
+    TextOut &Put(uint64_t value) {
+        char text[24];
+        const auto result = std::to_chars(text, text + sizeof text, value);
+        out_.append(text, result.ptr);
+        return *this;
+    }
+    // Fixed notation (some readers know no exponents), and the shortest
+    // that reads back as the same float.
+    TextOut &Put(float value) {
+        if (!std::isfinite(value)) {
+            Fail("a number is not finite");
+            value = 0;
+        }
+        if (value == 0.0f) return Put(std::signbit(value) ? "-0.000000" : "0.000000");
+        char text[64];
+        const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
+        out_.append(text, result.ptr);
+        if (std::find(text, result.ptr, '.') == result.ptr) out_.append(".000000");
+        return *this;
+    }
+    // count values, each closed by ';'.
+    TextOut &Put(const float *values, size_t count) {
+        for (size_t i = 0; i < count; ++i) Put(values[i]).Put(';');
+        return *this;
+    }
+    void EndLine() { out_ += '\n'; }
+
+    void Line(std::string_view text) {
+        Indent().Put(text);
+        EndLine();
     }
     void Open(const std::string &header) {
         Line(header + " {");
@@ -140,28 +182,6 @@ public:
     void Close() {
         --depth_;
         Line("}");
-    }
-
-    // Fixed notation (some readers know no exponents), and the shortest
-    // that reads back as the same float.
-    std::string Number(float value) {
-        if (!std::isfinite(value)) {
-            Fail("a number is not finite");
-            return "0";
-        }
-        if (value == 0.0f) return std::signbit(value) ? "-0.000000" : "0.000000";
-        char text[64];
-        const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-        std::string written(text, result.ptr);
-        if (written.find('.') == std::string::npos) written += ".000000";
-        return written;
-    }
-
-    // count values, separated by ';', closed by ';'.
-    std::string Numbers(const float *values, size_t count) {
-        std::string text;
-        for (size_t i = 0; i < count; ++i) text += Number(values[i]) + ";";
-        return text;
     }
 
 private:
@@ -180,17 +200,17 @@ void WriteMaterial(TextOut &text, const MaterialData &data) {
     const float face[] = {m.Diffuse.r, m.Diffuse.g, m.Diffuse.b, m.Diffuse.a};
     const float specular[] = {m.Specular.r, m.Specular.g, m.Specular.b};
     const float emissive[] = {m.Emissive.r, m.Emissive.g, m.Emissive.b};
-    text.Line(text.Numbers(face, 4) + ";");
-    text.Line(text.Number(m.Power) + ";");
-    text.Line(text.Numbers(specular, 3) + ";");
-    text.Line(text.Numbers(emissive, 3) + ";");
+    text.Indent().Put(face, 4).Put(';').EndLine();
+    text.Indent().Put(m.Power).Put(';').EndLine();
+    text.Indent().Put(specular, 3).Put(';').EndLine();
+    text.Indent().Put(emissive, 3).Put(';').EndLine();
     if (data.hasTexture) {
         // Strings are taken as they stand: a quote would end one early.
         if (data.textureFileName.find_first_of("\"\r\n") != std::string::npos) {
             text.Fail("texture name with a quote or a line break: " + data.textureFileName);
         }
         text.Open("TextureFilename");
-        text.Line("\"" + data.textureFileName + "\";");
+        text.Indent().Put('"').Put(data.textureFileName).Put("\";").EndLine();
         text.Close();
     }
     text.Close();
@@ -199,13 +219,20 @@ void WriteMaterial(TextOut &text, const MaterialData &data) {
 // Faces as "N;i,j,k;" with ',' between faces and ';' after the last.
 void WriteFaces(TextOut &text, const FileMesh &mesh, const std::vector<uint32_t> &indices) {
     const uint32_t polygons = mesh.PolygonCount();
-    text.Line(std::to_string(polygons) + ";");
+    text.Indent().Put(uint64_t{polygons}).Put(';').EndLine();
     for (uint32_t p = 0; p < polygons; ++p) {
-        std::string line = std::to_string(mesh.faceStarts[p + 1] - mesh.faceStarts[p]) + ";";
+        text.Indent().Put(uint64_t{mesh.faceStarts[p + 1] - mesh.faceStarts[p]}).Put(';');
         for (uint32_t i = mesh.faceStarts[p]; i < mesh.faceStarts[p + 1]; ++i) {
-            line += std::to_string(indices[i]) + (i + 1 < mesh.faceStarts[p + 1] ? "," : ";");
+            text.Put(uint64_t{indices[i]}).Put(i + 1 < mesh.faceStarts[p + 1] ? ',' : ';');
         }
-        text.Line(line + Separator(p, polygons, ";"));
+        text.Put(Separator(p, polygons, ";")).EndLine();
+    }
+}
+
+// count rows of width floats, ',' between rows and ';' after the last.
+void WriteRows(TextOut &text, const float *values, size_t count, size_t width) {
+    for (size_t r = 0; r < count; ++r) {
+        text.Indent().Put(values + r * width, width).Put(Separator(r, count, ";")).EndLine();
     }
 }
 
@@ -267,52 +294,42 @@ void WriteMesh(TextOut &text, const FileMesh &mesh, size_t index) {
         return;
     }
     text.Open("Mesh mesh" + std::to_string(index));
-    text.Line(std::to_string(mesh.vertexCount) + ";");
-    for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
-        text.Line(text.Numbers(&mesh.positions[size_t{v} * 3], 3) +
-                  Separator(v, mesh.vertexCount, ";"));
-    }
+    text.Indent().Put(uint64_t{mesh.vertexCount}).Put(';').EndLine();
+    WriteRows(text, mesh.positions.data(), mesh.vertexCount, 3);
     WriteFaces(text, mesh, mesh.faceIndices);
 
     if (mesh.hasNormals) {
         text.Open("MeshNormals");
         const size_t normals = mesh.normals.size() / 3;
-        text.Line(std::to_string(normals) + ";");
-        for (size_t n = 0; n < normals; ++n) {
-            text.Line(text.Numbers(&mesh.normals[n * 3], 3) + Separator(n, normals, ";"));
-        }
+        text.Indent().Put(uint64_t{normals}).Put(';').EndLine();
+        WriteRows(text, mesh.normals.data(), normals, 3);
         WriteFaces(text, mesh, mesh.faceNormalIndices);
         text.Close();
     }
     if (mesh.hasTexCoords) {
         text.Open("MeshTextureCoords");
-        text.Line(std::to_string(mesh.vertexCount) + ";");
-        for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
-            text.Line(text.Numbers(&mesh.texCoords[size_t{v} * 2], 2) +
-                      Separator(v, mesh.vertexCount, ";"));
-        }
+        text.Indent().Put(uint64_t{mesh.vertexCount}).Put(';').EndLine();
+        WriteRows(text, mesh.texCoords.data(), mesh.vertexCount, 2);
         text.Close();
     }
     if (mesh.hasColors) {
         text.Open("MeshVertexColors");
-        text.Line(std::to_string(mesh.vertexCount) + ";");
+        text.Indent().Put(uint64_t{mesh.vertexCount}).Put(';').EndLine();
         for (uint32_t v = 0; v < mesh.vertexCount; ++v) {
             // byte / 255 reads back as the same byte (the loader rounds).
             const uint32_t argb = mesh.colors[v];
             const float rgba[] = {((argb >> 16) & 0xFF) / 255.0f, ((argb >> 8) & 0xFF) / 255.0f,
                                   (argb & 0xFF) / 255.0f, (argb >> 24) / 255.0f};
-            text.Line(std::to_string(v) + ";" + text.Numbers(rgba, 4) + ";" +
-                      Separator(v, mesh.vertexCount, ";"));
+            text.Indent().Put(uint64_t{v}).Put(';').Put(rgba, 4).Put(';').Put(Separator(v, mesh.vertexCount, ";")).EndLine();
         }
         text.Close();
     }
     if (mesh.hasMaterialList) {
         text.Open("MeshMaterialList");
-        text.Line(std::to_string(mesh.materials.size()) + ";");
-        text.Line(std::to_string(mesh.faceMaterials.size()) + ";");
+        text.Indent().Put(uint64_t{mesh.materials.size()}).Put(';').EndLine();
+        text.Indent().Put(uint64_t{mesh.faceMaterials.size()}).Put(';').EndLine();
         for (size_t f = 0; f < mesh.faceMaterials.size(); ++f) {
-            text.Line(std::to_string(mesh.faceMaterials[f]) +
-                      Separator(f, mesh.faceMaterials.size(), ";"));
+            text.Indent().Put(uint64_t{mesh.faceMaterials[f]}).Put(Separator(f, mesh.faceMaterials.size(), ";")).EndLine();
         }
         for (const MaterialData &material : mesh.materials) WriteMaterial(text, material);
         text.Close();
@@ -322,11 +339,9 @@ void WriteMesh(TextOut &text, const FileMesh &mesh, size_t index) {
 
 void WriteTransform(TextOut &text, const Matrix &matrix) {
     text.Open("FrameTransformMatrix");
-    std::string line;
-    for (int i = 0; i < 16; ++i) {
-        line += text.Number(matrix.m[i / 4][i % 4]) + (i < 15 ? "," : ";;");
-    }
-    text.Line(line);
+    text.Indent();
+    for (int i = 0; i < 16; ++i) text.Put(matrix.m[i / 4][i % 4]).Put(i < 15 ? "," : ";;");
+    text.EndLine();
     text.Close();
 }
 
@@ -348,6 +363,13 @@ bool WriteXText(const XScene &scene, std::string &out, std::string &error) {
         }
     }
     std::string text = "xof 0303txt 0032\n";
+    size_t estimate = std::char_traits<char>::length(kTemplates) + 1024;
+    for (const FileMesh &mesh : scene.meshes) {
+        // About twelve bytes a number: positions, normals, coordinates, faces.
+        estimate += 12 * (mesh.positions.size() + mesh.normals.size() + mesh.texCoords.size() +
+                          2 * mesh.faceIndices.size() + 5 * mesh.colors.size());
+    }
+    text.reserve(estimate);
     text += kTemplates;
     TextOut writer(text);
 

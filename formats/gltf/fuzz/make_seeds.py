@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""Writes the seed corpus of the glTF import fuzzer (run from this folder):
+"""Writes the seed corpus of the glTF reader and import fuzzers (run from this folder):
 small files of our own that reach the reader's and the importer's paths."""
 import base64
 import json
