@@ -29,8 +29,10 @@ struct GltfImportOptions {
     // time an import may take.
     size_t maxSamples = size_t{1} << 26;
     // Largest distance rounding to whole degrees may move a corner of a
-    // part's box, relative to the box's diagonal, before it is reported.
-    double roundingTolerance = 0.005;
+    // part's box, relative to the box's diagonal, before it is reported: one
+    // percent, which a turn of half a degree about each axis reaches only
+    // near its worst.
+    double roundingTolerance = 0.01;
 };
 
 struct ObjImportOptions {

@@ -42,6 +42,8 @@ struct Part {
     int node = -1;
     size_t file = 0;  // index into the X files
     std::array<float, 3> low{}, high{};
+    double diagonal = 0;  // of the box
+    double reach = 0;     // the farthest corner's distance from the origin
 };
 
 class FigureBuilder {
@@ -98,6 +100,14 @@ private:
             part.file = static_cast<size_t>(meshFile[mesh]);
             part.low = meshBounds_[part.file][0];
             part.high = meshBounds_[part.file][1];
+            double diagonal = 0, reach = 0;
+            for (int c = 0; c < 3; ++c) {
+                const double low = part.low[c], high = part.high[c];
+                diagonal += (high - low) * (high - low);
+                reach += std::max(low * low, high * high);
+            }
+            part.diagonal = std::sqrt(diagonal);
+            part.reach = std::sqrt(reach);
             PartEntry entry{};
             base::StoreFieldText(entry.fileName, sizeof entry.fileName, ".\\" + figure_.files[part.file].name);
             figure_.parts.push_back(entry);
@@ -311,11 +321,12 @@ private:
                             name + " is not finite or beyond single precision";
                     return false;
                 }
-                const double move = LargestCornerMove(matrix, pose, part.low, part.high);
-                double diagonal = 0;
-                for (int c = 0; c < 3; ++c) diagonal += double(part.high[c] - part.low[c]) * (part.high[c] - part.low[c]);
                 const double scale = std::max({std::fabs(pose.scale[0]), std::fabs(pose.scale[1]), std::fabs(pose.scale[2])});
-                const double tolerance = options_.roundingTolerance * std::sqrt(diagonal) * scale + 1e-6;
+                const double tolerance = options_.roundingTolerance * part.diagonal * scale + 1e-6;
+                // The corners are measured only where the turn could move one too far.
+                const double move = pose.sheared || pose.roundingTurn * part.reach * scale > tolerance
+                                        ? LargestCornerMove(matrix, pose, part.low, part.high)
+                                        : 0.0;
                 if (move > tolerance || !std::isfinite(move)) {
                     Trouble &trouble = pose.sheared ? sheared[p] : rounded[p];
                     if (trouble.frames++ == 0) trouble.first = f;

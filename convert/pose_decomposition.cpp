@@ -107,6 +107,11 @@ EditorPose DecomposePose(const RowMatrix &m) {
         a = std::atan2(-r[2][1], r[1][1]);
     }
     pose.rotation = {WholeDegrees(a), WholeDegrees(b), WholeDegrees(c)};
+    const double angles[] = {a, b, c};
+    for (int i = 0; i < 3; ++i) {
+        const double turn = std::remainder(angles[i] - pose.rotation[size_t(i)] * kPi / 180.0, 2 * kPi);
+        pose.roundingTurn += std::isfinite(turn) ? std::fabs(turn) : kPi;
+    }
     for (double &v : pose.scale) v = Clean(v);
     for (double &v : pose.translation) v = Clean(v);
     return pose;

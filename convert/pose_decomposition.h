@@ -18,6 +18,10 @@ struct EditorPose {
     std::array<int16_t, 3> rotation{0, 0, 0};  // degrees
     std::array<double, 3> translation{0, 0, 0};
     bool sheared = false;  // the matrix has shear no pose can express
+    // How far rounding to whole degrees turned the angles, in radians, summed
+    // over the three: no point at distance r from the origin moves more than
+    // r times this (times the largest scale).
+    double roundingTurn = 0;
 };
 
 // Row-vector 4x4 in the editor's frame.

@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 
 namespace morvel::formats::xfile {
@@ -120,6 +121,28 @@ template Frame {
 
 )";
 
+// A float in fixed notation (some readers know no exponents), the shortest
+// that reads back as the same float, at p (room for 64 bytes); false when
+// it is not finite (then "0" is written).
+bool FormatNumber(float value, char *&p) {
+    const bool finite = std::isfinite(value);
+    if (!finite) value = 0;
+    if (value == 0.0f) {
+        const char *zero = std::signbit(value) ? "-0.000000" : "0.000000";
+        const size_t length = std::signbit(value) ? 9 : 8;
+        std::memcpy(p, zero, length);
+        p += length;
+        return finite;
+    }
+    char *start = p;
+    p = std::to_chars(p, p + 56, value, std::chars_format::fixed).ptr;
+    if (std::find(start, p, '.') == p) {
+        std::memcpy(p, ".000000", 7);
+        p += 7;
+    }
+    return finite;
+}
+
 // Appends straight to the file's text: meshes of many thousand vertices are
 // written number by number.
 class TextOut {
@@ -150,25 +173,25 @@ public:
         out_.append(text, result.ptr);
         return *this;
     }
-    // Fixed notation (some readers know no exponents), and the shortest
-    // that reads back as the same float.
     TextOut &Put(float value) {
-        if (!std::isfinite(value)) {
-            Fail("a number is not finite");
-            value = 0;
-        }
-        if (value == 0.0f) return Put(std::signbit(value) ? "-0.000000" : "0.000000");
         char text[64];
-        const auto result = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed);
-        out_.append(text, result.ptr);
-        if (std::find(text, result.ptr, '.') == result.ptr) out_.append(".000000");
+        char *end = text;
+        if (!FormatNumber(value, end)) Fail("a number is not finite");
+        out_.append(text, end);
         return *this;
     }
-    // count values, each closed by ';'.
+    // count values (at most 4), each closed by ';'.
     TextOut &Put(const float *values, size_t count) {
-        for (size_t i = 0; i < count; ++i) Put(values[i]).Put(';');
+        char text[4 * 65];
+        char *end = text;
+        for (size_t i = 0; i < count && i < 4; ++i) {
+            if (!FormatNumber(values[i], end)) Fail("a number is not finite");
+            *end++ = ';';
+        }
+        out_.append(text, end);
         return *this;
     }
+    int Depth() const { return depth_; }
     void EndLine() { out_ += '\n'; }
 
     void Line(std::string_view text) {
@@ -221,18 +244,41 @@ void WriteFaces(TextOut &text, const FileMesh &mesh, const std::vector<uint32_t>
     const uint32_t polygons = mesh.PolygonCount();
     text.Indent().Put(uint64_t{polygons}).Put(';').EndLine();
     for (uint32_t p = 0; p < polygons; ++p) {
-        text.Indent().Put(uint64_t{mesh.faceStarts[p + 1] - mesh.faceStarts[p]}).Put(';');
-        for (uint32_t i = mesh.faceStarts[p]; i < mesh.faceStarts[p + 1]; ++i) {
-            text.Put(uint64_t{indices[i]}).Put(i + 1 < mesh.faceStarts[p + 1] ? ',' : ';');
+        const uint32_t first = mesh.faceStarts[p], end = mesh.faceStarts[p + 1];
+        if (end - first > 3) {  // polygons of many corners, number by number
+            text.Indent().Put(uint64_t{end - first}).Put(';');
+            for (uint32_t i = first; i < end; ++i) text.Put(uint64_t{indices[i]}).Put(i + 1 < end ? ',' : ';');
+            text.Put(Separator(p, polygons, ";")).EndLine();
+            continue;
         }
-        text.Put(Separator(p, polygons, ";")).EndLine();
+        char line[128 + 16];
+        char *at = line;
+        for (int d = 0; d < text.Depth() && d < 128; ++d) *at++ = ' ';
+        *at++ = '3';
+        *at++ = ';';
+        for (uint32_t i = first; i < end; ++i) {
+            at = std::to_chars(at, at + 11, indices[i]).ptr;
+            *at++ = i + 1 < end ? ',' : ';';
+        }
+        *at++ = p + 1 < polygons ? ',' : ';';
+        *at++ = '\n';
+        text.Put(std::string_view(line, static_cast<size_t>(at - line)));
     }
 }
 
-// count rows of width floats, ',' between rows and ';' after the last.
+// count rows of width (at most 4) floats, ',' between rows and ';' after the last.
 void WriteRows(TextOut &text, const float *values, size_t count, size_t width) {
+    char line[128 + 4 * 65 + 2];
     for (size_t r = 0; r < count; ++r) {
-        text.Indent().Put(values + r * width, width).Put(Separator(r, count, ";")).EndLine();
+        char *at = line;
+        for (int d = 0; d < text.Depth() && d < 128; ++d) *at++ = ' ';
+        for (size_t c = 0; c < width && c < 4; ++c) {
+            if (!FormatNumber(values[r * width + c], at)) text.Fail("a number is not finite");
+            *at++ = ';';
+        }
+        *at++ = r + 1 < count ? ',' : ';';
+        *at++ = '\n';
+        text.Put(std::string_view(line, static_cast<size_t>(at - line)));
     }
 }
 
