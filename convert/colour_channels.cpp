@@ -9,6 +9,14 @@ bool Same(const MvlRgbaF64 &a, const MvlRgbaF64 &b) {
     return a.r == b.r && a.g == b.g && a.b == b.b && a.a == b.a;
 }
 
+// One value repeated in every key: held, nothing to interpolate.
+bool Constant(const std::vector<float> &values, size_t width) {
+    for (size_t i = width; i < values.size(); ++i) {
+        if (values[i] != values[i % width]) return false;
+    }
+    return true;
+}
+
 float Unit(double value) { return static_cast<float>(std::clamp(value, 0.0, 1.0)); }
 
 }  // namespace
@@ -65,8 +73,9 @@ void AddColourChannels(const PartOffsets &offsets, const std::vector<int> &mater
                                              Unit(kEditorAmbientLight * a.b)});
         }
         const std::string material = "/materials/" + std::to_string(materials[i]);
-        sink(material + "/pbrMetallicRoughness/baseColorFactor", base, TINYGLTF_TYPE_VEC4, interpolation);
-        sink(material + "/emissiveFactor", emissive, TINYGLTF_TYPE_VEC3, interpolation);
+        sink(material + "/pbrMetallicRoughness/baseColorFactor", base, TINYGLTF_TYPE_VEC4,
+             Constant(base, 4) ? "STEP" : interpolation);
+        sink(material + "/emissiveFactor", emissive, TINYGLTF_TYPE_VEC3, Constant(emissive, 3) ? "STEP" : interpolation);
         if (translucent) model.materials[static_cast<size_t>(materials[i])].alphaMode = "BLEND";
     }
 }

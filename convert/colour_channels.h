@@ -42,8 +42,9 @@ using PointerChannelSink =
                        const char *interpolation)>;
 
 // The two channels of each material: LINEAR, or STEP where the part goes
-// missing from a frame (its colour must not fade across the gap). With a
-// closing key the first frame's colours come once more.
+// missing from a frame (its colour must not fade across the gap) or the
+// value is the same in every frame. With a closing key the first frame's
+// colours come once more.
 void AddColourChannels(const PartOffsets &offsets, const std::vector<int> &materials,
                        const std::vector<std::array<double, 4>> &diffuse, bool closingKey,
                        const PointerChannelSink &sink, tinygltf::Model &model);

@@ -289,16 +289,14 @@ private:
             error = "animation " + name + " has more than 65,535 key times";
             return false;
         }
-        const size_t samples = times.size() * (doc_.nodes.size() + (animation ? animation->channels.size() : 0));
-        samples_ += samples;
-        if (samples / times.size() != doc_.nodes.size() + (animation ? animation->channels.size() : 0) ||
-            samples_ > options_.maxSamples) {
+        samples_ += uint64_t{times.size()} * (uint64_t{doc_.nodes.size()} + (animation ? animation->channels.size() : 0));
+        if (samples_ > options_.maxSamples) {
             error = "the motions would take more than " + std::to_string(options_.maxSamples) +
                     " node and channel evaluations (choose a lower --fps)";
             return false;
         }
         const std::vector<size_t> shown = ScenePartsOf(animation);
-        positions_ += times.size() * shown.size();
+        positions_ += uint64_t{times.size()} * shown.size();
         if (positions_ > options_.maxPositions) {
             error = "the motions would hold more than " + std::to_string(options_.maxPositions) +
                     " positions (choose a lower --fps)";
@@ -372,8 +370,8 @@ private:
     std::vector<int> roots_;
     std::vector<Part> parts_;
     std::map<size_t, std::array<std::array<float, 3>, 2>> meshBounds_;
-    size_t positions_ = 0;
-    size_t samples_ = 0;
+    uint64_t positions_ = 0;
+    uint64_t samples_ = 0;
 };
 
 }  // namespace

@@ -156,8 +156,8 @@ TEST(AnimationSampler, EvaluatesAsGltfDefines) {
     const Channel turn = MakeChannel(TargetPath::Rotation, Interpolation::Linear, {0, 1},
                                      {0, 0, 0, 2, 0, 0, float(-h), float(-h)});
     const auto half = SampleChannel(turn, 0.5);
-    EXPECT_NEAR(half[2], std::sin(M_PI / 8), 1e-6) << "the short way round";
-    EXPECT_NEAR(half[3], std::cos(M_PI / 8), 1e-6);
+    EXPECT_NEAR(half[2], std::sin(std::acos(-1.0) / 8), 1e-6) << "the short way round";
+    EXPECT_NEAR(half[3], std::cos(std::acos(-1.0) / 8), 1e-6);
     // A Hermite segment: in-tangent, value, out-tangent per key.
     const Channel cubic = MakeChannel(TargetPath::Translation, Interpolation::CubicSpline, {0, 2},
                                       {0, 0, 0, 0, 0, 0, 1, 0, 0, 0, 0, 0, 4, 0, 0, 0, 0, 0});
