@@ -88,6 +88,11 @@ std::string HostFileName(const std::string &cp932Name) {
 #endif
 }
 
+bool FigureFolderExists(const std::string &folder) {
+    std::error_code ignored;
+    return fs::exists(FsPath(folder), ignored);
+}
+
 bool WriteFigureFolder(Figure &figure, const std::string &folder, const std::string &motionFileName,
                        bool replace, std::string &error) {
     if (folder.empty()) {

@@ -14,6 +14,9 @@ namespace morvel::convert {
 bool WriteFigureFolder(Figure &figure, const std::string &folder, const std::string &motionFileName,
                        bool replace, std::string &error);
 
+// Whether anything (a folder or a file) has the host path folder.
+bool FigureFolderExists(const std::string &folder);
+
 // A code page 932 file name as the host's file functions take it: as it is
 // on Windows, in UTF-8 elsewhere (where Wine and the file system use UTF-8).
 std::string HostFileName(const std::string &cp932Name);

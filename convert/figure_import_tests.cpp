@@ -173,6 +173,9 @@ TEST(GltfImport, FixturesFromOtherToolsBecomeTheExpectedFigures) {
     LoadedFigure figure(folder.Path("out/AnimatedTriangle.mvl"));
     EXPECT_EQ(figure.document.motions[0].frames[1].positions[0].rotation.z, 36);
     EXPECT_EQ(figure.document.motions[0].frames[6].positions[0].rotation.z, -144);
+    // A unit triangle: the camera comes close enough to see it, not 300 away.
+    EXPECT_GE(figure.document.header.cameraDistance, 3);
+    EXPECT_LE(figure.document.header.cameraDistance, 10);
 }
 
 TEST(GltfImport, NamesLimitsAndLeftOutFeaturesBecomeMessages) {

@@ -1,5 +1,6 @@
 #include "convert/gltf_figure.h"
 
+
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
@@ -7,6 +8,7 @@
 
 #include "base/field_text.h"
 #include "base/text_encoding.h"
+#include "convert/camera_fit.h"
 #include "convert/file_names.h"
 #include "convert/figure_textures.h"
 #include "convert/gltf_mesh_to_x.h"
@@ -56,7 +58,13 @@ public:
         for (const std::string &warning : doc_.warnings) warnings_.push_back(Cp932(warning));
         FindRoots();
         if (!PlanParts(error)) return false;
-        return doc_.animations.empty() ? AddMotion(nullptr, "rest", error) : AddAnimations(error);
+        if (!(doc_.animations.empty() ? AddMotion(nullptr, "rest", error) : AddAnimations(error))) return false;
+        std::vector<double> reach;
+        for (const Part &part : parts_) reach.push_back(part.reach);
+        if (!figure_.motions.empty() && !figure_.motions[0].positions.empty()) {
+            FitCameraToPose(figure_.header, figure_.motions[0].positions[0], reach);
+        }
+        return true;
     }
 
 private:

@@ -1,10 +1,13 @@
 #include "convert/obj_figure.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 #include <utility>
 
 #include "base/field_text.h"
 #include "base/text_encoding.h"
+#include "convert/camera_fit.h"
 #include "convert/figure_textures.h"
 #include "convert/file_names.h"
 #include "formats/motion/document_tables.h"
@@ -194,6 +197,12 @@ bool BuildObjFigure(const obj::Document &document, const std::string &textureFol
         position.scale = {1, 1, 1};
         frame.push_back(position);
     }
+    double reach = 0;
+    for (size_t v = 0; v + 2 < document.positions.size(); v += 3) {
+        const double x = document.positions[v], y = document.positions[v + 1], z = document.positions[v + 2];
+        reach = std::max(reach, std::sqrt(x * x + y * y + z * z));
+    }
+    FitCameraToPose(figure.header, frame, std::vector<double>(figure.parts.size(), reach));
     motion.positions.push_back(std::move(frame));
     motion.frames.resize(1);
     figure.motions.push_back(std::move(motion));

@@ -2,6 +2,7 @@
 
 #include "app/autosave.h"
 #include "app/command_ids.h"
+#include "app/figure_exchange_commands.h"
 #include "app/file_commands.h"
 #include "app/history.h"
 #include "app/menu_states.h"
@@ -205,6 +206,8 @@ void Dispatch(Editor &editor, int command) {
 
         case CMD_TOOL_HISTORY:
         case CMD_TOOL_TIMELINE: ToggleToolWindow(editor, ToolWindowOfCommand(command)); break;
+        case CMD_TOOL_IMPORT_FIGURE: ImportFigureCommand(editor); break;
+        case CMD_TOOL_EXPORT_GLTF: ExportGltfCommand(editor); break;
         case CMD_TOOL_COPY_POSE: CopyPoseCommand(editor); break;
         case CMD_TOOL_PASTE_POSE:
         case CMD_TOOL_PASTE_POSE_MIRRORED:

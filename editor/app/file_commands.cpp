@@ -24,7 +24,12 @@ using document::MessageAnswer;
 using document::MessageButtons;
 using document::MessageIcon;
 
+}  // namespace
+
 const char *const kDiscardQuestion = "現在編集されていますが、破棄しますか？";
+
+namespace {
+
 const char *const kRecoveryUnreadable =
     "自動保存された編集内容を読み込めませんでした。回復用のファイルはそのまま残します。";
 const char *const kVersionQuestionOnSave = "ファイルのバージョンが異なります。書き換えますか？";
@@ -143,9 +148,12 @@ void NewCommand(Editor &editor) {
 }
 
 bool OpenCommand(Editor &editor) {
-    EditorState &state = editor.state;
-    if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "開く")) return false;
+    if (editor.state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "開く")) return false;
+    return OpenAfterQuestion(editor);
+}
 
+bool OpenAfterQuestion(Editor &editor) {
+    EditorState &state = editor.state;
     SceneReadyGuard ready(state);
     int result = LoadIntoWorkingDocument(editor, "開く");
     if (result == document::kOpenCancelled) return false;
@@ -252,7 +260,7 @@ bool RestoreRecoveredDocument(Editor &editor, const std::string &copyPath,
     return true;
 }
 
-bool OpenGivenFile(Editor &editor, const std::string &path) {
+bool OpenGivenFile(Editor &editor, const std::string &path, bool askFirst) {
     // A path the open buffer cannot hold whole would name another file.
     if (path.empty() || path.size() >= document::kPathBufferSize) {
         Warn(editor, "ファイルの読込に失敗しました。", "開く");
@@ -262,7 +270,7 @@ bool OpenGivenFile(Editor &editor, const std::string &path) {
     document::PathBuffer &open = editor.state.openPath;
     open.fill('\0');
     std::memcpy(open.data(), path.data(), path.size());
-    return OpenCommand(editor);
+    return askFirst ? OpenCommand(editor) : OpenAfterQuestion(editor);
 }
 
 }  // namespace morvel::app

@@ -20,6 +20,11 @@ void NewCommand(Editor &editor);
 // Opens openPath when it holds a path, else asks the user for a file. True
 // when the file became the current document (and was drawn).
 bool OpenCommand(Editor &editor);
+// OpenCommand once the question about the current document was answered yes
+// (or not needed).
+bool OpenAfterQuestion(Editor &editor);
+// "現在編集されていますが、破棄しますか？"
+extern const char *const kDiscardQuestion;
 void SaveCommand(Editor &editor);
 void SaveAsCommand(Editor &editor);
 
@@ -38,7 +43,8 @@ bool RestoreRecoveredDocument(Editor &editor, const std::string &copyPath,
                               const RecoveryRecord &record);
 
 // Opens path as if the user had chosen it in Open: its folder becomes the
-// current directory first. True as for OpenCommand.
-bool OpenGivenFile(Editor &editor, const std::string &path);
+// current directory first. askFirst false: the question about the current
+// document was asked already. True as for OpenCommand.
+bool OpenGivenFile(Editor &editor, const std::string &path, bool askFirst = true);
 
 }  // namespace morvel::app

@@ -68,6 +68,12 @@ bool RunFolderChooser(HWND owner, const std::string &title, std::string &folder)
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    // The chooser opens on the folder given, when there is one.
+    info.lpfn = [](HWND window, UINT message, LPARAM, LPARAM data) -> int {
+        if (message == BFFM_INITIALIZED && data != 0) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
+        return 0;
+    };
+    info.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
     PIDLIST_ABSOLUTE chosen = browse(&info);
     if (chosen == nullptr) return false;
     char path[MAX_PATH] = {};

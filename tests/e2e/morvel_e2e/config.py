@@ -23,6 +23,11 @@ class Paths:
     def screenshots(self) -> Path:
         return self.work / "screenshots"
 
+    @property
+    def fixtures(self) -> Path:
+        """Files made by other tools, in the folder beside the repository."""
+        return _path("MORVEL_FIXTURES_DIR", self.source.parent / "shared" / "fixtures")
+
 
 def _path(name: str, default: Path) -> Path:
     value = os.environ.get(name)
