@@ -8,7 +8,7 @@
 #
 # The layers, from the ground up. A library may link libraries of lower
 # layers only; morvel_check_layers() fails the configure step otherwise.
-set(MORVEL_LAYERS base formats mvllib document render app dialogs main tools)
+set(MORVEL_LAYERS base formats convert mvllib document render app dialogs main tools)
 
 # morvel_library(name LAYER layer HEADERS_AS prefix [PORTABLE | ADAPTS library]
 #                SOURCES ...)

@@ -49,10 +49,16 @@ target_include_directories(morvel_stb SYSTEM INTERFACE ${MORVEL_HOST_HEADERS})
 add_library(morvel::stb ALIAS morvel_stb)
 # tiny_gltf.h is one file in /usr/include (libtinygltf-dev). Debian builds
 # its implementation into a shared library the MinGW trees cannot link, so
-# every tree compiles it from the header instead (tools/mvltool/gltf).
+# every tree compiles it from the header instead (formats/gltf).
 if(EXISTS /usr/include/tiny_gltf.h AND NOT EXISTS ${MORVEL_HOST_HEADERS}/tiny_gltf.h)
   file(CREATE_LINK /usr/include/tiny_gltf.h ${MORVEL_HOST_HEADERS}/tiny_gltf.h SYMBOLIC)
 endif()
+# tiny_obj_loader.h likewise (libtinyobjloader-dev), compiled in formats/obj.
+if(EXISTS /usr/include/tiny_obj_loader.h AND NOT EXISTS ${MORVEL_HOST_HEADERS}/tiny_obj_loader.h)
+  file(CREATE_LINK /usr/include/tiny_obj_loader.h ${MORVEL_HOST_HEADERS}/tiny_obj_loader.h SYMBOLIC)
+endif()
+add_library(morvel_tinyobjloader INTERFACE)
+target_include_directories(morvel_tinyobjloader SYSTEM INTERFACE ${MORVEL_HOST_HEADERS})
 add_library(morvel_nlohmann_json INTERFACE)
 target_include_directories(morvel_nlohmann_json SYSTEM INTERFACE ${MORVEL_HOST_HEADERS})
 add_library(morvel::nlohmann_json ALIAS morvel_nlohmann_json)

@@ -8,7 +8,7 @@ packages=(
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix binutils-mingw-w64
   wine wine64 fonts-wine xvfb xdotool imagemagick fonts-ipafont-gothic locales python3
   googletest libgtest-dev libbenchmark-dev zlib1g-dev libz-mingw-w64-dev
-  libstb-dev nlohmann-json3-dev libassimp-dev libtinygltf-dev
+  libstb-dev nlohmann-json3-dev libassimp-dev libtinygltf-dev libtinyobjloader-dev
   zip unzip llvm lintian dpkg-dev pkg-config nsis p7zip-full
 )
 

@@ -1,5 +1,6 @@
 #include "app/command_dispatch.h"
 
+#include "app/autosave.h"
 #include "app/command_ids.h"
 #include "app/file_commands.h"
 #include "app/history.h"
@@ -8,6 +9,7 @@
 #include "app/pose_clipboard_commands.h"
 #include "app/pose_editing.h"
 #include "app/recent_files.h"
+#include "app/recovery_offer.h"
 #include "app/redraw.h"
 #include "app/selection_commands.h"
 #include "app/tool_windows.h"
@@ -147,6 +149,10 @@ void Dispatch(Editor &editor, int command) {
             if (!path.empty() && !OpenGivenFile(editor, path)) ViewAndRedraw(editor);
             break;
         }
+        case CMD_RECOVERY_OFFER:
+            OfferRecovery(editor);
+            if (!state.pendingOpenPath.empty()) editor.shell.PostCommand(CMD_OPEN_PENDING_FILE);
+            break;
         case CMD_FILE_SHORTCUT: DesktopShortcutCommand(editor); break;
         case CMD_FILE_EXIT: editor.shell.PostClose(); break;
 
@@ -189,12 +195,15 @@ void Dispatch(Editor &editor, int command) {
         case CMD_HELP_INDEX: HelpCommandOf(editor, command); break;
         case CMD_HELP_VERSION: VersionCommand(editor); break;
 
+        case CMD_TOOL_AUTOSAVE: AutosaveSettingsCommand(editor); break;
+
         case CMD_PLAY_TOGGLE: TogglePlayback(editor); break;
         case CMD_PLAY_LOOP:
         case CMD_PLAY_INTERPOLATE:
         case CMD_PLAY_ONION_SKIN:
         case CMD_PLAY_SPEED: PlaybackSettingCommand(editor, command); break;
 
+        case CMD_TOOL_HISTORY:
         case CMD_TOOL_TIMELINE: ToggleToolWindow(editor, ToolWindowOfCommand(command)); break;
         case CMD_TOOL_COPY_POSE: CopyPoseCommand(editor); break;
         case CMD_TOOL_PASTE_POSE:

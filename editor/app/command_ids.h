@@ -62,6 +62,8 @@
 /* Commands of our own, outside every range above: opening a file named on
  * the command line or dropped on the window. */
 #define CMD_OPEN_PENDING_FILE 41001
+/* The start-up question about the recovery copies ended editors left. */
+#define CMD_RECOVERY_OFFER 41002
 
 /* The "再生" menu of our own: playback of the selected motion. */
 #define CMD_PLAY_TOGGLE 41010

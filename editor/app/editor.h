@@ -16,6 +16,15 @@
 namespace morvel::app {
 
 struct Editor;
+class JobRunner;
+class RecoveryPlatform;
+
+// What autosave needs besides the editor's other ports; an editor without
+// them writes no recovery copies and offers none.
+struct AutosavePorts {
+    RecoveryPlatform &platform;
+    JobRunner &jobs;
+};
 
 // Makes the controller of a dialog template by name; nullptr for a dialog
 // the program does not have.
@@ -47,6 +56,7 @@ struct Editor {
     DialogFactory &dialogs;
     d3dx::ResourceModule *resources;  // the program's bitmaps (axis labels)
     Clock &clock;
+    AutosavePorts *autosave = nullptr;
 };
 
 }  // namespace morvel::app

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 
+#include "app/autosave_state.h"
 #include "app/menu_states.h"
 #include "app/recent_files.h"
 #include "app/tool_windows.h"
@@ -74,6 +75,7 @@ struct EditorState {
     int32_t lastMouseX = 0;
     int32_t lastMouseY = 0;
     uint8_t snapshotPending = 0;
+    uint8_t gestureAxes = 0;  // what the drag in progress moved (pose_editing.h)
 
     render::SceneFlags scene;  // selectionBlink and sceneReady
     uint8_t timerHoldoff = 0;
@@ -98,6 +100,9 @@ struct EditorState {
     // A file named on the command line or dropped on the window, opened by
     // CMD_OPEN_PENDING_FILE.
     std::string pendingOpenPath;
+
+    AutosaveState autosave;
+    RecoveryOffer recoveryOffer;  // what the start-up question shows
 };
 
 }  // namespace morvel::app

@@ -1,7 +1,9 @@
 #include "app/file_commands.h"
 
+#include <algorithm>
 #include <cstring>
 
+#include "app/autosave.h"
 #include "app/command_dispatch.h"
 #include "app/command_ids.h"
 #include "morvel/version.h"
@@ -23,6 +25,8 @@ using document::MessageButtons;
 using document::MessageIcon;
 
 const char *const kDiscardQuestion = "現在編集されていますが、破棄しますか？";
+const char *const kRecoveryUnreadable =
+    "自動保存された編集内容を読み込めませんでした。回復用のファイルはそのまま残します。";
 const char *const kVersionQuestionOnSave = "ファイルのバージョンが異なります。書き換えますか？";
 
 bool Ask(Editor &editor, const char *text, const char *caption) {
@@ -78,10 +82,9 @@ struct SceneReadyGuard {
     EditorState &state;
 };
 
-// Loads the file of openPath (or a chosen one) into the working document,
-// asking for the user code once when the file carries one. The load result,
-// or kOpenCancelled when the user gave up without needing a message.
-int LoadIntoWorkingDocument(Editor &editor) {
+}  // namespace
+
+int LoadIntoWorkingDocument(Editor &editor, const char *caption) {
     EditorState &state = editor.state;
     FolderFollowingChooser chooser(editor.shell);
     int result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, "",
@@ -98,13 +101,11 @@ int LoadIntoWorkingDocument(Editor &editor) {
     result = document::OpenIntoDocument(editor.shell.MainWindow(), state.workingDocument, code,
                                         state.openPath, chooser, editor.renderer);
     if (result == MVL_LOAD_BAD_USER_CODE) {
-        Warn(editor, "ユーザ識別コードに誤りがあります。", "開く");
+        Warn(editor, "ユーザ識別コードに誤りがあります。", caption);
         return document::kOpenCancelled;
     }
     return result;
 }
-
-}  // namespace
 
 std::string WindowTitle(const document::PathBuffer &filePath) {
     const bool isNew = document::StateOfFilePath(filePath) != document::FilePathState::HasFile;
@@ -122,7 +123,8 @@ void NewCommand(Editor &editor) {
     state.lastMouseX = 0;
     state.lastMouseY = 0;
     document::InitDocument(state.currentDocument);
-    ResetUndo(state);
+    ResetUndo(state, "新規作成");
+    DropRecoveryCopies(editor);
 
     state.filePath.fill('\0');
     state.currentDocument.selectedMotion = 0;
@@ -145,7 +147,7 @@ bool OpenCommand(Editor &editor) {
     if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, "開く")) return false;
 
     SceneReadyGuard ready(state);
-    int result = LoadIntoWorkingDocument(editor);
+    int result = LoadIntoWorkingDocument(editor, "開く");
     if (result == document::kOpenCancelled) return false;
     if (result == document::kLoadMeshFailed) {
         Warn(editor, editor.renderer.MeshLoadMessage(), "開く");
@@ -162,7 +164,8 @@ bool OpenCommand(Editor &editor) {
     state.filePath = state.openPath;
     editor.shell.SetTitle(WindowTitle(state.filePath));
     RememberRecentFile(editor);
-    ResetUndo(state);
+    ResetUndo(state, "開く");
+    DropRecoveryCopies(editor);
     ResetModes(editor);
     ApplyHeaderViewSettings(editor);
     state.scene.sceneReady = 1;
@@ -183,6 +186,7 @@ void SaveCommand(Editor &editor) {
     const int result = document::SaveDocument(editor.shell.MainWindow(), state.currentDocument,
                                               PathText(state.filePath), state.filePath, editor.shell);
     if (result == document::kSaveFailed) Warn(editor, "ファイルの保存に失敗しました。", "上書き保存");
+    if (result == document::kSaveWritten) DropRecoveryCopies(editor);
     ViewAndRedraw(editor);
 }
 
@@ -197,10 +201,55 @@ void SaveAsCommand(Editor &editor) {
     if (result == document::kSaveFailed) {
         Warn(editor, "ファイルの保存に失敗しました。", "名前を付けて保存");
     } else if (result == document::kSaveWritten) {
+        DropRecoveryCopies(editor);
         RememberRecentFile(editor);
         editor.shell.SetTitle(WindowTitle(state.filePath));
     }
     ViewAndRedraw(editor);
+}
+
+bool RestoreRecoveredDocument(Editor &editor, const std::string &copyPath,
+                              const RecoveryRecord &record) {
+    EditorState &state = editor.state;
+    const char *const caption = "自動保存の回復";
+    if (state.filePath[0] != '\0' && !Ask(editor, kDiscardQuestion, caption)) return false;
+    if (copyPath.size() >= document::kPathBufferSize) {
+        Warn(editor, kRecoveryUnreadable, caption);
+        return false;
+    }
+    if (!record.folder.empty()) editor.shell.ChangeDirectory(record.folder);
+    state.openPath.fill('\0');
+    std::memcpy(state.openPath.data(), copyPath.data(), copyPath.size());
+
+    SceneReadyGuard ready(state);
+    const int result = LoadIntoWorkingDocument(editor, caption);
+    if (result == document::kOpenCancelled) return false;
+    if (result == document::kLoadMeshFailed) {
+        Warn(editor, editor.renderer.MeshLoadMessage(), caption);
+    } else if (result != 0) {
+        Warn(editor, kRecoveryUnreadable, caption);
+        return false;
+    }
+
+    document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
+    std::memcpy(state.currentDocument.document.header.version, record.version.data(), 4);
+    // The document's own file when it had one, so the title names it and
+    // Save writes there; otherwise an edited document that was never saved.
+    state.filePath.fill('\0');
+    if (!record.documentPath.empty() && static_cast<unsigned char>(record.documentPath[0]) > 1) {
+        std::memcpy(state.filePath.data(), record.documentPath.data(),
+                    std::min(record.documentPath.size(), state.filePath.size() - 1));
+    } else {
+        document::MarkEditedIfNew(state.filePath);
+    }
+    editor.shell.SetTitle(WindowTitle(state.filePath));
+    ResetUndo(state, "自動保存から復元");
+    AdoptRecoveryCopy(editor, copyPath);
+    ResetModes(editor);
+    ApplyHeaderViewSettings(editor);
+    state.scene.sceneReady = 1;
+    ViewAndRedraw(editor);
+    return true;
 }
 
 bool OpenGivenFile(Editor &editor, const std::string &path) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/editor.h"
+#include "app/recovery_record.h"
 
 namespace morvel::app {
 
@@ -21,6 +22,20 @@ void NewCommand(Editor &editor);
 bool OpenCommand(Editor &editor);
 void SaveCommand(Editor &editor);
 void SaveAsCommand(Editor &editor);
+
+// Loads the file of openPath (or a chosen one) into the working document,
+// asking for the user code once when the file carries one (a wrong code is
+// reported under caption). The load result, or kOpenCancelled when the user
+// gave up without needing a message.
+int LoadIntoWorkingDocument(Editor &editor, const char *caption);
+
+// Restores a recovery copy as the current document: its parts load from the
+// folder the record names; it is titled with the document's own file (or
+// counts as edited and never saved) and its changes as unsaved; the copy
+// stays until this process has one of its own or the document is saved. A
+// copy that does not load stays as it was. True when restored.
+bool RestoreRecoveredDocument(Editor &editor, const std::string &copyPath,
+                              const RecoveryRecord &record);
 
 // Opens path as if the user had chosen it in Open: its folder becomes the
 // current directory first. True as for OpenCommand.

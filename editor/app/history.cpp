@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "app/autosave.h"
 #include "app/redraw.h"
 #include "base/field_text.h"
 
@@ -30,6 +31,7 @@ void RestoreStep(Editor &editor, Step step) {
     // The part list shown now, to tell whether the restored one differs.
     const PartList shown = PartListOf(state.currentDocument.document);
     if (step(state.undo, state.currentDocument)) {
+        NoteDocumentChanged(state);
         if (PartListOf(state.currentDocument.document) != shown) {
             document::LoadPartMeshes(state.currentDocument, editor.renderer);
         }
@@ -41,9 +43,14 @@ void RestoreStep(Editor &editor, Step step) {
 
 }  // namespace
 
-void ResetUndo(EditorState &state) { state.undo.Reset(state.currentDocument); }
+void ResetUndo(EditorState &state, const std::string &description) {
+    state.undo.Reset(state.currentDocument, description);
+}
 
-void PushUndoSnapshot(EditorState &state) { state.undo.Push(state.currentDocument); }
+void PushUndoSnapshot(EditorState &state, const std::string &description) {
+    NoteDocumentChanged(state);
+    state.undo.Push(state.currentDocument, description);
+}
 
 void UndoCommand(Editor &editor) {
     RestoreStep(editor, [](UndoRing &ring, document::EditorDocument &doc) { return ring.Undo(doc); });
@@ -51,6 +58,11 @@ void UndoCommand(Editor &editor) {
 
 void RedoCommand(Editor &editor) {
     RestoreStep(editor, [](UndoRing &ring, document::EditorDocument &doc) { return ring.Redo(doc); });
+}
+
+void JumpToUndoStep(Editor &editor, int step) {
+    RestoreStep(editor,
+                [step](UndoRing &ring, document::EditorDocument &doc) { return ring.JumpTo(step, doc); });
 }
 
 }  // namespace morvel::app

@@ -1,5 +1,6 @@
 #include "app/main_window_events.h"
 
+#include "app/autosave.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/playback.h"
@@ -13,6 +14,8 @@ namespace morvel::app {
 void TimerFired(Editor &editor, int timerId) {
     if (timerId == kPlaybackTimerId) {
         PlaybackTick(editor, timerId);
+    } else if (timerId == kAutosaveTimerId) {
+        AutosaveTick(editor);
     } else {
         TimerTick(editor, timerId);
     }
@@ -73,6 +76,7 @@ void CloseRequested(Editor &editor) {
 }
 
 void Destroyed(Editor &editor) {
+    AutosaveAtExit(editor);
     const document::PathBuffer &help = editor.state.helpFilePath;
     editor.shell.ShowHelp(base::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
     editor.shell.PostQuit(0);

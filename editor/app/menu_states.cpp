@@ -9,7 +9,7 @@ bool MenuStates::operator==(const MenuStates &o) const {
     return saveEnabled == o.saveEnabled && editModeMark == o.editModeMark &&
            mouseModeMark == o.mouseModeMark && loopChecked == o.loopChecked &&
            interpolateChecked == o.interpolateChecked && onionSkinChecked == o.onionSkinChecked &&
-           timelineChecked == o.timelineChecked;
+           timelineChecked == o.timelineChecked && historyChecked == o.historyChecked;
 }
 
 MenuStates DeriveMenuStates(const EditorState &state) {
@@ -24,6 +24,8 @@ MenuStates DeriveMenuStates(const EditorState &state) {
     menu.onionSkinChecked = state.playbackSettings.onionSkin;
     const auto timeline = state.toolWindows.find("IDD_TIMELINE");
     menu.timelineChecked = timeline != state.toolWindows.end() && timeline->second.visible;
+    const auto history = state.toolWindows.find("IDD_HISTORY");
+    menu.historyChecked = history != state.toolWindows.end() && history->second.visible;
     return menu;
 }
 
@@ -51,6 +53,9 @@ void ShowMenuStates(Editor &editor) {
     }
     if (wanted.timelineChecked != shown.timelineChecked) {
         shell.CheckMenuItem(CMD_TOOL_TIMELINE, wanted.timelineChecked);
+    }
+    if (wanted.historyChecked != shown.historyChecked) {
+        shell.CheckMenuItem(CMD_TOOL_HISTORY, wanted.historyChecked);
     }
     shown = wanted;
 }

@@ -17,6 +17,7 @@ struct MenuStates {
     bool interpolateChecked = true;
     bool onionSkinChecked = false;
     bool timelineChecked = false;
+    bool historyChecked = false;
 
     bool operator==(const MenuStates &other) const;
     bool operator!=(const MenuStates &other) const { return !(*this == other); }

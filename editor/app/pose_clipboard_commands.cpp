@@ -59,7 +59,7 @@ void PastePoseCommand(Editor &editor, bool mirrored) {
     }
     if (doc.selectedPosition >= static_cast<int32_t>(pose.size())) doc.selectedPosition = 0;
     document::MarkEditedIfNew(editor.state.filePath);
-    PushUndoSnapshot(editor.state);
+    PushUndoSnapshot(editor.state, mirrored ? "左右反転して貼り付け" : "ポーズを貼り付け");
     RequestRedraw(editor);
 }
 

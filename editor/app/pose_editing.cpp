@@ -2,10 +2,13 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <string>
 
+#include "app/autosave.h"
 #include "app/history.h"
 #include "app/playback.h"
 #include "app/redraw.h"
+#include "app/tool_windows.h"
 #include "document/selection.h"
 
 namespace morvel::app {
@@ -74,7 +77,42 @@ bool FinishStep(EditorState &state, const DragComponents &c, int32_t x, int32_t 
 
 MotionFileHeader &HeaderOf(EditorState &state) { return state.currentDocument.document.header; }
 
+// The axes a step moves along, as bits: X, Y, Z for a position, and for the
+// camera azimuth, elevation, distance. Left and right (a sideways drag), up
+// and down, Home and End (a sideways right drag) each move one of them.
+constexpr uint8_t kAxisBitX = 1;
+constexpr uint8_t kAxisBitY = 2;
+constexpr uint8_t kAxisBitZ = 4;
+
+uint8_t AxisBits(int mode, bool sideways, bool upDown, bool depth) {
+    // Rotation turns about Y for sideways steps and about X for up and down.
+    const bool swapped = mode == kModeRotate;
+    uint8_t bits = 0;
+    if (sideways) bits |= swapped ? kAxisBitY : kAxisBitX;
+    if (upDown) bits |= swapped ? kAxisBitX : kAxisBitY;
+    if (depth) bits |= kAxisBitZ;
+    return bits;
+}
+
+// "キー: 座標 X", "ドラッグ: 視点 方位・仰角": the undo step of a gesture.
+std::string StepDescription(const char *gesture, int mode, uint8_t axes) {
+    static const char *const kModes[] = {"視点", "座標", "回転", "拡大"};
+    static const char *const kPositionAxes[] = {"X", "Y", "Z"};
+    static const char *const kCameraAxes[] = {"方位", "仰角", "距離"};
+    const char *const *names = mode == kModeView ? kCameraAxes : kPositionAxes;
+    std::string text = std::string(gesture) + ": " + kModes[mode >= 0 && mode <= 3 ? mode : 0];
+    const char *separator = " ";
+    for (int axis = 0; axis < 3; ++axis) {
+        if ((axes & (1 << axis)) == 0) continue;
+        text += separator;
+        text += names[axis];
+        separator = "・";
+    }
+    return text;
+}
+
 void ChangeFinished(Editor &editor) {
+    NoteDocumentChanged(editor.state);
     editor.state.snapshotPending = 1;
     RequestRedraw(editor);
 }
@@ -207,6 +245,7 @@ bool DragScale(EditorState &state, MouseButtons buttons, int32_t x, int32_t y,
 
 void LeftButtonDown(Editor &editor, int32_t x, int32_t y) {
     EndPlayback(editor);
+    editor.state.gestureAxes = 0;
     editor.state.lastMouseX = x;
     editor.state.lastMouseY = y;
     editor.shell.CaptureMouse();
@@ -216,6 +255,7 @@ void MouseMove(Editor &editor, MouseButtons buttons, int32_t x, int32_t y) {
     EditorState &state = editor.state;
     if (buttons.left || buttons.right) EndPlayback(editor);
     bool changed = false;
+    const DragComponents step = ComponentsOf(state, buttons, x, y);
     if (state.editMode == kModeView) {
         changed = DragView(editor, buttons, x, y);
     } else {
@@ -230,17 +270,33 @@ void MouseMove(Editor &editor, MouseButtons buttons, int32_t x, int32_t y) {
             default: return;
         }
     }
-    if (changed) ChangeFinished(editor);
+    if (changed) {
+        state.gestureAxes |= AxisBits(state.editMode, step.horizontal && step.dx != 0,
+                                      step.vertical && step.dy != 0, step.depth && step.dx != 0);
+        ChangeFinished(editor);
+    }
 }
 
 void LeftButtonUp(Editor &editor) {
     editor.shell.ReleaseMouse();
-    if (editor.state.snapshotPending == 1) PushUndoSnapshot(editor.state);
+    if (editor.state.snapshotPending == 1) {
+        PushUndoSnapshot(editor.state,
+                         StepDescription("ドラッグ", editor.state.editMode, editor.state.gestureAxes));
+        // Nothing is drawn again: the tool windows learn of the new step here.
+        RefreshToolWindows(editor);
+    }
+    editor.state.gestureAxes = 0;
     editor.state.snapshotPending = 0;
 }
 
 void KeyReleased(Editor &editor, int virtualKey) {
-    if (IsStepKey(virtualKey)) PushUndoSnapshot(editor.state);
+    if (!IsStepKey(virtualKey)) return;
+    const uint8_t axes =
+        AxisBits(editor.state.editMode, virtualKey == kKeyLeft || virtualKey == kKeyRight,
+                 virtualKey == kKeyUp || virtualKey == kKeyDown,
+                 virtualKey == kKeyHome || virtualKey == kKeyEnd);
+    PushUndoSnapshot(editor.state, StepDescription("キー", editor.state.editMode, axes));
+    RefreshToolWindows(editor);
 }
 
 }  // namespace morvel::app

@@ -1,5 +1,7 @@
 #include "app/selection_commands.h"
 
+#include <string>
+
 #include "app/command_ids.h"
 #include "app/history.h"
 #include "app/redraw.h"
@@ -45,7 +47,12 @@ void ShiftSelectionCommand(Editor &editor, int command) {
             return;
         }
     }
-    PushUndoSnapshot(editor.state);
+    const char *const table = command == CMD_SHIFT_MOTION_PREVIOUS || command == CMD_SHIFT_MOTION_NEXT
+                                  ? "モーション"
+                              : command == CMD_SHIFT_FRAME_PREVIOUS || command == CMD_SHIFT_FRAME_NEXT
+                                  ? "フレーム"
+                                  : "ポジション";
+    PushUndoSnapshot(editor.state, std::string("シフト: ") + table + (previous ? " 戻る" : " 次へ"));
     ViewAndRedraw(editor);
 }
 

@@ -111,6 +111,9 @@ public:
     // data: the context number for Context and ContextPopup, else 0.
     virtual void ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                          const std::string &keyword) = 0;
+    // The system's folder chooser (a new folder can be made in it); true
+    // with the chosen folder's full path on OK.
+    virtual bool ChooseFolder(const std::string &title, std::string &folder) = 0;
     // colour is 0x00BBGGRR; true with the chosen colour on OK.
     virtual bool ChooseColour(uint32_t &colour) = 0;
     // Creates or overwrites the desktop shortcut linkName ("\Morvel.lnk").

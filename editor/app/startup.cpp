@@ -2,6 +2,7 @@
 
 #include <cstring>
 
+#include "app/autosave.h"
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/file_commands.h"
@@ -86,13 +87,22 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
 
     shell.ShowWindows(showCommand);
     shell.PostCommand(CMD_FILE_NEW);
-    if (!startupFile.empty()) {
-        state.pendingOpenPath = startupFile;
+    state.pendingOpenPath = startupFile;
+    // The recovery question comes before the file, and queues it once it
+    // is answered: a command posted now would run inside the question's
+    // modal loop, under the question.
+    if (editor.autosave != nullptr) {
+        shell.PostCommand(CMD_RECOVERY_OFFER);
+    } else if (!startupFile.empty()) {
         shell.PostCommand(CMD_OPEN_PENDING_FILE);
     }
     LoadRecentFiles(state.recentFiles, editor.keyStore, shell);
     RestoreToolWindows(editor);
     shell.StartTimer(kRedrawTimerId, kRedrawTimerMilliseconds);
+    if (editor.autosave != nullptr) {
+        LoadAutosaveInterval(state, editor.keyStore);
+        shell.StartTimer(kAutosaveTimerId, kAutosaveTimerMilliseconds);
+    }
 
     const int exitCode = shell.RunMessageLoop();
     editor.renderer.ReleaseDevice();

@@ -11,8 +11,8 @@ constexpr int kClientWidth = 640;
 constexpr int kClientHeight = 480;
 
 // Creates the window, bars and device, prepares the documents, posts the
-// New command (and, when startupFile is not empty, the opening of that
-// file after it), reads the recent files, starts the timer and runs the
+// New command (and after it the recovery question, when the editor has
+// autosave, and the opening of startupFile, when it is not empty), reads the recent files, starts the timer and runs the
 // loop. 0 when the window class or the device cannot be made, else the
 // quit message's parameter.
 int RunEditor(Editor &editor, int showCommand, const std::string &startupFile = "");

@@ -19,6 +19,7 @@ struct ToolWindowEntry {
 
 const ToolWindowEntry kToolWindows[] = {
     {"IDD_TIMELINE", CMD_TOOL_TIMELINE, "TimelineWindow"},
+    {"IDD_HISTORY", CMD_TOOL_HISTORY, "HistoryWindow"},
 };
 
 const ToolWindowEntry *EntryOf(const std::string &name) {

@@ -24,20 +24,39 @@ UndoRing::~UndoRing() {
     for (document::EditorDocument &slot : slots_) document::ReleaseDocument(slot);
 }
 
-void UndoRing::Reset(const document::EditorDocument &current) {
+void UndoRing::Reset(const document::EditorDocument &current, const std::string &description) {
     for (document::EditorDocument &slot : slots_) Mvl_Func_Delete(&slot.document);
     undoCount_ = 0;
     redoCount_ = 0;
     ringIndex_ = 0;
-    Push(current);
+    Push(current, description);
     undoCount_ = 0;
 }
 
-void UndoRing::Push(const document::EditorDocument &current) {
+void UndoRing::Push(const document::EditorDocument &current, const std::string &description) {
     redoCount_ = 0;
     if (undoCount_ < kUndoSlots - 1) ++undoCount_;
     ringIndex_ = (ringIndex_ + 1) % kUndoSlots;
     CopySnapshot(slots_[ringIndex_], current);
+    descriptions_[ringIndex_] = description;
+}
+
+std::vector<std::string> UndoRing::StepDescriptions() const {
+    std::vector<std::string> steps;
+    for (int k = -undoCount_; k <= redoCount_; ++k) {
+        steps.push_back(descriptions_[(ringIndex_ + k + kUndoSlots) % kUndoSlots]);
+    }
+    return steps;
+}
+
+bool UndoRing::JumpTo(int step, document::EditorDocument &current) {
+    const int offset = step - undoCount_;
+    if (offset == 0 || step < 0 || offset > redoCount_) return false;
+    undoCount_ += offset;
+    redoCount_ -= offset;
+    ringIndex_ = (ringIndex_ + offset + kUndoSlots) % kUndoSlots;
+    CopySnapshot(current, slots_[ringIndex_]);
+    return true;
 }
 
 bool UndoRing::Undo(document::EditorDocument &current) {

@@ -3,6 +3,8 @@
 #pragma once
 
 #include <array>
+#include <string>
+#include <vector>
 
 #include "document/editor_document.h"
 
@@ -22,13 +24,20 @@ public:
     UndoRing(const UndoRing &) = delete;
     UndoRing &operator=(const UndoRing &) = delete;
 
-    // A new history whose only state is current.
-    void Reset(const document::EditorDocument &current);
+    // A new history whose only state is current. Each state carries the
+    // few words its step is described with (the history window's rows).
+    void Reset(const document::EditorDocument &current, const std::string &description = {});
     // current becomes the newest state; the redo steps are forgotten.
-    void Push(const document::EditorDocument &current);
+    void Push(const document::EditorDocument &current, const std::string &description = {});
     // One state back / forward into current; false when there is none.
     bool Undo(document::EditorDocument &current);
     bool Redo(document::EditorDocument &current);
+    // The states undo and redo reach, oldest first: step UndoCount() is the
+    // current one. JumpTo makes step `step` current in one copy, as that
+    // many undos or redos would; false (nothing changes) for the current
+    // step or one out of range.
+    std::vector<std::string> StepDescriptions() const;
+    bool JumpTo(int step, document::EditorDocument &current);
 
     int UndoCount() const { return undoCount_; }
     int RedoCount() const { return redoCount_; }
@@ -37,6 +46,7 @@ public:
 
 private:
     std::array<document::EditorDocument, kUndoSlots> slots_;
+    std::array<std::string, kUndoSlots> descriptions_;
     int ringIndex_ = 0;
     int undoCount_ = 0;
     int redoCount_ = 0;

@@ -101,7 +101,7 @@ TEST_F(UndoTest, RestoringAnotherPartListReloadsTheMeshesBeforeDrawing) {
         for (auto &frame : motion.frames) frame.positions = {MakePosition(0, 9)};
     document::testing::Fill(editor.state.currentDocument.document, oneFewer);
     document::LoadPartMeshes(editor.state.currentDocument, renderer);
-    PushUndoSnapshot(editor.state);
+    PushUndoSnapshot(editor.state, "edit");
     ASSERT_EQ(editor.state.currentDocument.partMeshes.size(), 1u);
 
     RunCommand(editor, CMD_EDIT_UNDO);
@@ -115,7 +115,7 @@ TEST_F(UndoTest, RestoringAnotherPartListReloadsTheMeshesBeforeDrawing) {
 TEST_F(UndoTest, RestoredViewSettingsTakeEffectAtOnce) {
     Header().cullingMode = 0;
     Header().rightHanded = 1;
-    PushUndoSnapshot(editor.state);
+    PushUndoSnapshot(editor.state, "edit");
     RunCommand(editor, CMD_EDIT_UNDO);
     EXPECT_EQ(renderer.StoredCullMode(), 2);
     EXPECT_EQ(renderer.StoredRightHanded(), 0);

@@ -1,5 +1,6 @@
 #include "app/view_commands.h"
 
+#include "app/autosave.h"
 #include "app/command_ids.h"
 #include "app/redraw.h"
 #include "base/field_text.h"
@@ -43,6 +44,8 @@ void ViewSettingCommand(Editor &editor, int command) {
         case CMD_VIEW_STATUS_TEXT_COLOUR: ChooseHeaderColour(editor, h.statusTextColour); break;
         default: return;
     }
+    // The view settings travel in the header: a change the file does not hold yet.
+    NoteDocumentChanged(editor.state);
     ViewAndRedraw(editor);
 }
 

@@ -43,13 +43,15 @@ void KeepSelectionInRange(document::EditorDocument &d) {
     if (!SelectionInRange(d)) ResetSelection(d);
 }
 
-void CommitWorkingCopy(app::Editor &editor, SelectionCheck check) {
+std::string DialogStep(const char *dialog) { return std::string("ダイアログ: ") + dialog; }
+
+void CommitWorkingCopy(app::Editor &editor, SelectionCheck check, const std::string &description) {
     app::EditorState &state = editor.state;
     state.scene.sceneReady = 0;
     document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
     if (CheckFails(state.currentDocument, check)) ResetSelection(state.currentDocument);
     KeepSelectionInRange(state.currentDocument);
-    app::PushUndoSnapshot(state);
+    app::PushUndoSnapshot(state, description);
     state.scene.sceneReady = 1;
     document::MarkEditedIfNew(state.filePath);
 }
@@ -59,7 +61,7 @@ void CommitPartsWorkingCopy(app::Editor &editor) {
     state.scene.sceneReady = 0;
     document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
     ResetSelection(state.currentDocument);
-    app::PushUndoSnapshot(state);
+    app::PushUndoSnapshot(state, DialogStep("パーツ"));
     document::MarkEditedIfNew(state.filePath);
     state.scene.sceneReady = 1;
 }
@@ -69,7 +71,7 @@ void CommitHeaderWorkingCopy(app::Editor &editor) {
     state.scene.sceneReady = 0;
     document::CopyDocument(state.currentDocument, state.workingDocument, editor.renderer);
     app::ApplyHeaderViewSettings(editor);
-    app::PushUndoSnapshot(state);
+    app::PushUndoSnapshot(state, DialogStep("ヘッダ"));
     state.scene.sceneReady = 1;
     document::MarkEditedIfNew(state.filePath);
 }

@@ -3,6 +3,8 @@
 // new document is marked as edited.
 #pragma once
 
+#include <string>
+
 #include "app/editor.h"
 
 namespace morvel::dialogs {
@@ -19,7 +21,8 @@ enum class SelectionCheck {
 // sets all three to 0 (a drawn or edited position must exist);
 // PushUndoSnapshot; sceneReady 1; filePath marked when it was empty.
 // The caller ends the dialog.
-void CommitWorkingCopy(app::Editor &editor, SelectionCheck check);
+// description names the undo step ("ダイアログ: フレーム").
+void CommitWorkingCopy(app::Editor &editor, SelectionCheck check, const std::string &description);
 
 // The parts dialog's "確定", once it has loaded the working copy's meshes
 // and reported any that failed: sceneReady 0; CopyDocument back; the
@@ -28,6 +31,8 @@ void CommitWorkingCopy(app::Editor &editor, SelectionCheck check);
 // filePath marked when it was empty; sceneReady 1. The caller ends the
 // dialog.
 void CommitPartsWorkingCopy(app::Editor &editor);
+// The undo step of each dialog's "確定".
+std::string DialogStep(const char *dialog);
 
 // The header dialog's "確定": sceneReady 0; CopyDocument back; the
 // renderer takes the header's culling, handedness and axis directions at

@@ -2,12 +2,15 @@
 
 #include <cstring>
 
+#include "dialogs/autosave_dialog.h"
 #include "dialogs/frame_dialog.h"
 #include "dialogs/header_dialog.h"
+#include "dialogs/history_window.h"
 #include "dialogs/motion_dialog.h"
 #include "dialogs/parts_dialog.h"
 #include "dialogs/playback_speed_dialog.h"
 #include "dialogs/position_dialog.h"
+#include "dialogs/recovery_question.h"
 #include "dialogs/timeline_window.h"
 #include "dialogs/user_code_prompt.h"
 #include "dialogs/version_dialog.h"
@@ -42,6 +45,10 @@ std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::stri
     if (name == "IDD_PLAYBACK_SPEED") {
         return std::make_unique<PlaybackSpeedDialog>(editor.state.playbackSettings);
     }
+    if (name == "IDD_AUTOSAVE") {
+        return std::make_unique<AutosaveDialog>(editor.state.autosave.intervalSeconds);
+    }
+    if (name == "IDD_RECOVERY") return std::make_unique<RecoveryQuestion>(editor.state.recoveryOffer);
     for (const Entry &entry : kDialogs) {
         if (entry.make != nullptr && name == entry.templateName) return entry.make(editor);
     }
@@ -51,6 +58,7 @@ std::unique_ptr<app::DialogController> EditDialogFactory::Create(const std::stri
 std::unique_ptr<app::ToolWindowController> EditDialogFactory::CreateToolWindow(const std::string &name,
                                                                              app::Editor &editor) {
     if (name == "IDD_TIMELINE") return MakeTimelineWindow(editor);
+    if (name == "IDD_HISTORY") return MakeHistoryWindow(editor);
     return nullptr;
 }
 

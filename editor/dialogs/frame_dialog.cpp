@@ -212,7 +212,7 @@ void FrameDialog::Rearrange(DialogView &view, FrameOperation operation, int offs
 }
 
 void FrameDialog::Commit(DialogView &view) {
-    CommitWorkingCopy(editor_, SelectionCheck::Frame);
+    CommitWorkingCopy(editor_, SelectionCheck::Frame, DialogStep("フレーム"));
     view.EndDialog(0);
 }
 

@@ -77,7 +77,7 @@ void MotionDialog::OnCommand(app::DialogView &view, int id, int notifyCode) {
             Export(view);
             break;
         case IDC_MOTION_COMMIT:
-            CommitWorkingCopy(editor_, SelectionCheck::Motion);
+            CommitWorkingCopy(editor_, SelectionCheck::Motion, DialogStep("モーション"));
             view.EndDialog(0);
             break;
         case app::kDialogCancel:

@@ -297,7 +297,7 @@ void PositionDialog::Copy(DialogView &view) {
 }
 
 void PositionDialog::Commit(DialogView &view) {
-    CommitWorkingCopy(editor_, SelectionCheck::Position);
+    CommitWorkingCopy(editor_, SelectionCheck::Position, DialogStep("ポジション"));
     view.EndDialog(0);
 }
 

@@ -86,7 +86,7 @@ void TimelineWindow::Select(int frame) {
     if (frame == doc.selectedFrame) return;
     doc.selectedFrame = frame;
     doc.selectedPosition = 0;
-    app::PushUndoSnapshot(editor_.state);
+    app::PushUndoSnapshot(editor_.state, "タイムライン: フレームを選択");
     app::ViewAndRedraw(editor_);
 }
 
@@ -96,7 +96,7 @@ void TimelineWindow::Move(int frame, int target) {
     if (target < 0 || target >= count || target == frame) return;
     for (int k = frame; k < target; ++k) document::MoveFrameDown(doc.document, doc.selectedMotion, k);
     for (int k = frame; k > target; --k) document::MoveFrameUp(doc.document, doc.selectedMotion, k);
-    Edited(target);
+    Edited(target, "タイムライン: フレームを移動");
 }
 
 void TimelineWindow::ContextMenu(app::DialogView &view, int frame) {
@@ -106,10 +106,12 @@ void TimelineWindow::ContextMenu(app::DialogView &view, int frame) {
     const bool hasNext = frame + 1 < motion.frameCount;
     switch (view.ChooseFromMenu({{"中間フレームを挿入", hasNext}, {"複製", true}, {"削除", true}})) {
         case kInsertBetween:
-            if (hasNext && document::AdjustFrame(doc.document, m, frame)) Edited(frame + 1);
+            if (hasNext && document::AdjustFrame(doc.document, m, frame)) {
+                Edited(frame + 1, "タイムライン: 中間フレームを挿入");
+            }
             break;
         case kDuplicate:
-            if (document::CopyFrame(doc.document, m, frame)) Edited(frame + 1);
+            if (document::CopyFrame(doc.document, m, frame)) Edited(frame + 1, "タイムライン: フレームを複製");
             break;
         case kDelete: {
             if (motion.frames[frame].positionCount > 0 &&
@@ -120,19 +122,19 @@ void TimelineWindow::ContextMenu(app::DialogView &view, int frame) {
             }
             if (!document::DeleteFrame(doc.document, m, frame)) break;
             const int left = document::SelectedMotion(doc)->frameCount;
-            Edited(frame < left ? frame : left - 1 < 0 ? 0 : left - 1);
+            Edited(frame < left ? frame : left - 1 < 0 ? 0 : left - 1, "タイムライン: フレームを削除");
             break;
         }
         default: break;
     }
 }
 
-void TimelineWindow::Edited(int frame) {
+void TimelineWindow::Edited(int frame, const char *step) {
     document::EditorDocument &doc = editor_.state.currentDocument;
     doc.selectedFrame = frame;
     doc.selectedPosition = 0;
     document::MarkEditedIfNew(editor_.state.filePath);
-    app::PushUndoSnapshot(editor_.state);
+    app::PushUndoSnapshot(editor_.state, step);
     app::ViewAndRedraw(editor_);
 }
 

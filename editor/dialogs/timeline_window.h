@@ -28,9 +28,9 @@ private:
     void Select(int frame);
     void Move(int frame, int target);
     void ContextMenu(app::DialogView &view, int frame);
-    // Ends an edit of the frames: one undo step, the document marked as
-    // changed, the view drawn with `frame` selected.
-    void Edited(int frame);
+    // Ends an edit of the frames: one undo step named `step`, the document
+    // marked as changed, the view drawn with `frame` selected.
+    void Edited(int frame, const char *step);
 
     app::Editor &editor_;
     std::vector<app::StripCell> shownCells_;

@@ -5,8 +5,10 @@
 
 #include "app/editor.h"
 #include "app/startup.h"
+#include "app/thread_job_runner.h"
 #include "app/win32/tick_clock.h"
 #include "app/win32/win32_key_store.h"
+#include "app/win32/win32_recovery_platform.h"
 #include "app/win32/win32_shell.h"
 #include "dialogs/edit_dialog_factory.h"
 #include "dialogs/win32/modal_dialog.h"
@@ -44,6 +46,10 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     dialogs::EditDialogFactory dialogFactory(directX);
     app::win32::TickClock clock;
     app::Editor editor(shell, keys, renderer, dialogFactory, &resources, clock);
+    app::win32::Win32RecoveryPlatform recovery;
+    app::ThreadJobRunner recoveryWrites;
+    app::AutosavePorts autosave{recovery, recoveryWrites};
+    editor.autosave = &autosave;
     shell.Attach(&editor);
     const int exitCode = app::RunEditor(editor, showCommand, StartupFile());
     // Window messages after this point (the window's destruction at exit)

@@ -56,20 +56,23 @@ bool ReadRest(std::FILE *file, std::vector<uint8_t> &bytes, std::string &error) 
     return true;
 }
 
-bool LoadBody(const XFileHeader &header, const uint8_t *body, const uint8_t *end, MeshData &out,
-              std::string &error) {
+bool ParseBody(const XFileHeader &header, const uint8_t *body, const uint8_t *end, XScene &scene,
+               std::string &error) {
     std::vector<uint8_t> inflated;
     if (header.compressed) {
         if (!InflateMsZip(body, static_cast<size_t>(end - body), inflated, error)) return false;
         body = inflated.data();
         end = inflated.data() + inflated.size();
     }
+    return header.binary ? ParseBinaryObjects(body, end, header.floatSize, scene, error)
+                         : ParseTextObjects(reinterpret_cast<const char *>(body),
+                                            reinterpret_cast<const char *>(end), scene, error);
+}
+
+bool LoadBody(const XFileHeader &header, const uint8_t *body, const uint8_t *end, MeshData &out,
+              std::string &error) {
     XScene scene;
-    const bool parsed = header.binary
-                            ? ParseBinaryObjects(body, end, header.floatSize, scene, error)
-                            : ParseTextObjects(reinterpret_cast<const char *>(body),
-                                               reinterpret_cast<const char *>(end), scene, error);
-    return parsed && BuildMeshData(scene, out, error);
+    return ParseBody(header, body, end, scene, error) && BuildMeshData(scene, out, error);
 }
 
 bool LoadMemory(const uint8_t *data, size_t size, MeshData &out, std::string &error) {
@@ -123,10 +126,10 @@ void MakeOneLine(std::string &message) {
 
 // Builds into a fresh mesh so `out` changes only on success; no exception
 // leaves the loader.
-template <class Load>
-LoadResult Guarded(Load load, MeshData &out) {
+template <class Data, class Load>
+LoadResult Guarded(Load load, Data &out) {
     LoadResult result;
-    MeshData mesh;
+    Data mesh;
     try {
         result.ok = load(mesh, result.error);
     } catch (const std::bad_alloc &) {
@@ -167,6 +170,19 @@ LoadResult LoadMeshFromXMemory(const uint8_t *data, size_t size, MeshData &out) 
     static const uint8_t kEmpty = 0;
     return Guarded([data, size](MeshData &mesh, std::string &error) { return LoadMemory(data ? data : &kEmpty, size, mesh, error); },
                    out);
+}
+
+LoadResult LoadSceneFromXMemory(const uint8_t *data, size_t size, XScene &out) {
+    if (!data && size > 0) return {false, "no data"};
+    static const uint8_t kEmpty = 0;
+    return Guarded(
+        [data, size](XScene &scene, std::string &error) {
+            XFileHeader header;
+            const uint8_t *bytes = data ? data : &kEmpty;
+            return ParseXFileHeader(bytes, size, header, error) &&
+                   ParseBody(header, bytes + kXFileHeaderSize, bytes + size, scene, error);
+        },
+        out);
 }
 
 std::string TextureDirectoryOf(const std::string &xFilePath) {

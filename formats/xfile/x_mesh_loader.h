@@ -9,6 +9,7 @@
 #include <string>
 
 #include "formats/xfile/mesh_data.h"
+#include "formats/xfile/x_scene.h"
 
 namespace morvel::formats::xfile {
 
@@ -20,6 +21,9 @@ struct LoadResult {
 // path as the host opens it (no '\' mapping here).
 LoadResult LoadMeshFromXFile(const std::string &path, MeshData &out);
 LoadResult LoadMeshFromXMemory(const uint8_t *data, size_t size, MeshData &out);
+
+// The file's frames and meshes as it holds them, before merging.
+LoadResult LoadSceneFromXMemory(const uint8_t *data, size_t size, XScene &out);
 
 // CloneMeshFVF on the data: components the new format adds are zero, the ones
 // it lacks are dropped. False for a format this loader cannot lay out.

@@ -3,9 +3,12 @@
 fed random but valid user input for a given time — keys of the key table with
 random Shift and Ctrl, drags with both buttons, menu commands, dialogs driven
 with random rows, values (nonsense included) and buttons, questions answered
-at random, saves into a scratch folder. A crash (the program gone without a
-close), a hang (no answer for 10 s) or a saved file that does not load ends
-the run with a failure. Every choice comes from one seed: the same seed and
+at random, saves into a scratch folder. Autosave runs with a short interval
+and the editor is killed now and then: each kill is followed by a start
+that must offer the recovery copy, which is restored, kept or discarded at
+random. A crash (the program gone without a close or a kill), a hang (no
+answer for 10 s), a saved file or recovery copy that does not load, or an
+offered copy that cannot be restored ends the run with a failure. Every choice comes from one seed: the same seed and
 action count replay the same run; the input log is kept beside the session.
 
     python3 tests/e2e/soak.py --minutes 30 [--seed N] [--actions N]
@@ -13,7 +16,9 @@ action count replay the same run; the input log is kept beside the session.
 
 import argparse
 import json
+import os
 import random
+import signal
 import subprocess
 import sys
 import time
@@ -32,6 +37,11 @@ TEXTS = ["0", "1", "-1", "12.5", "-0.25", "100.000000", "1,000", "1e3", ".5", "1
 HANG_SECONDS = 10
 # Dialogs over dialogs: a chooser or question over an edit dialog over the main window.
 MAX_DEPTH = 6
+# Autosave every two seconds of unsaved changes; a kill every 50 actions or so.
+AUTOSAVE_SECONDS = 2
+KILL_CHANCE = 0.02
+SETTINGS_KEY = "HKCU\\Software\\Kelvarin\\Morvel"
+RECOVERY_TITLE = "自動保存の回復"
 
 
 class Failure(Exception):
@@ -56,6 +66,10 @@ class Soak:
                           "CMD_OPEN_PENDING_FILE", "CMD_RECENT_FILE_4")]
         self.steps = 0
         self.restarts = 0
+        self.kills = 0
+        self.offers = 0
+        self.recoveries = 0
+        self.copies_checked = 0
         self.closing = False
         self.start()
 
@@ -65,8 +79,80 @@ class Soak:
         self.log.flush()
 
     def start(self):
+        # The short interval again, whatever a random 自動保存 dialog set.
+        self.s.reg_set(SETTINGS_KEY, "AutosaveSeconds", str(AUTOSAVE_SECONDS))
+        copies = self.recovery_copies()
         self.app, self.main = start_editor(self.s, ["robot.mvl"], cwd=self.robot)
         self.closing = False
+        if copies:
+            self.recover()
+
+    # Autosave and kills
+    def recovery_copies(self):
+        return sorted(self.s.prefix.glob("drive_c/users/*/AppData/Local/Morvel/Recovery/morvel-*.mvl"))
+
+    def check_copies_load(self):
+        for copy in self.recovery_copies():
+            result = subprocess.run([str(self.s.paths.mvltool), "info", str(copy)], capture_output=True)
+            self.copies_checked += 1
+            if result.returncode != 0 and b"user code" not in result.stderr:
+                raise Failure(f"a recovery copy that does not load: {copy.name}: "
+                              f"{result.stderr.decode('utf-8', 'replace').strip()}")
+
+    def kill(self):
+        self.record(action="kill")
+        os.kill(self.app.pid, signal.SIGKILL)
+        self.app.process.wait()
+        self.kills += 1
+        self.check_copies_load()
+        self.start()
+
+    def recover(self):
+        """The start-up question about the newest copy, answered at random;
+        a restore must bring the copy back."""
+        dialog = self.s.wait_window(cls="#32770", title=RECOVERY_TITLE, pid=self.main.pid, timeout=20)
+        self.offers += 1
+        choice = self.rng.choices(["restore", "keep", "discard"], weights=[6, 2, 2])[0]
+        self.record(action="recovery", choice=choice)
+        if choice == "keep":
+            dialog.click(self.ID.IDC_RECOVERY_KEEP)
+            self.wait_gone(dialog)
+            return
+        if choice == "discard":
+            dialog.click(self.ID.IDC_RECOVERY_DISCARD)
+            self.wait_gone(dialog)
+            box = self.s.wait_message_box(pid=self.main.pid)
+            button = self.rng.choice([b["id"] for b in box.buttons])
+            self.record(action="message_box", text=box.message, button=button)
+            box.press(button_id=button)
+            self.wait_gone(box)
+            return
+        dialog.click(self.ID.IDC_RECOVERY_RESTORE)
+        self.wait_gone(dialog)
+        # A restored document is unsaved: the file queued on the command line
+        # asks before replacing it. A protected copy asks for its code first.
+        deadline = time.monotonic() + HANG_SECONDS
+        while time.monotonic() < deadline:
+            try:
+                box = self.s.driver.command("message_box", pid=self.main.pid)
+            except DriverError:
+                box = None
+            if box and "読み込めませんでした" in box.get("text", ""):
+                raise Failure(f"an offered recovery copy was not restored: {box.get('text')}")
+            if box and box.get("caption") == "開く" and "破棄" in box.get("text", ""):
+                self.recoveries += 1
+                self.record(action="recovered")
+                # Keep the restored document and go on editing it.
+                self.s.driver.command("click", hwnd=box["hwnd"], id=7)
+                return
+            if any(w.title == "ファイル読込" for w in self.extra_windows()):
+                self.record(action="recovery_user_code")
+                self.handle_windows()
+                return
+            if box:  # the parts' warning: answered, then the question follows
+                self.s.driver.command("click", hwnd=box["hwnd"], id=box["buttons"][0]["id"])
+            time.sleep(0.05)
+        raise Failure("a restore neither replaced the document nor said why")
 
     # Health
     def check_alive(self):
@@ -88,6 +174,9 @@ class Soak:
 
     # Main-window input
     def act(self):
+        if self.rng.random() < KILL_CHANCE:
+            self.kill()
+            return
         kind = self.rng.choices(["key", "drag", "command"], weights=[5, 2, 3])[0]
         if kind == "key":
             key = "F12" if self.rng.random() < CLOSE_KEY_CHANCE else self.rng.choice(KEYS)
@@ -284,6 +373,7 @@ class Soak:
             result = subprocess.run([str(self.s.paths.mvltool), "info", str(path)], capture_output=True)
             if result.returncode not in (0,) and b"user code" not in result.stderr:
                 bad.append((path.name, result.stderr.decode("utf-8", "replace").strip()))
+        self.check_copies_load()
         if not final.exists():
             raise Failure("the last save did not write final.mvl")
         if bad:
@@ -333,11 +423,15 @@ def main():
         except Failure as failure:
             s.failed = True
             s.screenshot(f"soak-{seed}-failure")
+            print(f"soak: {soak.kills} kills, {soak.recoveries} recoveries before the failure",
+                  file=sys.stderr)
             print(f"soak: FAILED after {soak.steps} actions: {failure}\n"
                   f"soak: replay with --seed {seed} --actions {soak.steps}; log {log}", file=sys.stderr)
             raise SystemExit(1)
         print(f"soak: {soak.steps} actions in {args.minutes:g} min, {soak.restarts} restarts after a "
-              f"close, no crash, no hang; every saved file loads")
+              f"close, {soak.kills} kills, {soak.offers} recovery questions, {soak.recoveries} "
+              f"recoveries, {soak.copies_checked} recovery copies checked, 0 failures: no crash, "
+              f"no hang; every saved file and recovery copy loads")
 
 
 if __name__ == "__main__":

@@ -19,8 +19,10 @@ int RunBuild(const Arguments &args);
 int RunExport(const Arguments &args);
 int RunImport(const Arguments &args);
 
-// The figure and its motions as glTF 2.0.
+// The figure and its motions as glTF 2.0, and figures from glTF and OBJ files.
 int RunGltf(const Arguments &args);
+int RunGltfImport(const Arguments &args);
+int RunObjImport(const Arguments &args);
 
 // Why Mvl_Func_Load gave a non-zero result, for error lines.
 const char *LoadFailureText(int code);

@@ -1,19 +1,20 @@
 // gltf: a motion file's figure and motions as a glTF 2.0 file.
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
 #include "command.h"
 #include "mvllib/mvllib.h"
-#include "mvltool/gltf/gltf_export.h"
-#include "mvltool/gltf/gltf_file_writer.h"
+#include "convert/gltf_export.h"
+#include "convert/gltf_file_writer.h"
 #include "text_conversion.h"
 
 namespace mvltool {
 namespace {
 
 constexpr const char *kUsage =
-    "usage: mvltool gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F]";
+    "usage: mvltool gltf FILE.mvl -o FILE.gltf|FILE.glb [--motion N] [--code CODE] [--fps F] [--loop]";
 
 // A whole number from min to max, written in plain digits.
 bool ParseNumber(const std::string &text, int min, int max, int &out) {
@@ -43,9 +44,13 @@ int RunGltf(const Arguments &given) {
     TakeOption(args, "--code", code);
     const bool oneMotion = TakeOption(args, "--motion", motionText);
     const bool fpsGiven = TakeOption(args, "--fps", fpsText);
+    const auto loop = std::find(args.begin(), args.end(), "--loop");
+    const bool looping = loop != args.end();
+    if (looping) args.erase(loop);
     if (!TakeOption(args, "-o", output) || args.size() != 1) return Fail(kUsage);
 
-    gltf::ExportOptions options;
+    morvel::convert::ExportOptions options;
+    options.loop = looping;
     if (oneMotion && !ParseNumber(motionText, 0, 65534, options.motion)) {
         return Fail("--motion: not a motion index: " + motionText);
     }
@@ -56,21 +61,21 @@ int RunGltf(const Arguments &given) {
     if (!options.binary && !EndsWith(output, ".gltf")) {
         return Fail("-o: " + output + ": the name must end in .gltf or .glb");
     }
-    options.imageStem = gltf::AsciiStem(output);
+    options.imageStem = morvel::convert::AsciiStem(output);
 
     MotionDocument document;
     Mvl_Func_ObjectInit(&document);
     const int loaded = Mvl_Func_Load(&document, args[0].c_str(), CommandLineCode(code).c_str());
     if (loaded != MVL_LOAD_OK) return Fail(args[0] + ": " + LoadFailureText(loaded));
-    const gltf::ExportResult result =
-        gltf::BuildGltf(document, gltf::HostFolderOf(args[0]), options);
+    const morvel::convert::ExportResult result =
+        morvel::convert::BuildGltf(document, morvel::convert::HostFolderOf(args[0]), options);
     Mvl_Func_Delete(&document);
     if (!result.ok) return Fail(args[0] + ": " + result.error);
     for (const std::string &warning : result.warnings) {
         std::fprintf(stderr, "mvltool: warning: %s\n", warning.c_str());
     }
     std::string error;
-    if (!gltf::WriteGltf(result, output, options.binary, error)) return Fail(error);
+    if (!morvel::convert::WriteGltf(result, output, options.binary, error)) return Fail(error);
     return 0;
 }
 

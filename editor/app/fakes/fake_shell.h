@@ -39,6 +39,8 @@ public:
     void WillCancelChooser() { chooserAnswers.push_back(std::nullopt); }
     void WillChooseColour(uint32_t colour) { colourAnswers.push_back(colour); }
     void WillCancelColour() { colourAnswers.push_back(std::nullopt); }
+    void WillChooseFolder(const std::string &folder) { folderAnswers.push_back(folder); }
+    void WillCancelFolder() { folderAnswers.push_back(std::nullopt); }
     // How a modal dialog behaves: called with the controller when the
     // dialog runs; returns false for "could not be created". Unset: every
     // dialog fails to be created.
@@ -152,6 +154,16 @@ public:
     void ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                  const std::string &keyword) override;
     bool ChooseColour(uint32_t &colour) override;
+    bool ChooseFolder(const std::string &title, std::string &folder) override {
+        calls.push_back("ChooseFolder " + title);
+        if (folderAnswers.empty() || !folderAnswers.front()) {
+            if (!folderAnswers.empty()) folderAnswers.pop_front();
+            return false;
+        }
+        folder = *folderAnswers.front();
+        folderAnswers.pop_front();
+        return true;
+    }
     long CreateDesktopShortcut(const std::string &linkName, const std::string &description) override;
     bool SetClipboardPose(const std::string &json) override {
         clipboard = json;
@@ -166,6 +178,7 @@ private:
     std::deque<document::MessageAnswer> messageAnswers;
     std::deque<std::optional<std::string>> chooserAnswers;
     std::deque<std::optional<uint32_t>> colourAnswers;
+    std::deque<std::optional<std::string>> folderAnswers;
     int mainWindowTag_ = 0;  // its address is the main window's handle
     int viewWindowTag_ = 0;
 };

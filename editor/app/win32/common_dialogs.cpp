@@ -1,6 +1,8 @@
 #include "app/win32/common_dialogs.h"
 
 #include <commdlg.h>
+#include <ole2.h>
+#include <shlobj.h>
 
 #include <cstring>
 #include <string>
@@ -51,6 +53,28 @@ bool RunFileChooser(const document::FileChooserRequest &request, document::PathB
     auto *choose = System<decltype(GetOpenFileNameA)>("comdlg32.dll", chooser);
     const BOOL chosen = choose != nullptr && choose(&ofn);
     return chosen != FALSE;
+}
+
+bool RunFolderChooser(HWND owner, const std::string &title, std::string &folder) {
+    auto *initialise = System<decltype(OleInitialize)>("ole32.dll", "OleInitialize");
+    auto *browse = System<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
+    auto *pathOf = System<decltype(SHGetPathFromIDListA)>("shell32.dll", "SHGetPathFromIDListA");
+    auto *release = System<decltype(CoTaskMemFree)>("ole32.dll", "CoTaskMemFree");
+    if (initialise == nullptr || browse == nullptr || pathOf == nullptr || release == nullptr) return false;
+    // The chooser's new-style window needs OLE on this thread; it stays
+    // initialised for the rest of the run.
+    initialise(nullptr);
+    BROWSEINFOA info{};
+    info.hwndOwner = owner;
+    info.lpszTitle = title.c_str();
+    info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
+    PIDLIST_ABSOLUTE chosen = browse(&info);
+    if (chosen == nullptr) return false;
+    char path[MAX_PATH] = {};
+    const bool named = pathOf(chosen, path) != FALSE;
+    release(chosen);
+    if (named) folder = path;
+    return named;
 }
 
 bool RunColourChooser(HWND owner, uint32_t &colour) {

@@ -369,6 +369,12 @@ bool Win32Shell::InToolWindow(HWND window) const {
     return false;
 }
 
+bool Win32Shell::ChooseFolder(const std::string &title, std::string &folder) {
+    const bool chosen = RunFolderChooser(main_, title, folder);
+    RaiseView();
+    return chosen;
+}
+
 bool Win32Shell::SetClipboardPose(const std::string &json) { return PutPoseOnClipboard(main_, json); }
 
 std::string Win32Shell::ClipboardPose() { return PoseFromClipboard(main_); }

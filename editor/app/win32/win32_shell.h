@@ -84,6 +84,7 @@ public:
     void ShowHelp(const std::string &helpFile, HelpCommand command, uint32_t data,
                  const std::string &keyword) override;
     bool ChooseColour(uint32_t &colour) override;
+    bool ChooseFolder(const std::string &title, std::string &folder) override;
     long CreateDesktopShortcut(const std::string &linkName, const std::string &description) override;
     bool SetClipboardPose(const std::string &json) override;
     std::string ClipboardPose() override;

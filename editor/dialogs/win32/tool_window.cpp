@@ -6,14 +6,14 @@
 namespace morvel::dialogs::win32 {
 namespace {
 
-struct Binding {
+struct ToolWindowBinding {
     app::ToolWindowController &controller;
     Win32DialogView view;
 };
 
 INT_PTR CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto *binding = reinterpret_cast<Binding *>(lParam);
+        auto *binding = reinterpret_cast<ToolWindowBinding *>(lParam);
         SetWindowLongPtrA(window, DWLP_USER, lParam);
         binding->view.SetWindow(window);
         binding->controller.OnInit(binding->view);
@@ -22,7 +22,7 @@ INT_PTR CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         binding->controller.OnSize(binding->view, client.right, client.bottom);
         return FALSE;  // no focus of its own: keys belong to the main window
     }
-    auto *binding = reinterpret_cast<Binding *>(GetWindowLongPtrA(window, DWLP_USER));
+    auto *binding = reinterpret_cast<ToolWindowBinding *>(GetWindowLongPtrA(window, DWLP_USER));
     if (binding == nullptr) return FALSE;
     switch (message) {
         case WM_COMMAND:
@@ -61,7 +61,7 @@ INT_PTR CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 HWND CreateToolWindow(HINSTANCE instance, HWND owner, const std::string &templateName,
                       app::ToolWindowController &controller, app::DialogView *&view) {
     RegisterFrameStripClass(instance);
-    auto *binding = new Binding{controller, {}};
+    auto *binding = new ToolWindowBinding{controller, {}};
     HWND window = CreateDialogParamA(instance, templateName.c_str(), owner, ToolWindowProc,
                                      reinterpret_cast<LPARAM>(binding));
     if (window == nullptr) {

@@ -100,9 +100,16 @@ Json ListItems(const Json &request) {
         text.resize(copied >= 0 && copied <= length ? static_cast<size_t>(copied) : 0);
         items.push_back(WideToUtf8(text));
     }
-    return {{"count", count},
-            {"items", items},
-            {"selection", SendChecked(control, m.getSelection, 0, 0)}};
+    Json answer = {{"count", count},
+                   {"items", items},
+                   {"selection", SendChecked(control, m.getSelection, 0, 0)}};
+    // Where rows are, for a scenario that clicks one: the row height and the
+    // first row in sight.
+    if (m.count == LB_GETCOUNT) {
+        answer["item_height"] = SendChecked(control, LB_GETITEMHEIGHT, 0, 0);
+        answer["top_index"] = SendChecked(control, LB_GETTOPINDEX, 0, 0);
+    }
+    return answer;
 }
 
 // Selects a row by number or text and tells the parent as a click would.

@@ -1,10 +1,10 @@
 #include <gtest/gtest.h>
 
-#include "mvltool/gltf/gltf_axes.h"
-#include "mvltool/gltf/gltf_read_back.h"
+#include "convert/gltf_axes.h"
+#include "gltf_read_back.h"
 #include "render/pose.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 using testing::Compose;
@@ -81,4 +81,4 @@ TEST(GltfAxesTest, HeaderChoosesMirrorWindingAndSides) {
 }
 
 }  // namespace
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

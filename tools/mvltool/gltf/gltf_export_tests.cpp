@@ -5,12 +5,12 @@
 #include <iterator>
 
 #include "formats/image/image_decoder.h"
-#include "mvltool/gltf/gltf_export.h"
-#include "mvltool/gltf/gltf_file_writer.h"
-#include "mvltool/gltf/gltf_read_back.h"
+#include "convert/gltf_export.h"
+#include "convert/gltf_file_writer.h"
+#include "gltf_read_back.h"
 #include "render/pose.h"
 
-namespace mvltool::gltf {
+namespace morvel::convert {
 namespace {
 
 using testing::ChannelValues;
@@ -342,4 +342,4 @@ TEST(GltfExportTest, AFileThatCannotBeWrittenLeavesNothingBehind) {
 }
 
 }  // namespace
-}  // namespace mvltool::gltf
+}  // namespace morvel::convert

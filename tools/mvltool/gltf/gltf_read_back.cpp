@@ -1,4 +1,4 @@
-#include "mvltool/gltf/gltf_read_back.h"
+#include "gltf_read_back.h"
 
 #include <unistd.h>
 
@@ -7,7 +7,7 @@
 #include <cmath>
 #include <cstring>
 
-namespace mvltool::gltf::testing {
+namespace morvel::convert::testing {
 namespace {
 
 bool KeepEncodedBytes(tinygltf::Image *image, const int, std::string *, std::string *, int, int,
@@ -244,4 +244,4 @@ PositionEntry Position(int16_t part, std::array<double, 3> translation,
     return p;
 }
 
-}  // namespace mvltool::gltf::testing
+}  // namespace morvel::convert::testing

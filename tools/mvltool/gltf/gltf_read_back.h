@@ -13,7 +13,7 @@
 #include "base/d3d_types.h"
 #include "mvllib/mvllib.h"
 
-namespace mvltool::gltf::testing {
+namespace morvel::convert::testing {
 
 // 4x4, row r column c, for column vectors (glTF's convention).
 using Matrix4 = std::array<std::array<double, 4>, 4>;
@@ -86,4 +86,4 @@ PositionEntry Position(int16_t part, std::array<double, 3> translation = {0, 0, 
                        std::array<int16_t, 3> rotation = {0, 0, 0},
                        std::array<double, 3> scale = {1, 1, 1});
 
-}  // namespace mvltool::gltf::testing
+}  // namespace morvel::convert::testing

@@ -84,6 +84,25 @@ expect_error 'usage' gltf robot/robot.mvl
 expect_error 'cannot be written' gltf robot/robot.mvl -o no/such/folder/x.glb
 [ ! -e x.gltf ] && [ ! -e x.glb ] || fail "a failed export left a file"
 run gltf locked.mvl --code 秘密 -o locked.glb 2>/dev/null || fail "gltf with the user code"
+run gltf figure/figure.mvl -o looped.glb --loop 2>/dev/null || fail "gltf --loop"
+
+# Imports: the robot's export and a small OBJ become figures that export again.
+run gltf-import robot.glb -o robot_figure >import.txt 2>warnings.txt || fail "gltf-import robot.glb: $(cat warnings.txt)"
+grep -qF '12 parts, 2 motions' import.txt || fail "gltf-import robot.glb: $(cat import.txt)"
+[ -s robot_figure/robot.mvl ] && [ "$(ls robot_figure/*.png | wc -l)" -eq 2 ] ||
+  fail "gltf-import: no robot_figure/robot.mvl or not its two textures"
+run gltf robot_figure/robot.mvl -o again.glb 2>warnings.txt || fail "the imported robot does not export: $(cat warnings.txt)"
+expect_error 'exists' gltf-import robot.glb -o robot_figure
+run gltf-import robot.glb -o robot_figure --force --keys --fps 25 >/dev/null || fail "gltf-import --force"
+printf '{"asset": {"version": "2.0"}, "buffers": [{"byteLength": 4, "uri": "../secret.bin"}]}' >climbing.gltf
+expect_error 'refused' gltf-import climbing.gltf -o climbing
+expect_error '--fps' gltf-import robot.glb -o x --fps 0
+[ ! -e climbing ] && [ ! -e x ] || fail "a failed import left a folder"
+printf 'mtllib cube.mtl\nv 0 0 0\nv 1 0 0\nv 0 1 0\no tri\nusemtl red\nf 1 2 3\n' >cube.obj
+printf 'newmtl red\nKd 1 0 0\n' >cube.mtl
+run obj-import cube.obj -o cube_figure >import.txt || fail "obj-import"
+grep -qF '1 parts, 1 motions, 1 frames' import.txt || fail "obj-import: $(cat import.txt)"
+run gltf cube_figure/cube.mvl -o cube.glb || fail "the imported OBJ does not export"
 
 status=0
 if ! command -v node >/dev/null; then
@@ -95,7 +114,8 @@ if ! command -v node >/dev/null; then
   fi
 else
   node "$source_dir/tools/mvltool/tests/validate_gltf.mjs" "$validator" \
-    robot.gltf robot.glb wave.gltf figure.gltf figure.glb locked.glb || fail "glTF validation"
+    robot.gltf robot.glb wave.gltf figure.gltf figure.glb locked.glb looped.glb again.glb cube.glb ||
+    fail "glTF validation"
 fi
 
 if [ "$failures" -ne 0 ]; then exit 1; fi
