@@ -14,6 +14,7 @@ from morvel_e2e import run
 from morvel_e2e.dialogs import save_and_dump
 from morvel_e2e.morvel import (IDOK, IDYES, SETTINGS_KEY, build, choose_file, dump, ids,
                                robot_copy, start_editor, strip_cell_centre, title_for)
+from morvel_e2e.windows import rect_centre
 from morvel_e2e.xinput import line_points
 
 TIMELINE = "タイムライン"
@@ -76,10 +77,21 @@ def position_texts(position):
     return [f"Position-X[{x:f}] [←,→]", f"Position-Y[{y:f}] [↑,↓]"]
 
 
+def colour_at(s, x, y):
+    return s.pixels({"left": x, "top": y, "right": x + 1, "bottom": y + 1})[0][0]
+
+
+def view_background(s, main):
+    """The colour of a corner of the view that the figure never reaches."""
+    return colour_at(s, *main.to_screen((20, 60)))
+
+
 def answer(s, main, message, caption="ポーズ"):
     box = s.wait_message_box(pid=main.pid)
     s.expect_equal((box.caption, box.message), (caption, message), f"message box {caption}")
+    place = box.refresh()["rect"]
     box.press(button_id=IDYES if caption in ("開く", "閉じる") else IDOK)
+    return place
 
 
 def check_picking(s, main, document):
@@ -101,8 +113,12 @@ def check_picking(s, main, document):
 
 
 def check_clipboard(s, main, ID, path, original):
+    background = view_background(s, main)
     main.keys("ctrl+v")  # nothing copied yet in this prefix
-    answer(s, main, "クリップボードにポーズがありません。")
+    box = answer(s, main, "クリップボードにポーズがありません。")
+    # Redrawn where the message was (an empty part of the view) before the
+    # menu's picture is taken.
+    s.wait_until(lambda: colour_at(s, *rect_centre(box)), background, "the view redrawn")
     main.click_menu(ID.CMD_TOOL_COPY_POSE, screenshot="morvel-tools-menu")
     main.click_menu(ID.CMD_TOOL_TIMELINE)
     timeline = s.wait_window(cls="#32770", title=TIMELINE, pid=main.pid)
@@ -111,7 +127,10 @@ def check_clipboard(s, main, ID, path, original):
     s.expect_equal(main.menu_item(ID.CMD_TOOL_TIMELINE)["checked"], True, "タイムライン checked")
     s.input.click(*strip_cell_centre(timeline, ID, 1))  # frame 1 selected
     timeline.wait_input_taken()
+    # The main window activated through its menu bar while the timeline was
+    # active: its view comes back over it.
     main.click_menu(ID.CMD_TOOL_PASTE_POSE_MIRRORED)
+    s.wait_until(lambda: view_background(s, main), background, "the view over the main window")
     # Frame 0 mirrored is frame 2: the arms and legs swing the other way.
     expected = copy.deepcopy(original)
     frames = expected["motions"][0]["frames"]
