@@ -94,10 +94,10 @@ def answer(s, main, message, caption="ポーズ"):
     return place
 
 
-def check_picking(s, main, document):
+def check_picking(s, main, ID, document):
     header = document["header"]
     pose = document["motions"][0]["frames"][0]["positions"]
-    main.keys("p")  # translate mode: the status shows the selected position
+    main.click_menu(ID.CMD_MODE_TRANSLATE)  # the status shows the selected position
     main.wait_status(0, re.compile(r"^Position-X\["))
     for index in (1, 3):
         main.click_at(on_screen(main, header, pose[index], BOX_CENTRES[index]), repeat=2)
@@ -232,7 +232,7 @@ def scenario(s):
     original = dump(s, path)
     app, main = start_editor(s, [s.windows_path(path)])
     main.wait_title(title_for(s, path))
-    check_picking(s, main, original)
+    check_picking(s, main, ID, original)
     timeline = check_clipboard(s, main, ID, path, original)
     check_timeline_edits(s, main, timeline, ID, path, original)
     check_playing_mark(s, main, timeline, ID)
