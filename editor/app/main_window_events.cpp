@@ -69,12 +69,14 @@ void CloseRequested(Editor &editor) {
              document::MessageIcon::Warning, document::MessageButtons::YesNo});
         if (answer != document::MessageAnswer::Yes) return;
     }
+    // Now, while the tool windows still have their places: destroying the
+    // main window destroys the windows it owns before it tells it so.
+    StoreToolWindows(editor);
     editor.shell.DestroyMainWindow();
 }
 
 void Destroyed(Editor &editor) {
     AutosaveAtExit(editor);
-    StoreToolWindows(editor);
     const document::PathBuffer &help = editor.state.helpFilePath;
     editor.shell.ShowHelp(base::BufferText(help.data(), help.size()), HelpCommand::Quit, 0, "");
     editor.shell.PostQuit(0);

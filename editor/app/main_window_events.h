@@ -21,7 +21,8 @@ void Resized(Editor &editor, int sizeType);
 void EnteredSizeMove(Editor &editor);
 void ExitedSizeMove(Editor &editor);
 
-// WM_CLOSE: asks when there is something to lose, then destroys the window.
+// WM_CLOSE: asks when there is something to lose, keeps the tool windows'
+// places and visibility, then destroys the window.
 void CloseRequested(Editor &editor);
 // WM_DESTROY: the help file is let go and the loop told to end.
 void Destroyed(Editor &editor);

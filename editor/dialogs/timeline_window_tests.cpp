@@ -106,7 +106,13 @@ TEST_F(TimelineTest, ClicksDragsAndTheContextMenuEditTheFramesOneUndoStepEach) {
 TEST_F(TimelineTest, PlaceAndVisibilityComeBackFromTheRegistry) {
     Open();
     shell.toolWindows.at("IDD_TIMELINE").place = {40, 50, 640, 210};
-    app::StoreToolWindows(editor);
+    // Kept when the main window is asked to close, while its owned windows
+    // still exist: by its WM_DESTROY they are gone.
+    shell.WillAnswer(document::MessageAnswer::Yes);
+    app::CloseRequested(editor);
+    ASSERT_TRUE(shell.destroyed);
+    shell.toolWindows.at("IDD_TIMELINE").place = {0, 0, 0, 0};
+    app::Destroyed(editor);
     editor.state.toolWindows.clear();
     shell.toolWindows.clear();
     app::RestoreToolWindows(editor);

@@ -130,6 +130,7 @@ LRESULT CALLBACK ViewWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 void CALLBACK MainWindowTimerProc(HWND window, UINT, UINT_PTR id, DWORD) {
     Win32Shell *shell = ShellOf(window);
+    if (shell != nullptr) shell->KeepViewOverMain();
     if (shell != nullptr && shell->AttachedEditor() != nullptr) {
         TimerFired(*shell->AttachedEditor(), static_cast<int>(id));
     }

@@ -224,6 +224,17 @@ void Win32Shell::RaiseView() {
     raisingView_ = false;
 }
 
+void Win32Shell::KeepViewOverMain() {
+    if (view_ == nullptr || main_ == nullptr) return;
+    for (HWND above = GetWindow(view_, GW_HWNDPREV); above != nullptr;
+         above = GetWindow(above, GW_HWNDPREV)) {
+        if (above == main_) {
+            RaiseView();
+            return;
+        }
+    }
+}
+
 void Win32Shell::PlaceBars(int clientWidth, int clientBottom, int toolbarHeight, int statusBarHeight) {
     SetWindowPos(toolbar_, nullptr, 0, 0, clientWidth, toolbarHeight, SWP_FRAMECHANGED);
     SetWindowPos(statusBar_, nullptr, 0, clientBottom - statusBarHeight, clientWidth,

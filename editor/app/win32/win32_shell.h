@@ -56,6 +56,10 @@ public:
     // Over the main window again once it is active: the window system may
     // have stacked the activated main window over its view.
     void RaiseView();
+    // RaiseView when the main window stands over its view. Activated from
+    // one of its tool windows, the main window can be restacked later than
+    // any message it gets tells: the timers call this.
+    void KeepViewOverMain();
     HWND Main() const { return main_; }
     std::string ProgramPath() override;
     void SetTitle(const std::string &title) override;

@@ -159,6 +159,40 @@ Json DoubleClickRow(const Json &request) {
     return SelectRow(request, true);
 }
 
+// Where a list box row is on the screen, for a real click: fixed-height rows
+// from the top row shown. "rect" is null while the row is scrolled out of
+// sight; "window" and "client" place the scroll bar's arrows.
+Json ListRowRect(const Json &request) {
+    HWND control = ControlArg(request);
+    if (!IsClass(control, L"ListBox")) throw CommandError("not a list box");
+    const LRESULT row = request.at("row").get<LRESULT>();
+    const LRESULT count = SendChecked(control, LB_GETCOUNT, 0, 0);
+    if (row < 0 || row >= count) {
+        throw CommandError("row " + std::to_string(row) + " outside 0.." + std::to_string(count));
+    }
+    const LRESULT top = SendChecked(control, LB_GETTOPINDEX, 0, 0);
+    const LRESULT height = SendChecked(control, LB_GETITEMHEIGHT, 0, 0);
+    const RECT client = ClientRectOnScreen(control);
+    const LONG rowTop = client.top + static_cast<LONG>((row - top) * height);
+    Json rect = nullptr;
+    if (row >= top && rowTop + height <= client.bottom) {
+        rect = RectJson(RECT{client.left, rowTop, client.right, rowTop + static_cast<LONG>(height)});
+    }
+    RECT window = {};
+    GetWindowRect(control, &window);
+    return {{"rect", rect}, {"top_index", top}, {"client", RectJson(client)},
+            {"window", RectJson(window)}};
+}
+
+// Any message with plain-number parameters, sent; the answer's value.
+Json SendPlain(const Json &request) {
+    HWND window = ControlArg(request);
+    const UINT message = request.at("message").get<UINT>();
+    const WPARAM wParam = request.value("wparam", static_cast<WPARAM>(0));
+    const LPARAM lParam = request.value("lparam", static_cast<LPARAM>(0));
+    return {{"result", static_cast<int64_t>(SendChecked(window, message, wParam, lParam))}};
+}
+
 Json PostCommand(const Json &request) {
     HWND window = WindowArg(request);
     const int id = request.at("id").get<int>();
@@ -194,6 +228,8 @@ void AddControlCommands(CommandTable &table) {
     table["list_items"] = ListItems;
     table["select_row"] = SelectRowOnly;
     table["double_click_row"] = DoubleClickRow;
+    table["list_row_rect"] = ListRowRect;
+    table["send_message"] = SendPlain;
     table["post_command"] = PostCommand;
     table["post_close"] = PostClose;
     table["post_key"] = PostKey;

@@ -1,10 +1,12 @@
 // morvel_driver_hook.dll: loaded into the program under test by the driver's
-// message hook. It answers the driver's in-process queries (the menu bar, a
-// dialog's base units) and leaves every other message alone.
+// message hook. It answers the driver's in-process queries (the menu bar and
+// the open pop-up menus with their items' places, a dialog's base units) and
+// leaves every other message alone.
 #include <windows.h>
 
 #include <cstdio>
 #include <string>
+#include <vector>
 
 #include "in_process_query.h"
 
@@ -37,7 +39,22 @@ std::string Quoted(const std::string &text) {
     return out + "\"";
 }
 
-std::string MenuJson(HMENU menu, int depth) {
+// An item's place on the screen, where the menu has one now: always on the
+// bar, on a pop-up only while it is open. `owner` is the window of the bar,
+// or nullptr for a pop-up (the menu knows its own window then).
+std::string RectJson(HWND owner, HMENU menu, int position) {
+    RECT rect = {};
+    if (!GetMenuItemRect(owner, menu, static_cast<UINT>(position), &rect) ||
+        rect.right <= rect.left || rect.bottom <= rect.top) {
+        return "";
+    }
+    char text[96];
+    std::snprintf(text, sizeof text, ",\"rect\":{\"left\":%ld,\"top\":%ld,\"right\":%ld,\"bottom\":%ld}",
+                  rect.left, rect.top, rect.right, rect.bottom);
+    return text;
+}
+
+std::string MenuJson(HMENU menu, HWND owner, int depth) {
     std::string out = "[";
     const int count = GetMenuItemCount(menu);
     for (int position = 0; position < count; ++position) {
@@ -57,9 +74,35 @@ std::string MenuJson(HMENU menu, int depth) {
                       info.fState & MFS_CHECKED ? "true" : "false",
                       info.fType & MFT_RADIOCHECK ? "true" : "false");
         if (position > 0) out += ",";
-        out += "{\"text\":" + Quoted(Utf8(text)) + fields;
-        if (info.hSubMenu && depth < 8) out += ",\"items\":" + MenuJson(info.hSubMenu, depth + 1);
+        out += "{\"text\":" + Quoted(Utf8(text)) + fields + RectJson(owner, menu, position);
+        if (info.hSubMenu && depth < 8) {
+            out += ",\"items\":" + MenuJson(info.hSubMenu, nullptr, depth + 1);
+        }
         out += "}";
+    }
+    return out + "]";
+}
+
+BOOL CALLBACK CollectPopup(HWND window, LPARAM list) {
+    wchar_t name[16] = {};
+    GetClassNameW(window, name, 16);
+    if (IsWindowVisible(window) && lstrcmpW(name, L"#32768") == 0) {
+        reinterpret_cast<std::vector<HWND> *>(list)->push_back(window);
+    }
+    return TRUE;
+}
+
+// The pop-up menus this thread shows now, the bar's and context menus alike.
+std::string OpenPopupsJson() {
+    std::vector<HWND> popups;
+    EnumThreadWindows(GetCurrentThreadId(), CollectPopup, reinterpret_cast<LPARAM>(&popups));
+    std::string out = "[";
+    for (HWND popup : popups) {
+        const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+        if (!menu) continue;
+        if (out.size() > 1) out += ",";
+        out += "{\"hwnd\":" + std::to_string(reinterpret_cast<intptr_t>(popup)) +
+               ",\"items\":" + MenuJson(menu, nullptr, 1) + "}";
     }
     return out + "]";
 }
@@ -69,7 +112,7 @@ std::string Answer(HWND window, InProcessQuery query) {
         case InProcessQuery::kMenu: {
             HMENU menu = GetMenu(window);
             if (!menu) return "{\"error\":\"the window has no menu bar\"}";
-            return "{\"items\":" + MenuJson(menu, 0) + "}";
+            return "{\"items\":" + MenuJson(menu, window, 0) + ",\"popups\":" + OpenPopupsJson() + "}";
         }
         case InProcessQuery::kDialogBaseUnits: {
             RECT rect = {0, 0, 4, 8};

@@ -1,4 +1,5 @@
-// The menu bar of a window as a tree of items (text, id, grayed, checked).
+// The menu bar of a window as a tree of items (text, id, grayed, checked,
+// the place on the screen of those shown now), and the open pop-up menus.
 // Under Wine GetMenuItemCount fails on another process's menu, so the
 // program's own process reads it (in_process_query.h).
 #include "in_process_query.h"

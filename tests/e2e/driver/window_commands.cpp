@@ -207,6 +207,23 @@ Json Controls(const Json &request) {
     return answer;
 }
 
+// What the window's thread is doing with the pointer and the menus: real
+// input is done once the capture it took is released and its menu closed.
+Json ThreadState(const Json &request) {
+    const DWORD thread = GetWindowThreadProcessId(WindowArg(request), nullptr);
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    if (!GetGUIThreadInfo(thread, &info)) {
+        throw CommandError("no thread state, error " + std::to_string(GetLastError()));
+    }
+    auto handle = [](HWND window) { return reinterpret_cast<intptr_t>(window); };
+    return {{"active", handle(info.hwndActive)},
+            {"focus", handle(info.hwndFocus)},
+            {"capture", handle(info.hwndCapture)},
+            {"menu_owner", handle(info.hwndMenuOwner)},
+            {"in_menu", (info.flags & GUI_INMENUMODE) != 0}};
+}
+
 Json ScreenSize(const Json &) {
     return {{"width", GetSystemMetrics(SM_CXSCREEN)}, {"height", GetSystemMetrics(SM_CYSCREEN)}};
 }
@@ -226,6 +243,7 @@ void AddWindowCommands(CommandTable &table) {
     table["window_info"] = WindowInfo;
     table["responsive"] = Responsive;
     table["controls"] = Controls;
+    table["thread_state"] = ThreadState;
     table["screen_size"] = ScreenSize;
     table["foreground"] = Foreground;
 }

@@ -10,6 +10,7 @@ from pathlib import Path
 from .morvel_ids import Ids
 
 MAIN_CLASS = "DX8 Main Window"
+SETTINGS_KEY = "HKCU\\Software\\Kelvarin\\Morvel"
 IDOK, IDCANCEL, IDYES, IDNO = 1, 2, 6, 7  # the system's button identifiers
 TITLE_NEW = "Morvel Version 2.01 [新規]"
 
@@ -31,9 +32,10 @@ def start_editor(s, args=(), cwd=None, env=None):
     return app, main
 
 
-def choose_file(s, main, path: Path):
-    """Answers the file chooser the last command opened with path."""
-    chooser = s.wait_window(cls="#32770", pid=main.pid)
+def choose_file(s, main, path: Path, exclude=()):
+    """Answers the file chooser the last command opened with path; exclude:
+    dialogs of the program that are no chooser (a tool window)."""
+    chooser = s.wait_window(cls="#32770", pid=main.pid, exclude=exclude)
     s.driver.command("file_chooser_accept", hwnd=chooser.hwnd, path=s.windows_path(path))
     return chooser
 
@@ -49,6 +51,16 @@ def status_number(main, part: int, label: str) -> float:
     if not found:
         raise AssertionError(f"status part {part} reads {text!r}, not {label}[...]")
     return float(found.group(1))
+
+
+def strip_cell_centre(timeline, ID, cell: int) -> tuple[int, int] | None:
+    """The screen point at the centre of a cell of the timeline's strip, or
+    None while the cell is not wholly in sight."""
+    answer = timeline.send_message(ID.kStripCellCenter, cell, control_id=ID.IDC_TIMELINE_STRIP)
+    if answer == -1:
+        return None
+    strip = timeline.control(ID.IDC_TIMELINE_STRIP)["rect"]  # no border: client = window
+    return strip["left"] + (answer & 0xFFFF), strip["top"] + ((answer >> 16) & 0xFFFF)
 
 
 def dump(s, path: Path, code: str | None = None) -> dict:

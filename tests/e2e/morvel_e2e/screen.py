@@ -21,6 +21,18 @@ def screenshot(env: dict, path: Path, rect: dict | None = None) -> Path:
     return path
 
 
+def pixels(env: dict, rect: dict) -> list[list[tuple[int, int, int]]]:
+    """The colours of the screen rectangle rect ({"left", "top", "right",
+    "bottom"}), row by row."""
+    width, height = rect["right"] - rect["left"], rect["bottom"] - rect["top"]
+    data = subprocess.run(["import", "-window", "root", "-crop",
+                           f"{width}x{height}+{rect['left']}+{rect['top']}", "+repage",
+                           "-depth", "8", "rgb:-"], env=env, check=True, capture_output=True,
+                          timeout=60).stdout
+    colours = [tuple(data[i:i + 3]) for i in range(0, len(data), 3)]
+    return [colours[row * width:(row + 1) * width] for row in range(height)]
+
+
 def png_size(path: Path) -> tuple[int, int]:
     """Width and height from a PNG file's header."""
     with open(path, "rb") as png:

@@ -18,7 +18,7 @@ from . import prefix as prefixes
 from .config import WINE, Paths, paths_from_environment, windows_path
 from .driver import Driver
 from .errors import DriverError, ScenarioFailure
-from .screen import screenshot
+from .screen import pixels, screenshot
 from .windows import MessageBox, Window
 from .xinput import XInput
 
@@ -234,6 +234,10 @@ class Session:
     def reg_set(self, key: str, name: str, data) -> None:
         """A REG_SZ (text) or REG_DWORD (int) value."""
         self.driver.command("reg_set", key=key, name=name, data=data)
+
+    def pixels(self, rect: dict) -> list[list[tuple[int, int, int]]]:
+        """The colours shown in a screen rectangle now, row by row."""
+        return pixels(self.env, rect)
 
     def screenshot(self, name: str, window: Window | None = None) -> Path:
         rect = window.refresh()["rect"] if window else None

@@ -67,6 +67,10 @@ class Window:
         self.session.check(item is not None, f"menu item {command_id} in {self}")
         return item
 
+    def open_popups(self) -> list[dict]:
+        """The pop-up menus the window's thread shows now: [{"hwnd", "items"}]."""
+        return self._cmd("menu")["popups"]
+
     def toolbar_buttons(self, control_id: int | None = None) -> list[dict]:
         args = {"id": control_id} if control_id is not None else {}
         return self._cmd("toolbar_buttons", **args)["buttons"]
@@ -112,6 +116,89 @@ class Window:
                          text: str | None = None) -> None:
         args = {"row": row} if text is None else {"text": text}
         self._cmd("double_click_row", id=control_id, **args)
+
+    def send_message(self, message: int, wparam: int = 0, lparam: int = 0,
+                     control_id: int | None = None) -> int:
+        """A message with plain-number parameters, sent to the window or one
+        of its controls; its answer."""
+        args = {"id": control_id} if control_id is not None else {}
+        return self._cmd("send_message", message=message, wparam=wparam, lparam=lparam,
+                         **args)["result"]
+
+    # Pointer input on menus, toolbar buttons and list rows, as a person
+    # would give it
+    def thread_state(self) -> dict:
+        """{"active", "focus", "capture", "menu_owner", "in_menu"} of the
+        window's thread."""
+        return self._cmd("thread_state")
+
+    def wait_input_taken(self, timeout: float = 10) -> None:
+        """Waits until the window's thread holds no mouse capture and no open
+        menu: a click or a menu choice has been taken in whole."""
+        self.session.wait_until(self.thread_state,
+                                lambda t: not t["capture"] and not t["in_menu"],
+                                f"the pointer input to {self} taken", timeout)
+
+    def open_menu(self, command_id: int) -> dict:
+        """Clicks the menu bar title and the submenus down to the item that
+        sends command_id; returns that item, with its place on the screen,
+        while its menu is open."""
+        path = menu_path(self.menu(), command_id)
+        self.session.check(path is not None, f"a menu item {command_id} in {self}")
+        for depth in range(len(path)):
+            shown = self.session.wait_until(lambda: menu_item_at(self.menu(), path[:depth + 1]),
+                                            lambda item: item is not None and "rect" in item,
+                                            f"menu item {path[:depth + 1]} shown", 10)
+            if depth + 1 < len(path):
+                self.session.input.click(*rect_centre(shown["rect"]))
+        return shown
+
+    def click_menu(self, command_id: int, screenshot: str | None = None) -> None:
+        """Chooses a menu item with real clicks, from the bar down; with
+        screenshot, the window with its menu open is kept under that name."""
+        item = self.open_menu(command_id)
+        if screenshot:
+            self.screenshot(screenshot)
+        self.session.input.click(*rect_centre(item["rect"]))
+        self.wait_input_taken()
+
+    def click_popup_item(self, text: str) -> None:
+        """Clicks the item of an open pop-up menu (a context menu, say) that
+        reads text."""
+        def shown():
+            for popup in self.open_popups():
+                for item in popup["items"]:
+                    if item["text"] == text and "rect" in item:
+                        return item
+            return None
+        item = self.session.wait_until(shown, lambda found: found is not None,
+                                       f"pop-up menu item {text}")
+        self.session.input.click(*rect_centre(item["rect"]))
+        self.wait_input_taken()
+
+    def click_toolbar(self, command_id: int) -> None:
+        buttons = [b for b in self.toolbar_buttons() if b["id"] == command_id and not b["separator"]]
+        self.session.check(len(buttons) == 1, f"one toolbar button {command_id}", 1, len(buttons))
+        self.session.input.click(*rect_centre(buttons[0]["rect"]))
+        self.wait_input_taken()
+
+    def click_row(self, control_id: int, row: int, double: bool = False) -> None:
+        """Clicks a list box row, first scrolling it into sight with the
+        scroll bar's arrows; waits until the list has taken the click."""
+        place = self._cmd("list_row_rect", id=control_id, row=row)
+        for _ in range(row + 1):
+            if place["rect"] is not None:
+                break
+            self.session.input.click(*scroll_arrow(place, down=row > place["top_index"]))
+            top = place["top_index"]
+            place = self.session.wait_until(
+                lambda: self._cmd("list_row_rect", id=control_id, row=row),
+                lambda p: p["top_index"] != top, f"list {control_id} scrolled")
+        self.session.check(place["rect"] is not None, f"row {row} of list {control_id} in sight")
+        self.session.input.click(*rect_centre(place["rect"]), repeat=2 if double else 1)
+        self.session.wait_until(lambda: self.list_items(control_id)["selection"], row,
+                                f"row {row} of list {control_id} selected")
+        self.wait_input_taken()
 
     # Messages
     def command(self, command_id: int) -> None:
@@ -184,3 +271,39 @@ class MessageBox(Window):
         for the box to close."""
         self.click(button_id, text)
         self.wait_gone()
+
+
+def rect_centre(rect: dict) -> tuple[int, int]:
+    return (rect["left"] + rect["right"]) // 2, (rect["top"] + rect["bottom"]) // 2
+
+
+def menu_path(items: list[dict], command_id: int) -> list[int] | None:
+    """Positions from the bar down to the item that sends command_id."""
+    for index, item in enumerate(items):
+        if item["id"] == command_id and not item["separator"]:
+            return [index]
+        below = menu_path(item.get("items", []), command_id)
+        if below is not None:
+            return [index] + below
+    return None
+
+
+def menu_item_at(items: list[dict], path: list[int]) -> dict | None:
+    item = None
+    for index in path:
+        if index >= len(items):
+            return None
+        item = items[index]
+        items = item.get("items", [])
+    return item
+
+
+def scroll_arrow(place: dict, down: bool) -> tuple[int, int]:
+    """The centre of a vertical scroll bar's arrow, from a list's window and
+    client rectangles on the screen: the bar is as wide as an arrow is high."""
+    window, client = place["window"], place["client"]
+    border = client["left"] - window["left"]
+    width = window["right"] - border - client["right"]
+    x = client["right"] + width // 2
+    y = window["bottom"] - border - width // 2 if down else window["top"] + border + width // 2
+    return x, y

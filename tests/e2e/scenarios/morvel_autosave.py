@@ -33,7 +33,7 @@ def scenario(s):
     main.wait_title(title_for(s, robot_mvl))
 
     # Three seconds, typed as minutes.
-    main.command(ID.CMD_TOOL_AUTOSAVE)
+    main.click_menu(ID.CMD_TOOL_AUTOSAVE)
     dialog = s.wait_window(cls="#32770", title="自動保存", pid=main.pid)
     s.expect_equal(dialog.text(ID.IDC_AUTOSAVE_MINUTES), "5", "the default interval")
     dialog.set_text(ID.IDC_AUTOSAVE_MINUTES, "0.05")

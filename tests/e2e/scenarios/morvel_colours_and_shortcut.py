@@ -43,7 +43,7 @@ def check_shortcut(s, main, ID):
 
 
 def check_colours(s, main, ID, saved):
-    main.command(ID.CMD_VIEW_BACKGROUND_COLOUR)
+    main.click_menu(ID.CMD_VIEW_BACKGROUND_COLOUR)
     chooser = s.wait_window(cls="#32770", pid=main.pid)
     chooser.screenshot("morvel-colour-chooser")
     s.driver.command("color_chooser_accept", hwnd=chooser.hwnd, red=10, green=120, blue=30)
@@ -53,7 +53,7 @@ def check_colours(s, main, ID, saved):
     chooser = s.wait_window(cls="#32770", pid=main.pid)
     chooser.click(IDCANCEL)
     chooser.wait_gone()
-    main.command(ID.CMD_VIEW_AXES)  # axes off
+    main.click_menu(ID.CMD_VIEW_AXES)  # axes off
     main.command(ID.CMD_FILE_SAVE)
     header = s.wait_until(lambda: dump(s, saved)["header"],
                           lambda h: h["backgroundColour"] == [10, 120, 30, 255], "saved colour")

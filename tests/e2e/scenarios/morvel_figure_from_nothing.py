@@ -101,7 +101,7 @@ def scenario(s):
     add_positions(s, main, ID)
     adjust(s, main, ID)
     main.wait_status(0, "View-Rotation-X[0] [↑,↓]")
-    main.keys("shift+f")  # the in-between frame
+    main.click_menu(ID.CMD_SHIFT_FRAME_NEXT)  # the in-between frame
     main.screenshot("morvel-figure-from-nothing")
 
     target = s.folder / "stride"

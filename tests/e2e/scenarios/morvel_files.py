@@ -26,7 +26,7 @@ def recent_values(s):
 
 
 def save_as(s, main, ID, folder, typed_name):
-    main.command(ID.CMD_FILE_SAVE_AS)
+    main.click_menu(ID.CMD_FILE_SAVE_AS)
     chooser = choose_file(s, main, folder / typed_name)
     chooser.wait_gone()
 
@@ -46,7 +46,7 @@ def check_save_as_and_save(s, main, ID, robot):
     x = status_number(main, 0, "Position-X")
     main.keys("Left")
     s.wait_until(lambda: status_number(main, 0, "Position-X"), x - 1, "one step left")
-    main.command(ID.CMD_FILE_SAVE)
+    main.click_toolbar(ID.CMD_FILE_SAVE)
     s.wait_until(lambda: dump(s, saved)["motions"][0]["frames"][0]["positions"][0]["translation"][0],
                  x - 1, "Save wrote the moved position")
     return saved
@@ -109,7 +109,7 @@ def scenario(s):
                    "recent files in the File menu")
 
     # Reopening the third recent file from the menu moves it to the front.
-    main.command(ID.CMD_RECENT_FILE_0 + 2)
+    main.click_menu(ID.CMD_RECENT_FILE_0 + 2)
     answer(s, main, "開く", "現在編集されていますが、破棄しますか？", IDYES)
     main.wait_title(title_for(s, robot / "robot.mvl"))
     s.expect_equal(recent_values(s)[:3], [expected[2], expected[0], expected[1]],

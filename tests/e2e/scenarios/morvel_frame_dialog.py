@@ -8,7 +8,7 @@ brings the old document back."""
 import copy
 
 from morvel_e2e import run
-from morvel_e2e.dialogs import enabled, open_dialog, save_and_dump
+from morvel_e2e.dialogs import DIALOG_CLASS, enabled, open_dialog, save_and_dump
 from morvel_e2e.morvel import IDNO, IDYES, dump, ids, robot_copy, start_editor, title_for
 
 CAPTION = "編集：フレーム"
@@ -67,7 +67,7 @@ def check_opening(s, dialog, ID, document):
 
 def edit_walk(s, dialog, ID, frames):
     """Edits motion 0's frames in the dialog and in `frames` alike."""
-    dialog.double_click_row(ID.IDC_FRAME_LIST, 1)
+    dialog.click_row(ID.IDC_FRAME_LIST, 1, double=True)
     s.wait_until(lambda: [dialog.text(i) for i in (ID.IDC_FRAME_NUMBER, ID.IDC_FRAME_POSITION_COUNT,
                                                     ID.IDC_FRAME_COMMENT)],
                  ["1", str(len(frames[1]["positions"])), frames[1]["comment"]], "frame 1 loaded")
@@ -83,7 +83,7 @@ def edit_walk(s, dialog, ID, frames):
     wait_frames(s, dialog, ID, frames, len(frames) - 1, "a frame registered last")
     s.expect_equal(dialog.text(ID.IDC_FRAME_COMMENT), "", "registering empties the comment")
 
-    dialog.select_row(ID.IDC_FRAME_LIST, 0)
+    dialog.click_row(ID.IDC_FRAME_LIST, 0)
     dialog.set_text(ID.IDC_FRAME_COMMENT, "first!")
     dialog.click(ID.IDC_FRAME_UPDATE)
     frames[0]["comment"] = "first!"
@@ -111,16 +111,16 @@ def edit_walk(s, dialog, ID, frames):
     wait_frames(s, dialog, ID, frames, 1, "Yes deletes it")
 
     # The registered frame has no positions: deleted without a question.
-    dialog.select_row(ID.IDC_FRAME_LIST, len(frames) - 1)
+    dialog.click_row(ID.IDC_FRAME_LIST, len(frames) - 1)
     dialog.click(ID.IDC_FRAME_DELETE)
     frames.pop()
     wait_frames(s, dialog, ID, frames, len(frames) - 1, "the empty frame deleted")
 
 
 def check_other_motion(s, dialog, ID, document, frames):
-    dialog.select_row(ID.IDC_FRAME_MOTION_LIST, 1)
+    dialog.click_row(ID.IDC_FRAME_MOTION_LIST, 1)
     wait_frames(s, dialog, ID, document["motions"][1]["frames"], 0, "motion 1's frames")
-    dialog.select_row(ID.IDC_FRAME_MOTION_LIST, 0)
+    dialog.click_row(ID.IDC_FRAME_MOTION_LIST, 0)
     wait_frames(s, dialog, ID, frames, 0, "back on motion 0, row 0")
 
 
@@ -143,7 +143,8 @@ def scenario(s):
     app, main = start_editor(s, [s.windows_path(path)])
     main.wait_title(title_for(s, path))
 
-    dialog = open_dialog(s, main, "F8", CAPTION)
+    main.click_toolbar(ID.CMD_EDIT_FRAME)
+    dialog = s.wait_window(cls=DIALOG_CLASS, title=CAPTION, pid=main.pid)
     check_opening(s, dialog, ID, original)
     frames = copy.deepcopy(original["motions"][0]["frames"])
     edit_walk(s, dialog, ID, frames)

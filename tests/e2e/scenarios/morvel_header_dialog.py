@@ -1,7 +1,7 @@
 """The header dialog (F5) on a copy of the robot: what it shows, a user code
 cut to 15 characters, the culling buttons as one group, the axis and
 right-handed boxes, nonsense in the scale fields, commit, a save that then
-needs the code, and undo; cancel, Escape and Enter leave the header as it
+needs the code, and undo from the 編集 menu; cancel, Escape and Enter leave the header as it
 was."""
 
 import subprocess
@@ -93,9 +93,9 @@ def scenario(s):
                    "the tables untouched")
     main.screenshot("morvel-header-committed")  # no culling, right-handed
 
-    main.keys("ctrl+z")
+    main.click_menu(ID.CMD_EDIT_UNDO)
     main.command(ID.CMD_FILE_SAVE)
-    s.wait_until(lambda: try_dump(s, path), original, "the document after Ctrl+Z")
+    s.wait_until(lambda: try_dump(s, path), original, "the document after 元に戻す")
 
     main.close()
     answer(s, main, "閉じる", "現在編集されていますが、終了しますか？", IDYES)

@@ -1,6 +1,6 @@
 """Morvel from a fresh start: the new document's window, opening the robot
-through the real file chooser, edit modes and steps with real keys, drags
-with both buttons, undo and redo, and closing with F12."""
+from the toolbar through the real file chooser, edit modes and steps with
+real keys, drags with both buttons, undo and redo, and closing with F12."""
 
 import re
 
@@ -131,7 +131,7 @@ def scenario(s):
     app, main = start_editor(s, cwd=robot)
     check_fresh_start(s, main, ID)
     check_tooltip(s, main, main.toolbar_buttons(), 1, "ファイルを開く")
-    main.command(ID.CMD_FILE_OPEN)
+    main.click_toolbar(ID.CMD_FILE_OPEN)
     chooser = choose_file(s, main, robot / "robot.mvl")
     chooser.wait_gone()
     main.wait_title(title_for(s, robot / "robot.mvl"))

@@ -1,7 +1,7 @@
 """The parts dialog (F6) on a copy of the robot: the empty-name refusal, a
 part registered under .\\, the X-file chooser, a move and a delete with its
 question (whose positions go with the part), the load warning of a missing
-file on commit, save and undo; cancel, Escape and Enter leave the document
+file on commit, save and undo from the toolbar; cancel, Escape and Enter leave the document
 as it was."""
 
 from morvel_e2e import run
@@ -127,9 +127,9 @@ def scenario(s):
     s.expect_equal(saved["header"], original["header"], "the header untouched")
     main.screenshot("morvel-parts-committed")
 
-    main.keys("ctrl+z")
+    main.click_toolbar(ID.CMD_EDIT_UNDO)
     main.command(ID.CMD_FILE_SAVE)
-    s.wait_until(lambda: dump(s, path), original, "the document after Ctrl+Z")
+    s.wait_until(lambda: dump(s, path), original, "the document after the undo button")
 
     main.close()
     answer(s, main, "閉じる", "現在編集されていますが、終了しますか？", IDYES)

@@ -17,7 +17,7 @@ def played_frame(main):
 
 
 def set_speed(s, main, ID, text, accepted):
-    main.command(ID.CMD_PLAY_SPEED)
+    main.click_menu(ID.CMD_PLAY_SPEED)
     dialog = s.wait_window(cls="#32770", title="再生速度", pid=main.pid)
     dialog.set_text(ID.IDC_SPEED_EDIT, text)
     dialog.click(IDOK)

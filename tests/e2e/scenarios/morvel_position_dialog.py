@@ -8,7 +8,8 @@ back."""
 import copy
 
 from morvel_e2e import run
-from morvel_e2e.dialogs import enabled, open_dialog, parse_decimal, save_and_dump, through_fields
+from morvel_e2e.dialogs import (DIALOG_CLASS, enabled, open_dialog, parse_decimal, save_and_dump,
+                                through_fields)
 from morvel_e2e.morvel import IDOK, IDYES, dump, ids, robot_copy, start_editor, title_for
 
 CAPTION = "編集：ポジション"
@@ -49,8 +50,8 @@ def edit_frame_one(s, dialog, ID, document):
     """Returns frame 1's positions as the dialog leaves them."""
     parts = document["parts"]
     positions = copy.deepcopy(document["motions"][0]["frames"][1]["positions"])
-    dialog.select_row(ID.IDC_POSITION_FRAME_LIST, 1)
-    dialog.double_click_row(ID.IDC_POSITION_LIST, 2)
+    dialog.click_row(ID.IDC_POSITION_FRAME_LIST, 1)
+    dialog.click_row(ID.IDC_POSITION_LIST, 2, double=True)
     s.wait_until(lambda: dialog.text(ID.IDC_POSITION_NUMBER), "2", "position 2 loaded")
     s.expect_equal(dialog.text(ID.IDC_POSITION_TRANSLATION_Y),
                    f"{positions[2]['translation'][1]:f}", "loaded translation Y")
@@ -62,7 +63,7 @@ def edit_frame_one(s, dialog, ID, document):
              ID.IDC_POSITION_ROTATION_X: "70000", ID.IDC_POSITION_ROTATION_Y: "-90"}
     for field, text in typed.items():
         dialog.set_text(field, text)
-    dialog.select_row(ID.IDC_POSITION_PART_LIST, 5)
+    dialog.click_row(ID.IDC_POSITION_PART_LIST, 5)
     dialog.click(ID.IDC_POSITION_UPDATE)
     updated = through_fields(positions[2])
     updated["partNumber"] = 5
@@ -86,7 +87,7 @@ def edit_frame_one(s, dialog, ID, document):
     wait_rows(s, dialog, ID.IDC_POSITION_LIST,
               [line(i, p["partNumber"], parts) for i, p in enumerate(positions)], 1,
               "copied, then moved up")
-    dialog.select_row(ID.IDC_POSITION_LIST, 0)
+    dialog.click_row(ID.IDC_POSITION_LIST, 0)
     s.expect_equal(enabled(dialog, ID.IDC_POSITION_UP), False, "▲ on row 0")
     dialog.click(ID.IDC_POSITION_DELETE)
     del positions[0]
@@ -99,7 +100,7 @@ def edit_frame_one(s, dialog, ID, document):
 def empty_frame_three(s, dialog, ID):
     """Deletes every position of frame 3, is refused an update there and
     registers one position with the initial values and part 5."""
-    dialog.select_row(ID.IDC_POSITION_FRAME_LIST, 3)
+    dialog.click_row(ID.IDC_POSITION_FRAME_LIST, 3)
     for left in range(5, -1, -1):
         dialog.click(ID.IDC_POSITION_DELETE)
         s.wait_until(lambda: dialog.list_items(ID.IDC_POSITION_LIST)["count"], left,
@@ -137,7 +138,8 @@ def scenario(s):
     app, main = start_editor(s, [s.windows_path(path)])
     main.wait_title(title_for(s, path))
 
-    dialog = open_dialog(s, main, "F9", CAPTION)
+    main.click_toolbar(ID.CMD_EDIT_POSITION)
+    dialog = s.wait_window(cls=DIALOG_CLASS, title=CAPTION, pid=main.pid)
     check_opening(s, dialog, ID, original)
     frame_one = edit_frame_one(s, dialog, ID, original)
     frame_three = empty_frame_three(s, dialog, ID)

@@ -1,4 +1,4 @@
-"""Morvel's version dialog from the Help menu's command: the product line,
+"""Morvel's version dialog chosen in the ヘルプ menu: the product line,
 the notice and the fixed text, the system information with the DirectX
 version the machine has and the view size, closed with its button and with
 Escape; the fixed text is nowhere in the program file."""
@@ -13,7 +13,7 @@ CAPTION = "バージョン情報"
 
 
 def open_dialog(s, main, ID):
-    main.command(ID.CMD_HELP_VERSION)
+    main.click_menu(ID.CMD_HELP_VERSION)
     return s.wait_window(cls=DIALOG_CLASS, title=CAPTION, pid=main.pid)
 
 
