@@ -55,6 +55,12 @@ bool RunFileChooser(const document::FileChooserRequest &request, document::PathB
     return chosen != FALSE;
 }
 
+// The folder chooser opens on the folder its caller gave, when there is one.
+static int CALLBACK OpenOnGivenFolder(HWND window, UINT message, LPARAM, LPARAM folder) {
+    if (message == BFFM_INITIALIZED && folder != 0) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, folder);
+    return 0;
+}
+
 bool RunFolderChooser(HWND owner, const std::string &title, std::string &folder) {
     auto *initialise = System<decltype(OleInitialize)>("ole32.dll", "OleInitialize");
     auto *browse = System<decltype(SHBrowseForFolderA)>("shell32.dll", "SHBrowseForFolderA");
@@ -68,11 +74,7 @@ bool RunFolderChooser(HWND owner, const std::string &title, std::string &folder)
     info.hwndOwner = owner;
     info.lpszTitle = title.c_str();
     info.ulFlags = BIF_RETURNONLYFSDIRS | BIF_NEWDIALOGSTYLE;
-    // The chooser opens on the folder given, when there is one.
-    info.lpfn = [](HWND window, UINT message, LPARAM, LPARAM data) -> int {
-        if (message == BFFM_INITIALIZED && data != 0) SendMessageA(window, BFFM_SETSELECTIONA, TRUE, data);
-        return 0;
-    };
+    info.lpfn = OpenOnGivenFolder;
     info.lParam = folder.empty() ? 0 : reinterpret_cast<LPARAM>(folder.c_str());
     PIDLIST_ABSOLUTE chosen = browse(&info);
     if (chosen == nullptr) return false;

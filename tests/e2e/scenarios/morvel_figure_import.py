@@ -24,7 +24,7 @@ def answer(s, main, caption, text_start, button):
 
 
 def import_figure(s, main, ID, source, question=True):
-    main.command(ID.CMD_TOOL_IMPORT_FIGURE)
+    main.click_menu(ID.CMD_TOOL_IMPORT_FIGURE)
     if question:
         answer(s, main, CAPTION, "現在編集されていますが、破棄しますか？", IDYES)
     choose_file(s, main, source).wait_gone()
@@ -57,7 +57,7 @@ def scenario(s):
         answer(s, main, CAPTION, "フォルダ ", button)
     main.wait_title(title_for(s, source.parent / "SimpleMeshes" / "SimpleMeshes.mvl"))
 
-    main.command(ID.CMD_TOOL_EXPORT_GLTF)
+    main.click_menu(ID.CMD_TOOL_EXPORT_GLTF)
     exported = s.folder / "simple.glb"
     choose_file(s, main, exported).wait_gone()
     answer(s, main, "glTF に書き出し", "書き出しました。", IDOK)
