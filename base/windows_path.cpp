@@ -23,4 +23,14 @@ size_t FileNameStart(std::string_view path) {
     return separator == std::string_view::npos ? 0 : separator + 1;
 }
 
+bool HasExtension(std::string_view path, std::string_view extension) {
+    if (path.size() < extension.size()) return false;
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+    const std::string_view tail = path.substr(path.size() - extension.size());
+    for (size_t i = 0; i < extension.size(); ++i) {
+        if (lower(tail[i]) != lower(extension[i])) return false;
+    }
+    return true;
+}
+
 }  // namespace morvel::base

@@ -15,4 +15,8 @@ std::string HostPath(std::string_view windowsPath);
 // Index of the first byte after the last '\' or '/' separator (0 without one).
 size_t FileNameStart(std::string_view path);
 
+// Whether path ends in extension (".glb"), its ASCII letters in either
+// case, as Windows matches names.
+bool HasExtension(std::string_view path, std::string_view extension);
+
 }  // namespace morvel::base

@@ -24,29 +24,11 @@
 namespace morvel::app {
 namespace {
 
-using document::testing::DocumentContents;
+using document::testing::TenMegabyteDocument;
 using document::testing::OwnedDocument;
 using SteadyClock = std::chrono::steady_clock;
 
 constexpr int kAutosaveKills = 100;
-
-DocumentContents TenMegabyteFigure(double seed) {
-    DocumentContents contents;
-    contents.parts = {".\\body.x", ".\\arm.x"};
-    for (int m = 0; m < 100; ++m) {
-        document::testing::MotionContents motion{"m" + std::to_string(m), "", {}};
-        for (int f = 0; f < 40; ++f) {
-            document::testing::FrameContents frame{"f", {}};
-            for (int p = 0; p < 20; ++p) {
-                frame.positions.push_back(
-                    document::testing::MakePosition(static_cast<int16_t>(p % 2), seed + m + f + p));
-            }
-            motion.frames.push_back(std::move(frame));
-        }
-        contents.motions.push_back(std::move(motion));
-    }
-    return contents;
-}
 
 // The host's processes, as a start of the editor sees them.
 class HostPlatform : public RecoveryPlatform {
@@ -87,8 +69,9 @@ TEST(AutosaveKill, AKilledAutosaveLeavesTheOldOrTheNewCopyAndOneThatLoads) {
     // The editor whose autosaves are killed: the copy is its own.
     const ProcessIdentity editor{static_cast<unsigned long>(EndedProcess()), 0};
     const std::string copy = platform.folder + RecoveryCopyName(editor);
-    OwnedDocument documents[2] = {OwnedDocument(TenMegabyteFigure(1)),
-                                  OwnedDocument(TenMegabyteFigure(2))};
+    const std::vector<std::string> parts = {".\\body.x", ".\\arm.x"};
+    OwnedDocument documents[2] = {OwnedDocument(TenMegabyteDocument(parts, 1)),
+                                  OwnedDocument(TenMegabyteDocument(parts, 2))};
     // One autosave, as the editor's job runner does it.
     const auto autosave = [&](int which) {
         RecoveryRecord record;

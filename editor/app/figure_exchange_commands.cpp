@@ -31,17 +31,6 @@ MessageAnswer Show(Editor &editor, const std::string &text, const char *caption,
     return editor.shell.ShowMessage({editor.shell.MainWindow(), text, caption, icon, buttons});
 }
 
-bool EndsWithNoCase(const std::string &text, const char *ending) {
-    const std::string tail(ending);
-    if (text.size() < tail.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        char c = text[text.size() - tail.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != tail[i]) return false;
-    }
-    return true;
-}
-
 std::string WithSeparator(const std::string &folder) {
     if (folder.empty()) return folder;
     const size_t last = base::Cp932FindLastOf(folder, "\\/");
@@ -84,7 +73,7 @@ bool ChooseInput(Editor &editor, std::string &input) {
 
 convert::ImportReport Import(Editor &editor, const std::string &input, const std::string &folder) {
     const std::string hostInput = base::HostPath(input), hostFolder = base::HostPath(folder);
-    if (EndsWithNoCase(input, ".obj")) {
+    if (base::HasExtension(input, ".obj")) {
         convert::ObjImportOptions options;
         options.replace = true;
         return convert::ImportObj(hostInput, hostFolder, options);
@@ -136,7 +125,7 @@ void ExportGltfCommand(Editor &editor) {
     document::PathBuffer chosen{};
     if (!editor.shell.ChooseFile(request, chosen)) return;
     std::string output = base::BufferText(chosen.data(), chosen.size());
-    if (!EndsWithNoCase(output, ".gltf") && !EndsWithNoCase(output, ".glb")) output += ".gltf";
+    if (!base::HasExtension(output, ".gltf") && !base::HasExtension(output, ".glb")) output += ".gltf";
     if (base::FileExists(output) &&
         Show(editor, output + " は既にあります。上書きしますか？", kExportCaption, MessageIcon::Warning,
              MessageButtons::YesNo) != MessageAnswer::Yes) {

@@ -37,6 +37,9 @@ TEXTS = ["0", "1", "-1", "12.5", "-0.25", "100.000000", "1,000", "1e3", ".5", "1
 HANG_SECONDS = 10
 # Dialogs over dialogs: a chooser or question over an edit dialog over the main window.
 MAX_DEPTH = 6
+# Modeless windows of the main window: shown and hidden by their commands,
+# never answered like a dialog.
+TOOL_WINDOW_TITLES = ("タイムライン", "編集履歴")
 # Autosave every two seconds of unsaved changes; a kill every 50 actions or so.
 AUTOSAVE_SECONDS = 2
 KILL_CHANCE = 0.02
@@ -201,7 +204,8 @@ class Soak:
     # Windows that came up
     def extra_windows(self):
         windows = self.s.windows(pid=self.main.pid, visible=True)
-        return [w for w in windows if w.cls not in (MAIN_CLASS, "Morvel View", "IME", "tooltips_class32")]
+        return [w for w in windows if w.cls not in (MAIN_CLASS, "Morvel View", "IME", "tooltips_class32")
+                and w.info.get("title") not in TOOL_WINDOW_TITLES]
 
     def handle_windows(self, depth=0):
         for _ in range(40):

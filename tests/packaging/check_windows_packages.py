@@ -28,9 +28,13 @@ SYSTEM_DLLS = {"advapi32.dll", "comctl32.dll", "gdi32.dll", "kernel32.dll", "msv
                "user32.dll", "shell32.dll", "ole32.dll", "comdlg32.dll", "version.dll"}
 
 
+# The tools' own words, whatever language the test command runs in.
+C_LOCALE = {**os.environ, "LC_ALL": "C"}
+
+
 def objdump(path: Path, option: str) -> str:
     return subprocess.run([OBJDUMP, option, str(path)], capture_output=True, text=True,
-                          check=True).stdout
+                          check=True, env=C_LOCALE).stdout
 
 
 class WindowsPackagesTest(unittest.TestCase):
@@ -76,7 +80,7 @@ class WindowsPackagesTest(unittest.TestCase):
             with self.subTest(arch):
                 installer = PACKAGES / name
                 self.assertIn(f"file format {FORMATS[arch]}", objdump(installer, "-f"))
-                listing = subprocess.run(["7z", "l", "-slt", str(installer)], capture_output=True,
+                listing = subprocess.run(["7z", "l", "-slt", str(installer)], env=C_LOCALE, capture_output=True,
                                          text=True, check=True).stdout
                 print(f"{name}:\n" + "\n".join(re.findall(r"^Path = (.*)$", listing, re.M)[1:]))
                 self.assertIn("Type = Nsis", listing)

@@ -19,6 +19,22 @@ PositionEntry MakePosition(int16_t partNumber, double seed) {
     return p;
 }
 
+DocumentContents TenMegabyteDocument(const std::vector<std::string> &twoParts, double seed) {
+    DocumentContents contents{twoParts, {}};
+    for (int m = 0; m < 100; ++m) {
+        MotionContents motion{"m" + std::to_string(m), "", {}};
+        for (int f = 0; f < 40; ++f) {
+            FrameContents frame{"f", {}};
+            for (int p = 0; p < 20; ++p) {
+                frame.positions.push_back(MakePosition(static_cast<int16_t>(p % 2), seed + m + f + p));
+            }
+            motion.frames.push_back(std::move(frame));
+        }
+        contents.motions.push_back(std::move(motion));
+    }
+    return contents;
+}
+
 OwnedDocument::OwnedDocument() {
     Mvl_Func_ObjectInit(&document_);
     document_.parts = nullptr;

@@ -32,6 +32,10 @@ struct DocumentContents {
     std::vector<MotionContents> motions;
 };
 
+// 100 motions x 40 frames x 20 positions on two parts (80,000 positions,
+// about 10 MB in a file), every value derived from seed.
+DocumentContents TenMegabyteDocument(const std::vector<std::string> &twoParts, double seed = 0);
+
 // An initialised document released on destruction.
 class OwnedDocument {
 public:

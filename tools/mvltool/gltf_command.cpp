@@ -6,6 +6,7 @@
 
 #include "command.h"
 #include "mvllib/mvllib.h"
+#include "base/windows_path.h"
 #include "convert/gltf_export.h"
 #include "convert/gltf_file_writer.h"
 #include "text_conversion.h"
@@ -24,16 +25,6 @@ bool ParseNumber(const std::string &text, int min, int max, int &out) {
     }
     out = static_cast<int>(std::strtol(text.c_str(), nullptr, 10));
     return out >= min && out <= max;
-}
-
-bool EndsWith(const std::string &text, const std::string &tail) {
-    if (text.size() < tail.size()) return false;
-    for (size_t i = 0; i < tail.size(); ++i) {
-        char c = text[text.size() - tail.size() + i];
-        if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-        if (c != tail[i]) return false;
-    }
-    return true;
 }
 
 }  // namespace
@@ -57,8 +48,8 @@ int RunGltf(const Arguments &given) {
     if (fpsGiven && !ParseNumber(fpsText, 1, 60, options.framesPerSecond)) {
         return Fail("--fps: not a whole number from 1 to 60: " + fpsText);
     }
-    options.binary = EndsWith(output, ".glb");
-    if (!options.binary && !EndsWith(output, ".gltf")) {
+    options.binary = morvel::base::HasExtension(output, ".glb");
+    if (!options.binary && !morvel::base::HasExtension(output, ".gltf")) {
         return Fail("-o: " + output + ": the name must end in .gltf or .glb");
     }
     options.imageStem = morvel::convert::AsciiStem(output);

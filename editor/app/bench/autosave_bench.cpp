@@ -10,24 +10,8 @@
 
 namespace {
 
-using morvel::document::testing::DocumentContents;
-using morvel::document::testing::MakePosition;
-
-// 100 motions x 40 frames x 20 positions: 80,000 positions of 128 bytes.
-DocumentContents TenMegabyteDocument() {
-    DocumentContents contents;
-    contents.parts = {".\\a.x", ".\\b.x"};
-    for (int m = 0; m < 100; ++m) {
-        morvel::document::testing::MotionContents motion{"m" + std::to_string(m), "", {}};
-        for (int f = 0; f < 40; ++f) {
-            morvel::document::testing::FrameContents frame{"f", {}};
-            for (int p = 0; p < 20; ++p) frame.positions.push_back(MakePosition(p % 2, m + f + p));
-            motion.frames.push_back(frame);
-        }
-        contents.motions.push_back(motion);
-    }
-    return contents;
-}
+using morvel::document::testing::OwnedDocument;
+using morvel::document::testing::TenMegabyteDocument;
 
 morvel::app::RecoveryRecord BenchRecord() {
     morvel::app::RecoveryRecord record;
@@ -37,7 +21,7 @@ morvel::app::RecoveryRecord BenchRecord() {
 }
 
 void BM_AutosaveWindowThreadShare(benchmark::State &state) {
-    morvel::document::testing::OwnedDocument doc(TenMegabyteDocument());
+    OwnedDocument doc(TenMegabyteDocument({".\\a.x", ".\\b.x"}));
     morvel::document::testing::TempFolder folder;
     morvel::app::AutosaveState autosave;
     autosave.ownCopy = folder.Path("copy.mvl");
@@ -53,7 +37,7 @@ void BM_AutosaveWindowThreadShare(benchmark::State &state) {
 BENCHMARK(BM_AutosaveWindowThreadShare)->Unit(benchmark::kMillisecond);
 
 void BM_AutosaveAllOnTheWindowThread(benchmark::State &state) {
-    morvel::document::testing::OwnedDocument doc(TenMegabyteDocument());
+    OwnedDocument doc(TenMegabyteDocument({".\\a.x", ".\\b.x"}));
     morvel::document::testing::TempFolder folder;
     morvel::app::OwnedMotionDocument snapshot;
     const std::string path = folder.Path("copy.mvl");

@@ -9,24 +9,8 @@
 
 namespace {
 
-using morvel::document::testing::DocumentContents;
-using morvel::document::testing::MakePosition;
-
-// 100 motions x 40 frames x 20 positions: 80,000 positions of 128 bytes.
-DocumentContents TenMegabytes() {
-    DocumentContents contents;
-    contents.parts = {".\\a.x", ".\\b.x"};
-    for (int m = 0; m < 100; ++m) {
-        morvel::document::testing::MotionContents motion{"m" + std::to_string(m), "", {}};
-        for (int f = 0; f < 40; ++f) {
-            morvel::document::testing::FrameContents frame{"f", {}};
-            for (int p = 0; p < 20; ++p) frame.positions.push_back(MakePosition(p % 2, m + f + p));
-            motion.frames.push_back(frame);
-        }
-        contents.motions.push_back(motion);
-    }
-    return contents;
-}
+using morvel::document::testing::OwnedDocument;
+using morvel::document::testing::TenMegabyteDocument;
 
 size_t DocumentBytes(const MotionDocument &d) {
     size_t bytes = sizeof d.header + d.header.partCount * sizeof(PartEntry) +
@@ -43,7 +27,7 @@ size_t DocumentBytes(const MotionDocument &d) {
 void BM_PushUndoSnapshot(benchmark::State &state) {
     morvel::document::EditorDocument doc;
     morvel::document::InitDocument(doc);
-    morvel::document::testing::Fill(doc.document, TenMegabytes());
+    morvel::document::testing::Fill(doc.document, TenMegabyteDocument({".\\a.x", ".\\b.x"}));
     morvel::app::UndoRing ring;
     ring.Reset(doc);
     // Fill the ring once, so each measured push also lets go of a full slot.
@@ -55,7 +39,7 @@ void BM_PushUndoSnapshot(benchmark::State &state) {
 BENCHMARK(BM_PushUndoSnapshot)->Unit(benchmark::kMillisecond);
 
 void BM_MemcpySameBytes(benchmark::State &state) {
-    morvel::document::testing::OwnedDocument doc(TenMegabytes());
+    OwnedDocument doc(TenMegabyteDocument({".\\a.x", ".\\b.x"}));
     const size_t bytes = DocumentBytes(doc.Get());
     std::vector<char> source(bytes, 1), destination(bytes, 0);
     for (auto _ : state) {

@@ -8,29 +8,28 @@
 
 namespace morvel::render::bench {
 
-formats::xfile::MeshData SphereMesh() {
-    constexpr int kSlices = 32, kStacks = 32;
+formats::xfile::MeshData SphereMesh(int slices, int stacks) {
     formats::xfile::MeshData mesh;
     mesh.fvf = kPartMeshFvf;
     mesh.vertexStride = 32;
-    for (int stack = 0; stack <= kStacks; ++stack) {
-        const float phi = 3.14159265f * static_cast<float>(stack) / kStacks;
-        for (int slice = 0; slice <= kSlices; ++slice) {
-            const float theta = 6.28318531f * static_cast<float>(slice) / kSlices;
+    for (int stack = 0; stack <= stacks; ++stack) {
+        const float phi = 3.14159265f * static_cast<float>(stack) / stacks;
+        for (int slice = 0; slice <= slices; ++slice) {
+            const float theta = 6.28318531f * static_cast<float>(slice) / slices;
             const float n[3] = {std::sin(phi) * std::cos(theta), std::cos(phi), std::sin(phi) * std::sin(theta)};
             const float vertex[8] = {10 * n[0], 10 * n[1], 10 * n[2], n[0], n[1], n[2],
-                                     static_cast<float>(slice) / kSlices,
-                                     static_cast<float>(stack) / kStacks};
+                                     static_cast<float>(slice) / slices,
+                                     static_cast<float>(stack) / stacks};
             const auto *bytes = reinterpret_cast<const uint8_t *>(vertex);
             mesh.vertices.insert(mesh.vertices.end(), bytes, bytes + sizeof vertex);
         }
     }
-    mesh.vertexCount = (kStacks + 1) * (kSlices + 1);
-    for (int stack = 0; stack < kStacks; ++stack) {
-        for (int slice = 0; slice < kSlices; ++slice) {
-            const uint32_t a = stack * (kSlices + 1) + slice, b = a + kSlices + 1;
+    mesh.vertexCount = (stacks + 1) * (slices + 1);
+    for (int stack = 0; stack < stacks; ++stack) {
+        for (int slice = 0; slice < slices; ++slice) {
+            const uint32_t a = stack * (slices + 1) + slice, b = a + slices + 1;
             if (stack != 0) mesh.indices.insert(mesh.indices.end(), {a, a + 1, b});
-            if (stack != kStacks - 1) mesh.indices.insert(mesh.indices.end(), {a + 1, b + 1, b});
+            if (stack != stacks - 1) mesh.indices.insert(mesh.indices.end(), {a + 1, b + 1, b});
         }
     }
     mesh.faceCount = static_cast<uint32_t>(mesh.indices.size() / 3);

@@ -10,8 +10,9 @@
 
 namespace morvel::render::bench {
 
-// A sphere of radius 10 in format 0x112: 2 * 32 * 31 = 1,984 triangles.
-formats::xfile::MeshData SphereMesh();
+// A sphere of radius 10 in format 0x112: 2 * slices * (stacks - 1)
+// triangles (1,984 by default).
+formats::xfile::MeshData SphereMesh(int slices = 32, int stacks = 32);
 
 struct BenchScene {
     fakes::SceneBuilder builder;

@@ -6,6 +6,7 @@
 
 #include "bench_api.h"
 #include "bench_device.h"
+#include "bench_scene.h"
 #include "render/fakes/scene_builder.h"
 #include "render/pose.h"
 #include "render/scene_renderer.h"
@@ -14,36 +15,6 @@ namespace {
 
 using namespace morvel::render;
 
-// A sphere of radius 10: 2 * 25 * 20 = 1,000 triangles.
-morvel::formats::xfile::MeshData Sphere() {
-    constexpr int kSlices = 25, kStacks = 21;
-    morvel::formats::xfile::MeshData mesh;
-    mesh.fvf = kPartMeshFvf;
-    mesh.vertexStride = 32;
-    for (int stack = 0; stack <= kStacks; ++stack) {
-        const float phi = 3.14159265f * static_cast<float>(stack) / kStacks;
-        for (int slice = 0; slice <= kSlices; ++slice) {
-            const float theta = 6.28318531f * static_cast<float>(slice) / kSlices;
-            const float n[3] = {std::sin(phi) * std::cos(theta), std::cos(phi), std::sin(phi) * std::sin(theta)};
-            const float vertex[8] = {10 * n[0], 10 * n[1], 10 * n[2], n[0], n[1], n[2], 0, 0};
-            const auto *bytes = reinterpret_cast<const uint8_t *>(vertex);
-            mesh.vertices.insert(mesh.vertices.end(), bytes, bytes + sizeof vertex);
-        }
-    }
-    mesh.vertexCount = (kStacks + 1) * (kSlices + 1);
-    for (int stack = 0; stack < kStacks; ++stack) {
-        for (int slice = 0; slice < kSlices; ++slice) {
-            const uint32_t a = stack * (kSlices + 1) + slice, b = a + kSlices + 1;
-            if (stack != 0) mesh.indices.insert(mesh.indices.end(), {a, a + 1, b});
-            if (stack != kStacks - 1) mesh.indices.insert(mesh.indices.end(), {a + 1, b + 1, b});
-        }
-    }
-    mesh.faceCount = static_cast<uint32_t>(mesh.indices.size() / 3);
-    mesh.attributes.assign(mesh.faceCount, 0);
-    mesh.attributeTable.push_back({0, 0, mesh.faceCount, 0, mesh.vertexCount});
-    mesh.materials.resize(1);
-    return mesh;
-}
 
 struct Figure {
     Figure() : renderer(bench::BenchDeviceFactory()) {
@@ -60,7 +31,7 @@ struct Figure {
             position.rotation = {static_cast<int16_t>(i * 7), static_cast<int16_t>(i * 3), 0};
             builder.Position(position);
             auto part = std::make_unique<PartMesh>();
-            const morvel::formats::xfile::MeshData data = Sphere();
+            const morvel::formats::xfile::MeshData data = bench::SphereMesh(25, 21);  // 1,000 triangles
             part->pickMesh = BuildPickMesh(data);
             d3dx::ID3DXMesh::Create(*renderer.Device(), morvel::meshopt::kManaged, data, DefaultAssetLoaders(),
                                     part->mesh);
