@@ -2,6 +2,8 @@
 
 #include <tiny_obj_loader.h>
 
+#include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <memory>
 #include <new>
@@ -62,6 +64,25 @@ bool ConvertShapes(const tinyobj::ObjReader &reader, Document &out, std::string 
     return true;
 }
 
+// tinyobjloader turns a vw line's joint number into an int without a range
+// check (undefined for a huge one). Skin weights are never read here, so
+// those lines are blanked before it sees them; the line count stays.
+std::string WithoutVertexWeights(const std::string &objText) {
+    std::string text = objText;
+    for (size_t start = 0; start < text.size();) {
+        size_t end = text.find('\n', start);
+        if (end == std::string::npos) end = text.size();
+        const size_t first = text.find_first_not_of(" \t", start);
+        if (first != std::string::npos && first + 2 < end && text.compare(first, 2, "vw") == 0 &&
+            (text[first + 2] == ' ' || text[first + 2] == '\t')) {
+            std::fill(text.begin() + static_cast<std::ptrdiff_t>(first), text.begin() + static_cast<std::ptrdiff_t>(end),
+                      ' ');
+        }
+        start = end + 1;
+    }
+    return text;
+}
+
 }  // namespace
 
 bool IsContainedName(const std::string &name) {
@@ -98,7 +119,8 @@ bool ReadObj(const std::string &objText, const std::string &mtlText, Document &o
     try {
         // tinyobjloader reads the library text at an mtllib line only: one
         // first of all, so that every usemtl finds its material.
-        const std::string text = mtlText.empty() ? objText : "mtllib libraries\n" + objText;
+        const std::string weightless = WithoutVertexWeights(objText);
+        const std::string text = mtlText.empty() ? weightless : "mtllib libraries\n" + weightless;
         if (!reader.ParseFromString(text, mtlText, config)) {
             error = reader.Error().empty() ? "not an OBJ file" : FirstLine(reader.Error());
             return false;
