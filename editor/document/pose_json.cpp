@@ -9,6 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "base/double_bits.h"
 #include "document/table_rebuild.h"
 
 namespace morvel::document {
@@ -18,11 +19,7 @@ using Json = nlohmann::ordered_json;
 
 Json Number(double value) {
     if (std::isfinite(value)) return value;
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    char text[19];
-    std::snprintf(text, sizeof text, "0x%016llx", static_cast<unsigned long long>(bits));
-    return std::string(text);
+    return morvel::base::DoubleBitsText(value);
 }
 
 bool ReadNumber(const Json &j, double &out) {

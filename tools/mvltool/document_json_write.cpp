@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "document_json.h"
+#include "base/double_bits.h"
 #include "text_conversion.h"
 
 namespace mvltool {
@@ -49,11 +50,7 @@ Json CodeField(const char *field) {
 
 Json Number(double value) {
     if (std::isfinite(value)) return value;
-    uint64_t bits;
-    std::memcpy(&bits, &value, sizeof bits);
-    char text[19];
-    std::snprintf(text, sizeof text, "0x%016llx", static_cast<unsigned long long>(bits));
-    return std::string(text);
+    return morvel::base::DoubleBitsText(value);
 }
 
 Json Rgba(const MvlRgba8 &c) { return Json::array({c.r, c.g, c.b, c.a}); }
