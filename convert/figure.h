@@ -13,7 +13,7 @@ namespace morvel::convert {
 
 struct FigureFile {
     std::string name;  // code page 932, a plain file name (no folder)
-    std::vector<uint8_t> bytes;
+    std::string bytes;  // the file as it is written
 };
 
 struct FigureMotion {

@@ -215,6 +215,50 @@ TEST(GltfImport, NamesLimitsAndLeftOutFeaturesBecomeMessages) {
     EXPECT_FALSE(std::filesystem::exists(folder.Path("refused")));
 }
 
+// Big enough that meshes and frames are shared out among threads: the
+// frames come back whole and in order, and a warning counts the frames of
+// every thread.
+TEST(GltfImport, AFigureConvertedOnSeveralThreadsComesOutWholeAndInOrder) {
+    TempFolder folder;
+    ModelBuilder gltf;
+    constexpr int kParts = 24, kFrames = 1200;
+    std::vector<float> times;
+    for (int f = 0; f < kFrames; ++f) times.push_back(f / 10.0f);
+    tinygltf::Animation slide;
+    for (int n = 0; n < kParts; ++n) {
+        if (n > 0) gltf.model.meshes.push_back(gltf.model.meshes[0]);
+        const int node = gltf.Node("part" + std::to_string(n), n);
+        std::vector<float> moves;
+        for (int f = 0; f < kFrames; ++f) moves.insert(moves.end(), {float(n), f / 10.0f, 0});
+        gltf.Channel(slide, node, "translation", "LINEAR", times, moves, TINYGLTF_TYPE_VEC3);
+    }
+    // Turned under a stretched parent from 50 s on: sheared in frames 500 to 1199.
+    const int parent = gltf.Node("stretch", -1, {}, {}, {1, 3, 1});
+    const int turned = gltf.Node("turned", 0);
+    gltf.model.nodes[size_t(parent)].children.push_back(turned);
+    const float s = std::sin(0.15f), c = std::cos(0.15f);
+    gltf.Channel(slide, turned, "rotation", "STEP", {0, 50, 119.9f}, {0, 0, 0, 1, 0, 0, s, c, 0, 0, s, c},
+                 TINYGLTF_TYPE_VEC4);
+    gltf.model.animations.push_back(slide);
+    const ImportReport report = ImportGltf(gltf.Write(folder, "many.gltf"), folder.Path("out"), {});
+    ASSERT_TRUE(report.ok) << report.error;
+    ASSERT_EQ(report.warnings.size(), 1u);
+    EXPECT_NE(report.warnings[0].find("in 700 frames, first frame 500"), std::string::npos) << report.warnings[0];
+    LoadedFigure figure(folder.Path("out/many.mvl"));
+    ASSERT_EQ(figure.document.header.partCount, kParts + 1);
+    const MotionEntry &motion = figure.document.motions[0];
+    ASSERT_EQ(motion.frameCount, kFrames);
+    for (int f = 0; f < kFrames; f += 7) {
+        ASSERT_EQ(motion.frames[f].positionCount, kParts + 1);
+        char comment[16];
+        std::snprintf(comment, sizeof comment, "%.3fs", f / 10.0);
+        EXPECT_STREQ(motion.frames[f].comment, comment);
+        for (int n = 0; n < kParts; ++n) {
+            EXPECT_NEAR(motion.frames[f].positions[n].translation.y, f / 10.0, 1e-4) << f << " " << n;
+        }
+    }
+}
+
 TEST(FigureFolder, AppearsWholeOrNotAtAllAndReplacesOnlyWhenAsked) {
     TempFolder folder;
     ModelBuilder gltf;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 
@@ -12,6 +13,7 @@
 #include "convert/file_names.h"
 #include "convert/figure_textures.h"
 #include "convert/gltf_mesh_to_x.h"
+#include "convert/parallel_chunks.h"
 #include "convert/pose_decomposition.h"
 #include "formats/gltf/animation_sampler.h"
 #include "formats/motion/document_tables.h"
@@ -80,7 +82,7 @@ private:
     bool PlanParts(std::string &error) {
         std::vector<int> meshFile(doc_.meshes.size(), -1);
         std::vector<bool> meshTried(doc_.meshes.size(), false);
-        const std::vector<std::string> textures = WriteTextures();
+        std::vector<MeshText> texts = ConvertMeshes(WriteTextures());
         for (size_t n = 0; n < doc_.nodes.size(); ++n) {
             const gltf::Node &node = doc_.nodes[n];
             if (node.mesh < 0) continue;
@@ -91,7 +93,7 @@ private:
             const size_t mesh = static_cast<size_t>(node.mesh);
             if (!meshTried[mesh]) {
                 meshTried[mesh] = true;
-                meshFile[mesh] = AddMeshFile(static_cast<int>(n), mesh, textures);
+                meshFile[mesh] = AddMeshFile(static_cast<int>(n), mesh, texts[mesh]);
             }
             if (meshFile[mesh] < 0) continue;
             if (node.skinned) {
@@ -147,30 +149,60 @@ private:
             const size_t dot = stem.rfind('.');
             if (dot != std::string::npos && dot > 0) stem.resize(dot);
             names[i] = book_.Claim(SafeFileStem(stem, "texture" + std::to_string(i)), ".png", kMaxPartFileName);
-            figure_.files.push_back({names[i], std::move(png)});
+            figure_.files.push_back({names[i], std::string(png.begin(), png.end())});
         }
         return names;
     }
 
-    int AddMeshFile(int node, size_t mesh, const std::vector<std::string> &textures) {
-        XMesh x;
-        // Direct3D culls counter-clockwise faces by default, glTF shows them.
-        if (!GltfMeshToX(doc_.meshes[mesh], doc_.materials, textures, true, x)) {
+    // Every mesh a node shows, as X text; meshes are converted on all cores.
+    struct MeshText {
+        bool triangles = false, morphTargets = false;
+        std::string text, why;  // why: the writer's reason when text is empty
+        std::array<float, 3> low{}, high{};
+    };
+
+    std::vector<MeshText> ConvertMeshes(const std::vector<std::string> &textures) const {
+        std::vector<size_t> shown;
+        std::vector<bool> listed(doc_.meshes.size(), false);
+        for (const gltf::Node &node : doc_.nodes) {
+            if (node.mesh >= 0 && !listed[size_t(node.mesh)]) {
+                listed[size_t(node.mesh)] = true;
+                shown.push_back(size_t(node.mesh));
+            }
+        }
+        std::vector<MeshText> texts(doc_.meshes.size());
+        RunInChunks(shown.size(), ChunkCount(shown.size(), 4), [&](size_t, size_t begin, size_t end) {
+            for (size_t i = begin; i < end; ++i) {
+                MeshText &out = texts[shown[i]];
+                XMesh x;
+                // Direct3D culls counter-clockwise faces by default, glTF shows them.
+                out.triangles = GltfMeshToX(doc_.meshes[shown[i]], doc_.materials, textures, true, x);
+                if (!out.triangles) continue;
+                out.morphTargets = x.morphTargets;
+                out.low = x.low;
+                out.high = x.high;
+                if (!formats::xfile::WriteXText(x.scene, out.text, out.why)) out.text.clear();
+            }
+        });
+        return texts;
+    }
+
+    int AddMeshFile(int node, size_t mesh, MeshText &converted) {
+        if (!converted.triangles) {
             warnings_.push_back(NodeLabel(doc_, node) + ": its mesh has no triangles: left out");
             return -1;
         }
-        if (x.morphTargets) {
+        if (converted.morphTargets) {
             warnings_.push_back("mesh " + std::to_string(mesh) + ": morph targets are left out");
         }
-        std::string text, why;
-        if (!formats::xfile::WriteXText(x.scene, text, why)) {
-            warnings_.push_back(NodeLabel(doc_, node) + ": its mesh cannot be written: " + why);
+        if (converted.text.empty()) {
+            warnings_.push_back(NodeLabel(doc_, node) + ": its mesh cannot be written: " + converted.why);
             return -1;
         }
         const std::string stem = SafeFileStem(Cp932(doc_.nodes[static_cast<size_t>(node)].name),
                                               "node" + std::to_string(node));
-        figure_.files.push_back({book_.Claim(stem, ".x", kMaxPartFileName), std::vector<uint8_t>(text.begin(), text.end())});
-        meshBounds_[figure_.files.size() - 1] = {x.low, x.high};
+        figure_.files.push_back({book_.Claim(stem, ".x", kMaxPartFileName), std::move(converted.text)});
+        meshBounds_[figure_.files.size() - 1] = {converted.low, converted.high};
         return static_cast<int>(figure_.files.size() - 1);
     }
 
@@ -261,31 +293,81 @@ private:
         return channels;
     }
 
-    std::vector<gltf::Matrix4> Worlds(const NodeChannels &channels, double time) const {
-        const size_t count = doc_.nodes.size();
-        std::vector<gltf::Matrix4> worlds(count);
-        std::vector<bool> done(count, false);
-        std::vector<size_t> chain;
-        for (size_t n = 0; n < count; ++n) {
-            // Ancestors first: the chain up to the first node already known.
-            chain.clear();
-            for (int at = static_cast<int>(n); at >= 0 && !done[size_t(at)]; at = doc_.nodes[size_t(at)].parent) {
-                chain.push_back(size_t(at));
-            }
-            for (auto it = chain.rbegin(); it != chain.rend(); ++it) {
-                const gltf::Matrix4 local = Local(*it, channels[*it], time);
-                const int parent = doc_.nodes[*it].parent;
-                worlds[*it] = parent < 0 ? local : MultiplyMatrices(worlds[size_t(parent)], local);
-                done[*it] = true;
-            }
-        }
-        return worlds;
-    }
-
     struct Trouble {
         size_t frames = 0, first = 0;
         double largest = 0;
+
+        void Add(const Trouble &later) {
+            if (later.frames == 0) return;
+            if (frames == 0) first = later.first;
+            frames += later.frames;
+            largest = std::max(largest, later.largest);
+        }
     };
+
+    // What one thread keeps from frame to frame.
+    struct FrameSampler {
+        std::vector<gltf::Matrix4> worlds;
+        std::vector<char> done;
+        std::vector<size_t> chain;
+        std::vector<Trouble> sheared, rounded;
+        size_t badFrame = SIZE_MAX;  // the first frame a part cannot be shown in
+        size_t badPart = 0;
+    };
+
+    void Worlds(const NodeChannels &channels, double time, FrameSampler &sampler) const {
+        const size_t count = doc_.nodes.size();
+        sampler.worlds.resize(count);
+        sampler.done.assign(count, 0);
+        for (size_t n = 0; n < count; ++n) {
+            // Ancestors first: the chain up to the first node already known.
+            sampler.chain.clear();
+            for (int at = static_cast<int>(n); at >= 0 && !sampler.done[size_t(at)]; at = doc_.nodes[size_t(at)].parent) {
+                sampler.chain.push_back(size_t(at));
+            }
+            for (auto it = sampler.chain.rbegin(); it != sampler.chain.rend(); ++it) {
+                const gltf::Matrix4 local = Local(*it, channels[*it], time);
+                const int parent = doc_.nodes[*it].parent;
+                sampler.worlds[*it] = parent < 0 ? local : MultiplyMatrices(sampler.worlds[size_t(parent)], local);
+                sampler.done[*it] = 1;
+            }
+        }
+    }
+
+    // False when a part's pose in the frame cannot be shown.
+    bool SampleFrame(const NodeChannels &channels, const std::vector<size_t> &shown, size_t f, double time,
+                     std::vector<PositionEntry> &frame, FrameSampler &sampler) const {
+        Worlds(channels, time, sampler);
+        frame.reserve(shown.size());
+        for (const size_t p : shown) {
+            const Part &part = parts_[p];
+            const RowMatrix matrix = EditorMatrixOf(sampler.worlds[size_t(part.node)]);
+            const EditorPose pose = DecomposePose(matrix);
+            if (!Representable(pose)) {
+                sampler.badFrame = f;
+                sampler.badPart = p;
+                return false;
+            }
+            const double scale = std::max({std::fabs(pose.scale[0]), std::fabs(pose.scale[1]), std::fabs(pose.scale[2])});
+            const double tolerance = options_.roundingTolerance * part.diagonal * scale + 1e-6;
+            // The corners are measured only where the turn could move one too far.
+            const double move = pose.sheared || pose.roundingTurn * part.reach * scale > tolerance
+                                    ? LargestCornerMove(matrix, pose, part.low, part.high)
+                                    : 0.0;
+            if (move > tolerance || !std::isfinite(move)) {
+                Trouble &trouble = pose.sheared ? sampler.sheared[p] : sampler.rounded[p];
+                if (trouble.frames++ == 0) trouble.first = f;
+                trouble.largest = std::max(trouble.largest, move);
+            }
+            PositionEntry position{};
+            position.partNumber = static_cast<int16_t>(p);
+            position.scale = {pose.scale[0], pose.scale[1], pose.scale[2]};
+            position.rotation = {pose.rotation[0], pose.rotation[1], pose.rotation[2]};
+            position.translation = {pose.translation[0], pose.translation[1], pose.translation[2]};
+            frame.push_back(position);
+        }
+        return true;
+    }
 
     bool AddMotion(const gltf::Animation *animation, const std::string &name, std::string &error) {
         const std::vector<double> times = FrameTimes(animation, error);
@@ -312,45 +394,35 @@ private:
         }
         FigureMotion motion;
         base::StoreFieldText(motion.entry.name, sizeof motion.entry.name, name);
-        std::vector<Trouble> sheared(parts_.size()), rounded(parts_.size());
+        motion.positions.resize(times.size());
+        motion.frames.resize(times.size());
         const NodeChannels channels = ChannelsByNode(animation);
-        for (size_t f = 0; f < times.size(); ++f) {
-            const std::vector<gltf::Matrix4> worlds = Worlds(channels, times[f]);
-            std::vector<PositionEntry> frame;
-            frame.reserve(shown.size());
-            for (const size_t p : shown) {
-                const Part &part = parts_[p];
-                const RowMatrix matrix = EditorMatrixOf(worlds[size_t(part.node)]);
-                const EditorPose pose = DecomposePose(matrix);
-                if (!Representable(pose)) {
-                    error = NodeLabel(doc_, part.node) + ": its transform in frame " + std::to_string(f) + " of motion " +
-                            name + " is not finite or beyond single precision";
-                    return false;
-                }
-                const double scale = std::max({std::fabs(pose.scale[0]), std::fabs(pose.scale[1]), std::fabs(pose.scale[2])});
-                const double tolerance = options_.roundingTolerance * part.diagonal * scale + 1e-6;
-                // The corners are measured only where the turn could move one too far.
-                const double move = pose.sheared || pose.roundingTurn * part.reach * scale > tolerance
-                                        ? LargestCornerMove(matrix, pose, part.low, part.high)
-                                        : 0.0;
-                if (move > tolerance || !std::isfinite(move)) {
-                    Trouble &trouble = pose.sheared ? sheared[p] : rounded[p];
-                    if (trouble.frames++ == 0) trouble.first = f;
-                    trouble.largest = std::max(trouble.largest, move);
-                }
-                PositionEntry position{};
-                position.partNumber = static_cast<int16_t>(p);
-                position.scale = {pose.scale[0], pose.scale[1], pose.scale[2]};
-                position.rotation = {pose.rotation[0], pose.rotation[1], pose.rotation[2]};
-                position.translation = {pose.translation[0], pose.translation[1], pose.translation[2]};
-                frame.push_back(position);
+        // A chunk is worth a thread from a few thousand node evaluations on.
+        const size_t work = doc_.nodes.size() + shown.size() + 1;
+        std::vector<FrameSampler> samplers(ChunkCount(times.size(), 20000 / work + 1));
+        RunInChunks(times.size(), samplers.size(), [&](size_t chunk, size_t begin, size_t end) {
+            FrameSampler &sampler = samplers[chunk];
+            sampler.sheared.resize(parts_.size());
+            sampler.rounded.resize(parts_.size());
+            for (size_t f = begin; f < end; ++f) {
+                if (!SampleFrame(channels, shown, f, times[f], motion.positions[f], sampler)) return;
+                char comment[32];
+                std::snprintf(comment, sizeof comment, "%.3fs", times[f]);
+                base::StoreFieldText(motion.frames[f].comment, sizeof motion.frames[f].comment, comment);
             }
-            motion.positions.push_back(std::move(frame));
-            char comment[32];
-            std::snprintf(comment, sizeof comment, "%.3fs", times[f]);
-            FrameEntry entry{};
-            base::StoreFieldText(entry.comment, sizeof entry.comment, comment);
-            motion.frames.push_back(entry);
+        });
+        std::vector<Trouble> sheared(parts_.size()), rounded(parts_.size());
+        for (const FrameSampler &sampler : samplers) {  // in frame order
+            if (sampler.badFrame != SIZE_MAX) {
+                error = NodeLabel(doc_, parts_[sampler.badPart].node) + ": its transform in frame " +
+                        std::to_string(sampler.badFrame) + " of motion " + name +
+                        " is not finite or beyond single precision";
+                return false;
+            }
+            for (size_t p = 0; p < parts_.size(); ++p) {
+                sheared[p].Add(sampler.sheared[p]);
+                rounded[p].Add(sampler.rounded[p]);
+            }
         }
         for (size_t p = 0; p < parts_.size(); ++p) {
             const std::string where = NodeLabel(doc_, parts_[p].node) + ", motion " + name + ": ";

@@ -96,7 +96,7 @@ public:
         }
         const std::string file = book_.Claim(SafeFileStem(stem, "part" + std::to_string(figure_.parts.size())), ".x",
                                              kMaxPartFileName);
-        figure_.files.push_back({file, std::vector<uint8_t>(text.begin(), text.end())});
+        figure_.files.push_back({file, std::move(text)});
         PartEntry part{};
         base::StoreFieldText(part.fileName, sizeof part.fileName, ".\\" + file);
         figure_.parts.push_back(part);
@@ -146,7 +146,7 @@ private:
         const size_t dot = stem.rfind('.');
         if (dot != std::string::npos && dot > 0) stem.resize(dot);
         written = book_.Claim(SafeFileStem(stem, "texture"), ".png", kMaxPartFileName);
-        figure_.files.push_back({written, std::move(png)});
+        figure_.files.push_back({written, std::string(png.begin(), png.end())});
         return written;
     }
 

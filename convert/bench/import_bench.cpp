@@ -2,7 +2,9 @@
 // ten chains, one animation of 1,000 frames turning every node) against
 // tinygltf parsing the same file in the same run: the import parses it too,
 // then bakes 100,000 poses and writes the X files and the motion file. The
-// ratio of the two times is the figure (at most 2).
+// ratio of the two times is the figure (at most 2). On a shared machine run
+// both in turn: --benchmark_enable_random_interleaving=true
+// --benchmark_repetitions=3.
 #include <tiny_gltf.h>
 
 #include <cmath>

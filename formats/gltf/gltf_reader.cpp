@@ -31,6 +31,12 @@ bool ReadWholeHostFile(const std::string &path, std::vector<unsigned char> &out,
         return false;
     }
     out.clear();
+    // The size is only a hint: the file is read to its end whatever it says.
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        if (size > 0 && static_cast<unsigned long>(size) <= kMaxFileSize) out.reserve(static_cast<size_t>(size));
+        std::rewind(file.get());
+    }
     unsigned char chunk[64 * 1024];
     for (;;) {
         const size_t got = std::fread(chunk, 1, sizeof chunk, file.get());
