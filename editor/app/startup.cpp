@@ -72,6 +72,8 @@ int RunEditor(Editor &editor, int showCommand, const std::string &startupFile) {
                 base::Cp932PrefixLength(help, state.helpFilePath.size() - 1));
 
     editor.renderer.SetDeviceWindow(shell.ViewWindow());
+    editor.renderer.SetBackBufferSize(static_cast<uint32_t>(state.clientRect.right - state.clientRect.left),
+                                      static_cast<uint32_t>(state.clientRect.bottom - state.clientRect.top));
     const int device = editor.renderer.InitDevice(shell.MainWindow());
     if (device == render::kInitFailed) {
         shell.ShowMessage({shell.MainWindow(), "DirectXが正常に稼動しませんでした。", "Morvel",

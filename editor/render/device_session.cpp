@@ -13,7 +13,11 @@ int DeviceSession::Init(void *focusWindow) {
         return kInitFailed;
     }
 
+    // A size set before Init makes the back buffer; none takes the window's.
+    const uint32_t width = presentParameters_.BackBufferWidth, height = presentParameters_.BackBufferHeight;
     presentParameters_ = PresentParameters{};
+    presentParameters_.BackBufferWidth = width;
+    presentParameters_.BackBufferHeight = height;
     presentParameters_.Windowed = 1;
     presentParameters_.SwapEffect = kSwapEffectDiscard;
     presentParameters_.BackBufferFormat = mode.Format;
@@ -46,6 +50,8 @@ int DeviceSession::Init(void *focusWindow) {
         return kInitFailed;
     }
     cullState_ = kCullCounterClockwise;
+    deviceWidth_ = width;
+    deviceHeight_ = height;
 
     const uint32_t stageStates[][2] = {
         {tss::kColorOp, kTopModulate}, {tss::kColorArg1, kTaTexture}, {tss::kColorArg2, kTaDiffuse},
@@ -62,6 +68,11 @@ void DeviceSession::Release() {
     system_.reset();
 }
 
+bool DeviceSession::BackBufferHasSize() const {
+    return deviceWidth_ != 0 && deviceHeight_ != 0 && deviceWidth_ == presentParameters_.BackBufferWidth &&
+           deviceHeight_ == presentParameters_.BackBufferHeight;
+}
+
 void DeviceSession::SetBackBufferSize(uint32_t width, uint32_t height) {
     presentParameters_.BackBufferWidth = width;
     presentParameters_.BackBufferHeight = height;
@@ -71,6 +82,8 @@ HResult DeviceSession::Reset() {
     if (!device_) return hr::kInvalidCall;
     const HResult result = device_->Reset(presentParameters_);
     cullState_ = kCullCounterClockwise;  // a reset restores the default states
+    deviceWidth_ = result == hr::kOk ? presentParameters_.BackBufferWidth : 0;
+    deviceHeight_ = result == hr::kOk ? presentParameters_.BackBufferHeight : 0;
     return result;
 }
 

@@ -38,7 +38,10 @@ public:
 
     void SetPresentRect(const Rect &rect) { presentRect_ = rect; }
     const Rect &PresentRect() const { return presentRect_; }
+    // Set before Init, the size the device's back buffer is made with.
     void SetBackBufferSize(uint32_t width, uint32_t height);
+    // The device's back buffer has the size last set (a reset would change nothing).
+    bool BackBufferHasSize() const;
     const PresentParameters &PresentationParameters() const { return presentParameters_; }
 
     // Reset with the stored presentation parameters.
@@ -65,6 +68,7 @@ private:
     PresentParameters presentParameters_{};
     Rect presentRect_{0, 0, 0, 0};
     uint32_t cullState_ = kCullCounterClockwise;
+    uint32_t deviceWidth_ = 0, deviceHeight_ = 0;  // of the back buffer made; 0 when not known
 };
 
 }  // namespace morvel::render

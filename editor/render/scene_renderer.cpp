@@ -47,7 +47,9 @@ bool SceneRenderer::ReappliesViewAfterReset(HResult result) {
 
 void SceneRenderer::ResetAfterResize() {
     if (!HasDevice()) return;
-    session_.Reset();
+    // The first size of the window is the one the device was made with: a
+    // reset would only wait for the driver to finish starting.
+    if (!session_.BackBufferHasSize()) session_.Reset();
     ApplyViewSettings(-1, -1, -1);
 }
 
@@ -82,6 +84,10 @@ bool SceneRenderer::BeginFrame(Color colour) {
 
 bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flags) {
     const MotionFileHeader &header = scene.document.header;
+    // Nothing is presented before the first frame of a ready scene: a blank
+    // frame presented while the program starts keeps the driver busy, and
+    // the first textures would wait for it.
+    if (flags.sceneReady != 1 && !presentedReadyFrame_) return false;
     if (!BeginFrame(HeaderColour(header.backgroundColour))) return false;
     RenderDevice &device = *session_.Device();
 
@@ -106,7 +112,7 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
         }
         DrawParts(scene, flags);
     }
-    EndFrame();
+    if (EndFrame() && flags.sceneReady == 1) presentedReadyFrame_ = true;
     return true;
 }
 

@@ -57,6 +57,8 @@ public:
 
     bool BeginFrame(Color colour);
     bool EndFrame() { return session_.EndFrame(); }
+    // False when nothing was presented. A scene that is not ready shows only
+    // the background, and not at all before the first ready frame.
     bool DrawFrame(const SceneDocument &scene, const SceneFlags &flags);
 
     // The camera (view_camera.h); -1 keeps a stored value.
@@ -114,6 +116,7 @@ private:
     OnionSkin onionSkin_;
     DevicePartMeshLoader meshes_;
     Light light_{};
+    bool presentedReadyFrame_ = false;
 };
 
 }  // namespace morvel::render

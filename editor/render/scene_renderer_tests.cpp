@@ -136,10 +136,14 @@ TEST_F(RendererTest, FailingClearOrBeginSceneAbandonsTheFrame) {
     EXPECT_EQ(device->Count("Present"), 0u);
 }
 
-TEST_F(RendererTest, SceneNotReadyDrawsOnlyTheBackground) {
+TEST_F(RendererTest, SceneNotReadyDrawsOnlyTheBackgroundAndNothingBeforeTheFirstReadyFrame) {
     SceneBuilder builder;
     builder.Part(".\\a.x").Motion("m").Frame("f").Position(UnitPosition(0));
     builder.document.header.backgroundColour = {1, 2, 3, 255};
+    EXPECT_FALSE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 0}));
+    EXPECT_EQ(device->Count("Present"), 0u);
+    ASSERT_TRUE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
+    device->ClearCalls();
     ASSERT_TRUE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 0}));
     EXPECT_EQ(device->Names(),
               (Names{"TestCooperativeLevel", "Clear", "BeginScene", "SetTransform", "SetLight",
@@ -294,6 +298,14 @@ TEST_F(RendererTest, ResetUsesTheStoredParametersAndNamesTheResultsThatReapply) 
     renderer.SetBackBufferSize(320, 200);
     EXPECT_EQ(renderer.ResetDevice(), hr::kOk);
     EXPECT_EQ(device->calls.back().args, (std::vector<uint32_t>{320, 200}));
+    // A resize to the size the back buffer has already only sets the view again.
+    device->ClearCalls();
+    renderer.ResetAfterResize();
+    EXPECT_EQ(device->Count("Reset"), 0u);
+    EXPECT_GT(device->Count("SetTransform"), 0u);
+    renderer.SetBackBufferSize(640, 480);
+    renderer.ResetAfterResize();
+    EXPECT_EQ(device->Count("Reset"), 1u);
     for (HResult r : {hr::kOk, hr::kInvalidCall, hr::kOutOfMemory, hr::kOutOfVideoMemory}) {
         EXPECT_TRUE(SceneRenderer::ReappliesViewAfterReset(r));
     }

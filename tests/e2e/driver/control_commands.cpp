@@ -93,7 +93,11 @@ Json ListItems(const Json &request) {
     Json items = Json::array();
     for (LRESULT row = 0; row < count; ++row) {
         const LRESULT length = SendChecked(control, m.textLength, row, 0);
-        if (length < 0) throw CommandError("the list does not hold texts");
+        if (length < 0) {
+            // The window may be refilling the list between our messages.
+            if (SendChecked(control, m.count, 0, 0) != count) throw CommandError("the list changed while it was read");
+            throw CommandError("the list does not hold texts");
+        }
         std::wstring text(static_cast<size_t>(length) + 1, L'\0');
         const LRESULT copied =
             SendChecked(control, m.text, row, reinterpret_cast<LPARAM>(text.data()));

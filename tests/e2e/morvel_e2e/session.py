@@ -216,10 +216,14 @@ class Session:
 
     def wait_until(self, probe, expected, what: str, timeout: float = 10):
         """Polls probe() until its value matches expected; fails with the last
-        value seen."""
+        value seen. A control the window is refilling may refuse a query for
+        a moment: a refusal counts as a value that does not match yet."""
         deadline = time.monotonic() + timeout
         while True:
-            seen = probe()
+            try:
+                seen = probe()
+            except DriverError as refused:
+                seen = f"refused: {refused}"
             if matches(seen, expected):
                 return seen
             if time.monotonic() >= deadline:
