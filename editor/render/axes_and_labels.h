@@ -25,24 +25,25 @@ public:
     // first that fails (it and those after it stay unloaded).
     bool LoadLabels(RenderDevice &device, d3dx::ResourceModule *module,
                     const AssetLoaders &loaders);
+    // The textures and the vertex buffers.
     void ReleaseLabels();
     const LabelTexture &Label(LabelSlot slot) const { return labels_[slot]; }
 
+    // Fills the vertex buffers Draw takes (the lines again when the axis
+    // colour changed). Called before a frame begins: a buffer filled while
+    // the driver still draws the frame would wait for it.
+    void Prepare(RenderDevice &device, const MotionFileHeader &header);
+
     // Axes, ticks and labels in the header's axis colour, sized by its
-    // camera distance and turned by its camera angles.
+    // camera distance and turned by its camera angles; what Prepare could
+    // not make is left out.
     void Draw(RenderDevice &device, const MotionFileHeader &header) const;
 
 private:
     std::array<LabelTexture, 3> labels_;
+    std::unique_ptr<VertexBuffer> lines_;      // XYZ | DIFFUSE line list
+    std::unique_ptr<VertexBuffer> labelQuad_;  // XYZ | DIFFUSE | TEX1 triangle list
+    Color linesColour_ = 0;
 };
-
-// One line of the axes' kind (XYZ | DIFFUSE), untextured.
-bool DrawLine3D(RenderDevice &device, const Vector3 &from, const Vector3 &to, Color colour);
-
-// A textured quad of half sizes halfWidth, halfHeight, scaled, rotated
-// (whole degrees X, Y, Z) and moved to position.
-bool DrawLabelQuad(RenderDevice &device, const Vector3 &position, const Vector3 &rotationDegrees,
-                   const Vector3 &scale, float halfWidth, float halfHeight, Color colour,
-                   const LabelTexture &label);
 
 }  // namespace morvel::render

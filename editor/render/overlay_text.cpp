@@ -114,13 +114,14 @@ OverlayTextDrawer::CachedLine *OverlayTextDrawer::Find(RenderDevice &device,
     return &cache_.back();
 }
 
-bool OverlayTextDrawer::Draw(RenderDevice &device, const std::string &text, int32_t x, int32_t y,
-                             int size, Color colour, uint32_t cullState) {
-    if (rasterizer_ == nullptr) return true;  // no text drawer: the line stays invisible
+OverlayTextDrawer::CachedLine *OverlayTextDrawer::Ready(RenderDevice &device, const std::string &text, int32_t x,
+                                                        int32_t y, int size, Color colour, bool &nothingToShow) {
     const std::string shown = text.substr(0, base::Cp932PrefixLength(text, size > 0 ? size : 0));
-    if (shown.empty()) return true;
+    nothingToShow = rasterizer_ == nullptr || shown.empty();  // without a rasterizer the line stays invisible
+    if (nothingToShow) return nullptr;
     CachedLine *line = Find(device, shown);
-    if (line == nullptr) return false;
+    if (line == nullptr) return nullptr;
+    if (line->quad && line->quadX == x && line->quadY == y && line->quadColour == colour) return line;
 
     // Pixel centres sit on texel centres with the half-pixel shift.
     const float left = static_cast<float>(x) - 0.5f, top = static_cast<float>(y) - 0.5f;
@@ -133,13 +134,37 @@ bool OverlayTextDrawer::Draw(RenderDevice &device, const std::string &text, int3
         {right, bottom, 0.0f, 1.0f, colour, u, v},     {left, top, 0.0f, 1.0f, colour, 0.0f, 0.0f},
         {right, bottom, 0.0f, 1.0f, colour, u, v},     {left, bottom, 0.0f, 1.0f, colour, 0.0f, v},
     };
+    line->quad.reset();
+    if (device.CreateVertexBuffer(quad, sizeof quad, kFvfXyzRhw | fvf::kDiffuse | fvf::kTex1, line->quad) != hr::kOk ||
+        !line->quad) {
+        line->quad.reset();
+        return nullptr;
+    }
+    line->quadX = x;
+    line->quadY = y;
+    line->quadColour = colour;
+    return line;
+}
+
+void OverlayTextDrawer::Prepare(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size,
+                                Color colour) {
+    bool nothingToShow = false;
+    Ready(device, text, x, y, size, colour, nothingToShow);
+}
+
+bool OverlayTextDrawer::Draw(RenderDevice &device, const std::string &text, int32_t x, int32_t y,
+                             int size, Color colour, uint32_t cullState) {
+    bool nothingToShow = false;
+    CachedLine *line = Ready(device, text, x, y, size, colour, nothingToShow);
+    if (line == nullptr) return nothingToShow;
     // The text must not hide the parts drawn after it, nor be culled.
     device.SetRenderState(rs::kZEnable, kFalse);
     device.SetRenderState(rs::kZWriteEnable, kFalse);
     device.SetRenderState(rs::kCullMode, kCullNone);
     device.SetTexture(0, line->texture.get());
     device.SetVertexShader(kFvfXyzRhw | fvf::kDiffuse | fvf::kTex1);
-    const HResult result = device.DrawPrimitiveUP(kTriangleList, 2, quad, sizeof(TextVertex));
+    device.SetStreamSource(0, line->quad.get(), sizeof(TextVertex));
+    const HResult result = device.DrawPrimitive(kTriangleList, 0, 2);
     device.SetTexture(0, nullptr);
     device.SetRenderState(rs::kZEnable, kZBufferTrue);
     device.SetRenderState(rs::kZWriteEnable, kTrue);

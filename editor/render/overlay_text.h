@@ -40,8 +40,9 @@ public:
     virtual bool RasterizeText(const std::string &text, TextBitmap &out) = 0;
 };
 
-// Caches one texture per distinct line, so redraws of unchanged lines cost
-// one quad each. Textures live in the managed pool and survive resets.
+// Caches one texture and one quad per distinct line, so redraws of
+// unchanged lines cost one draw each. Both live in the managed pool and
+// survive resets.
 class OverlayTextDrawer {
 public:
     void SetRasterizer(TextRasterizer *rasterizer) { rasterizer_ = rasterizer; }
@@ -54,6 +55,9 @@ public:
     // culling to cullState (the D3DCULL value the device held).
     bool Draw(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size,
               Color colour, uint32_t cullState);
+    // Makes what Draw needs for the line ahead of a frame: a texture or
+    // buffer filled while the driver still draws would wait for it.
+    void Prepare(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size, Color colour);
 
 private:
     struct CachedLine {
@@ -61,8 +65,16 @@ private:
         uint32_t width = 0, height = 0;  // of the text inside the texture
         uint32_t textureWidth = 0, textureHeight = 0;
         std::unique_ptr<DeviceTexture> texture;
+        std::unique_ptr<VertexBuffer> quad;  // XYZRHW | DIFFUSE | TEX1, at quadX, quadY in quadColour
+        int32_t quadX = 0, quadY = 0;
+        Color quadColour = 0;
     };
     CachedLine *Find(RenderDevice &device, const std::string &text);
+    // The line's texture and its quad at (x, y) in colour; nullptr when
+    // either cannot be made, or (nothingToShow) when the line draws nothing:
+    // an empty text, or no rasterizer.
+    CachedLine *Ready(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size, Color colour,
+                      bool &nothingToShow);
 
     TextRasterizer *rasterizer_ = nullptr;
     std::vector<CachedLine> cache_;  // most recently used last

@@ -79,10 +79,10 @@ public:
     virtual HResult SetMaterial(const Material &material) = 0;
     virtual HResult SetTexture(uint32_t stage, DeviceTexture *texture) = 0;
     virtual HResult SetVertexShader(uint32_t fvf) = 0;
-    virtual HResult DrawPrimitiveUP(uint32_t primitiveType, uint32_t primitiveCount,
-                                    const void *vertices, uint32_t stride) = 0;
 
-    // Managed-pool resources, filled once at creation.
+    // Managed-pool resources, filled once at creation. Everything drawn
+    // comes from them: under Wine the first draw from user memory stalls the
+    // program for tens of milliseconds while the driver starts.
     virtual HResult CreateVertexBuffer(const void *bytes, uint32_t length, uint32_t fvf,
                                        std::unique_ptr<VertexBuffer> &out) = 0;
     virtual HResult CreateIndexBuffer(const void *indices, uint32_t length, bool use32BitIndices,
@@ -91,6 +91,7 @@ public:
                                   std::unique_ptr<DeviceTexture> &out) = 0;
     virtual HResult SetStreamSource(uint32_t stream, VertexBuffer *buffer, uint32_t stride) = 0;
     virtual HResult SetIndices(IndexBuffer *buffer, uint32_t baseVertexIndex) = 0;
+    virtual HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) = 0;
     virtual HResult DrawIndexedPrimitive(uint32_t primitiveType, uint32_t minIndex,
                                          uint32_t vertexCount, uint32_t startIndex,
                                          uint32_t primitiveCount) = 0;

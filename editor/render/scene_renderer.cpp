@@ -16,6 +16,10 @@ Matrix IdentityWorld() {
     return world;
 }
 
+bool ShowsOverlay(const MotionFileHeader &header) {
+    return header.statusTextVisible != 0 && header.partCount != 0 && header.motionCount != 0;
+}
+
 }  // namespace
 
 SceneRenderer::SceneRenderer(RenderSystemFactory direct3DCreate8, const AssetLoaders &loaders)
@@ -88,6 +92,7 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
     // frame presented while the program starts keeps the driver busy, and
     // the first textures would wait for it.
     if (flags.sceneReady != 1 && !presentedReadyFrame_) return false;
+    if (flags.sceneReady == 1) PrepareFrame(scene);
     if (!BeginFrame(HeaderColour(header.backgroundColour))) return false;
     RenderDevice &device = *session_.Device();
 
@@ -107,13 +112,23 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
 
     if (flags.sceneReady == 1) {
         if (header.axisVisible != 0) axes_.Draw(device, header);
-        if (header.statusTextVisible != 0 && header.partCount != 0 && header.motionCount != 0) {
-            DrawOverlayLines(scene);
-        }
+        if (ShowsOverlay(header)) DrawOverlayLines(scene);
         DrawParts(scene, flags);
     }
     if (EndFrame() && flags.sceneReady == 1) presentedReadyFrame_ = true;
     return true;
+}
+
+void SceneRenderer::PrepareFrame(const SceneDocument &scene) {
+    RenderDevice *device = session_.Device();
+    if (device == nullptr) return;
+    const MotionFileHeader &header = scene.document.header;
+    if (header.axisVisible != 0) axes_.Prepare(*device, header);
+    if (!ShowsOverlay(header)) return;
+    const Color colour = HeaderColour(header.statusTextColour);
+    for (const OverlayLine &line : FormatOverlayLines(scene, session_.PresentRect())) {
+        overlayText_.Prepare(*device, line.text, 0, line.y, kOverlayTextSize, colour);
+    }
 }
 
 void SceneRenderer::DrawParts(const SceneDocument &scene, const SceneFlags &flags) {

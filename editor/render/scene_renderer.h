@@ -105,6 +105,8 @@ public:
     int8_t StoredAxisDirection() const { return camera_.AxisDirection(); }
 
 private:
+    // Fills the buffers and textures the frame draws before it begins.
+    void PrepareFrame(const SceneDocument &scene);
     void DrawOverlayLines(const SceneDocument &scene);
     void DrawParts(const SceneDocument &scene, const SceneFlags &flags);
 

@@ -128,7 +128,8 @@ TEST_F(RendererTest, FailingClearOrBeginSceneAbandonsTheFrame) {
     SceneBuilder builder;
     device->clearResult = hr::kInvalidCall;
     EXPECT_FALSE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
-    EXPECT_EQ(device->Names(), (Names{"TestCooperativeLevel", "Clear"}));
+    // The axes' buffers are made before the frame begins.
+    EXPECT_EQ(device->Names(), (Names{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel", "Clear"}));
     device->clearResult = hr::kOk;
     device->beginSceneResult = hr::kInvalidCall;
     device->ClearCalls();
@@ -152,7 +153,7 @@ TEST_F(RendererTest, SceneNotReadyDrawsOnlyTheBackgroundAndNothingBeforeTheFirst
     // sceneReady must be exactly 1.
     device->ClearCalls();
     renderer.DrawFrame(builder.Build(), SceneFlags{3, 2});
-    EXPECT_EQ(device->Count("DrawPrimitiveUP"), 0u);
+    EXPECT_EQ(device->Count("DrawPrimitive"), 0u);
 }
 
 // The exact sequence for one part with two subsets, one position, axes on.
@@ -170,14 +171,12 @@ TEST_F(RendererTest, DrawFrameCallSequenceForASmallDocument) {
 
     ASSERT_TRUE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
 
-    Names expected{"TestCooperativeLevel", "Clear", "BeginScene", "SetTransform", "SetLight",
-                   "LightEnable", "SetTexture", "SetMaterial", "SetRenderState"};
-    for (int line = 0; line < 3 + 61 * 3; ++line) {
-        expected.insert(expected.end(), {"SetTexture", "SetVertexShader", "DrawPrimitiveUP"});
-    }
+    Names expected{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel", "Clear", "BeginScene",
+                   "SetTransform", "SetLight", "LightEnable", "SetTexture", "SetMaterial", "SetRenderState",
+                   "SetTexture", "SetVertexShader", "SetStreamSource", "DrawPrimitive"};
     for (int label = 0; label < 6; ++label) {
         expected.insert(expected.end(),
-                        {"SetTexture", "SetVertexShader", "SetTransform", "DrawPrimitiveUP"});
+                        {"SetTexture", "SetVertexShader", "SetStreamSource", "SetTransform", "DrawPrimitive"});
     }
     expected.insert(expected.end(), 5, "SetRenderState");
     expected.push_back("SetTransform");
@@ -257,7 +256,7 @@ TEST_F(RendererTest, EmptyTablesShowAxesButNoParts) {
     SceneBuilder noMotions;
     noMotions.Part("p.x");
     renderer.DrawFrame(noMotions.Build(), SceneFlags{3, 1});
-    EXPECT_EQ(device->Count("DrawPrimitiveUP"), 3u + 183u + 6u);
+    EXPECT_EQ(device->Count("DrawPrimitive"), 1u + 6u);  // all lines at once, then the labels
     EXPECT_EQ(device->LastRenderState(rs::kLighting), -1);
 
     SceneBuilder noPositions;
@@ -275,7 +274,7 @@ TEST_F(RendererTest, LostDeviceIsResetAtTheNextDraw) {
     device->cooperativeLevel = hr::kDeviceLost;
     device->ClearCalls();
     EXPECT_FALSE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
-    EXPECT_EQ(device->Names(), (Names{"TestCooperativeLevel"}));
+    EXPECT_EQ(device->Names(), (Names{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel"}));
 
     device->cooperativeLevel = hr::kDeviceNotReset;
     device->ClearCalls();

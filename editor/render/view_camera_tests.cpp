@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <cstring>
@@ -169,7 +170,7 @@ protected:
         for (const auto &call : device->calls) {
             if (call.name == "SetTexture") texture = call.texture;
             if (call.name == "SetTransform") world = call.matrix;
-            if (call.name == "DrawPrimitiveUP" && call.args[0] == kTriangleList) {
+            if (call.name == "DrawPrimitive" && call.args[0] == kTriangleList) {
                 labels.push_back({world, texture, call.vertices});
             }
         }
@@ -188,15 +189,17 @@ TEST_F(AxisTest, LinesAndSixtyOneTicksDoNotDependOnTheDistance) {
         DrawLabels(0, 0, distance);
         std::vector<std::array<float, 6>> lines;
         for (const auto &call : device->calls) {
-            if (call.name != "DrawPrimitiveUP" || call.args[0] != kLineList) continue;
-            EXPECT_EQ(call.args, (std::vector<uint32_t>{kLineList, 1, 16}));
-            float f[8];
-            std::memcpy(f, call.vertices.data(), 12);
-            std::memcpy(f + 4, call.vertices.data() + 16, 12);
-            uint32_t colour;
-            std::memcpy(&colour, call.vertices.data() + 12, 4);
-            EXPECT_EQ(colour, 0xC8C8C8C8u);
-            lines.push_back({f[0], f[1], f[2], f[4], f[5], f[6]});
+            if (call.name != "DrawPrimitive" || call.args[0] != kLineList) continue;
+            EXPECT_EQ(call.args, (std::vector<uint32_t>{kLineList, 0, 3 + 183, 16}));
+            for (size_t at = 0; at + 32 <= call.vertices.size(); at += 32) {
+                float f[8];
+                std::memcpy(f, call.vertices.data() + at, 12);
+                std::memcpy(f + 4, call.vertices.data() + at + 16, 12);
+                uint32_t colour;
+                std::memcpy(&colour, call.vertices.data() + at + 12, 4);
+                EXPECT_EQ(colour, 0xC8C8C8C8u);
+                lines.push_back({f[0], f[1], f[2], f[4], f[5], f[6]});
+            }
         }
         ASSERT_EQ(lines.size(), 3u + 183u);
         EXPECT_EQ(lines[0], (std::array<float, 6>{-100, 0, 0, 100, 0, 0}));
@@ -335,8 +338,13 @@ TEST_F(RendererTest, OverlayTextIsDrawnFromCachedTexturesAndRestoresTheStates) {
     for (int frame = 0; frame < 2; ++frame) {
         device->ClearCalls();
         renderer.DrawFrame(builder.Build(), SceneFlags{3, 1});
-        const auto draws = device->Find("DrawPrimitiveUP");
+        const auto draws = device->Find("DrawPrimitive");
         ASSERT_EQ(draws.size(), 3u);
+        EXPECT_EQ(device->Count("CreateVertexBuffer"), frame == 0 ? 3u : 0u) << "quads made once";
+        const std::vector<std::string> names = device->Names();
+        EXPECT_LT(std::find(names.rbegin(), names.rend(), "CreateTexture").base() - names.begin(),
+                  std::find(names.begin(), names.end(), "Clear") - names.begin())
+            << "textures and quads are made before the frame begins";
         float x, y, rhw;
         uint32_t colour;
         std::memcpy(&x, draws[0]->vertices.data(), 4);

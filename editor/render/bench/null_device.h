@@ -23,7 +23,7 @@ public:
     HResult SetMaterial(const Material &) override { return Count(); }
     HResult SetTexture(uint32_t, DeviceTexture *) override { return Count(); }
     HResult SetVertexShader(uint32_t) override { return Count(); }
-    HResult DrawPrimitiveUP(uint32_t, uint32_t, const void *, uint32_t) override { return Count(); }
+    HResult DrawPrimitive(uint32_t, uint32_t, uint32_t) override { return Count(); }
     HResult CreateVertexBuffer(const void *, uint32_t, uint32_t, std::unique_ptr<VertexBuffer> &out) override {
         out = std::make_unique<VertexBuffer>();
         return Count();

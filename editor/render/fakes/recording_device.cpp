@@ -127,12 +127,14 @@ HResult RecordingDevice::SetVertexShader(uint32_t fvf) {
     return hr::kOk;
 }
 
-HResult RecordingDevice::DrawPrimitiveUP(uint32_t primitiveType, uint32_t primitiveCount,
-                                         const void *vertices, uint32_t stride) {
-    DeviceCall &call = Record("DrawPrimitiveUP", {primitiveType, primitiveCount, stride});
+HResult RecordingDevice::DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) {
+    DeviceCall &call = Record("DrawPrimitive", {primitiveType, startVertex, primitiveCount, streamStride_});
+    const auto *buffer = dynamic_cast<const FakeVertexBuffer *>(stream_);
     const uint32_t vertexCount = primitiveType == kLineList ? primitiveCount * 2 : primitiveCount * 3;
-    const auto *bytes = static_cast<const uint8_t *>(vertices);
-    call.vertices.assign(bytes, bytes + size_t{vertexCount} * stride);
+    const size_t begin = size_t{startVertex} * streamStride_, end = begin + size_t{vertexCount} * streamStride_;
+    if (buffer == nullptr || end > buffer->bytes.size()) return hr::kInvalidCall;
+    call.vertices.assign(buffer->bytes.begin() + static_cast<std::ptrdiff_t>(begin),
+                         buffer->bytes.begin() + static_cast<std::ptrdiff_t>(end));
     return hr::kOk;
 }
 
@@ -172,8 +174,12 @@ HResult RecordingDevice::CreateTexture(const TextureImage &image,
     return hr::kOk;
 }
 
-HResult RecordingDevice::SetStreamSource(uint32_t stream, VertexBuffer *, uint32_t stride) {
+HResult RecordingDevice::SetStreamSource(uint32_t stream, VertexBuffer *buffer, uint32_t stride) {
     Record("SetStreamSource", {stream, stride});
+    if (stream == 0) {
+        stream_ = buffer;
+        streamStride_ = stride;
+    }
     return hr::kOk;
 }
 

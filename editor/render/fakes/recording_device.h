@@ -35,7 +35,7 @@ struct DeviceCall {
     Material material{};          // SetMaterial
     Light light{};                // SetLight
     const DeviceTexture *texture = nullptr;  // SetTexture
-    std::vector<uint8_t> vertices;           // DrawPrimitiveUP
+    std::vector<uint8_t> vertices;           // DrawPrimitive: those it drew of the bound buffer
     Rect sourceRect{}, destRect{};           // Present
     bool hasRects = false;
     float z = 0.0f;  // Clear
@@ -79,8 +79,6 @@ public:
     HResult SetMaterial(const Material &material) override;
     HResult SetTexture(uint32_t stage, DeviceTexture *texture) override;
     HResult SetVertexShader(uint32_t fvf) override;
-    HResult DrawPrimitiveUP(uint32_t primitiveType, uint32_t primitiveCount, const void *vertices,
-                            uint32_t stride) override;
     HResult CreateVertexBuffer(const void *bytes, uint32_t length, uint32_t fvf,
                                std::unique_ptr<VertexBuffer> &out) override;
     HResult CreateIndexBuffer(const void *indices, uint32_t length, bool use32BitIndices,
@@ -88,10 +86,13 @@ public:
     HResult CreateTexture(const TextureImage &image, std::unique_ptr<DeviceTexture> &out) override;
     HResult SetStreamSource(uint32_t stream, VertexBuffer *buffer, uint32_t stride) override;
     HResult SetIndices(IndexBuffer *buffer, uint32_t baseVertexIndex) override;
+    HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) override;
     HResult DrawIndexedPrimitive(uint32_t primitiveType, uint32_t minIndex, uint32_t vertexCount,
                                  uint32_t startIndex, uint32_t primitiveCount) override;
 
 private:
+    const VertexBuffer *stream_ = nullptr;
+    uint32_t streamStride_ = 0;
     DeviceCall &Record(const std::string &name, std::vector<uint32_t> args = {});
 };
 
