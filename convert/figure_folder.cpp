@@ -120,19 +120,30 @@ bool WriteFigureFolder(Figure &figure, const std::string &folder, const std::str
         error = folder + ": cannot create a folder beside it: " + code.message();
         return false;
     }
-    // Job 0 is the motion file, job i the figure's file i - 1: a figure of
+    // Job 0 is the motion file, job i the figure's file i - 1. A figure of
     // many parts spends its time creating files, which goes faster on every
-    // core. The first job that fails (in this order) is reported.
+    // core: one thread writes the motion file (encoded, scrambled and
+    // flushed to the disk, the longest job), the others share the rest. The
+    // first job that fails (in this order) is reported.
     MotionDocument document = figure.View();
     const size_t jobs = figure.files.size() + 1;
     std::vector<char> failed(jobs, 0);
-    RunInChunks(jobs, ChunkCount(jobs, 16), [&](size_t, size_t begin, size_t end) {
-        for (size_t job = begin; job < end; ++job) {
-            failed[job] = job == 0 ? !formats::motion::WriteMotionFile(document, staging + "/" + HostFileName(motionFileName))
-                                   : !WriteBytes(staging + "/" + HostFileName(figure.files[job - 1].name),
-                                                 figure.files[job - 1].bytes);
-        }
-    });
+    const auto write = [&](size_t job) {
+        failed[job] = job == 0 ? !formats::motion::WriteMotionFile(document, staging + "/" + HostFileName(motionFileName))
+                               : !WriteBytes(staging + "/" + HostFileName(figure.files[job - 1].name),
+                                             figure.files[job - 1].bytes);
+    };
+    const size_t threads = ChunkCount(jobs, 16);
+    if (threads == 1) {
+        for (size_t job = 0; job < jobs; ++job) write(job);
+    } else {
+        RunInChunks(threads, threads, [&](size_t thread, size_t, size_t) {
+            if (thread == 0) return write(0);
+            for (size_t job = 1 + (jobs - 1) * (thread - 1) / (threads - 1); job < 1 + (jobs - 1) * thread / (threads - 1); ++job) {
+                write(job);
+            }
+        });
+    }
     const auto firstFailure = std::find(failed.begin(), failed.end(), 1);
     if (firstFailure != failed.end()) {
         const size_t job = static_cast<size_t>(firstFailure - failed.begin());
