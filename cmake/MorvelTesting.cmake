@@ -10,9 +10,10 @@ endif()
 
 # Test code is never shipped nor stepped through in these trees: built
 # without debug information and lightly optimised, it compiles in two thirds
-# of the time. The code under test keeps the tree's own flags, and the
-# sanitized tree keeps its line tables for its reports.
-if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT MORVEL_SANITIZE)
+# of the time. The code under test keeps the tree's own flags, the
+# sanitized tree keeps its line tables for its reports, and a Debug tree
+# keeps everything debuggable.
+if(CMAKE_CXX_COMPILER_ID STREQUAL "GNU" AND NOT MORVEL_SANITIZE AND NOT CMAKE_BUILD_TYPE STREQUAL "Debug")
   set(MORVEL_TEST_CODE_FLAGS -g0 -O1)
 else()
   set(MORVEL_TEST_CODE_FLAGS "")
