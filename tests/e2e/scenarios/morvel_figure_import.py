@@ -34,6 +34,16 @@ def import_figure(s, main, ID, source, question=True):
     folders.wait_gone()
 
 
+def wait_figure_drawn(s, main, name):
+    """Every fixture's white faces cover the point just right of and above
+    the origin, at the view's centre. The one selected part blinks, so the
+    view is watched until it shows it."""
+    client = main.client
+    x, y = main.to_screen((client["width"] // 2 + 20, client["height"] // 2 - 20))
+    s.wait_until(lambda: s.pixels({"left": x, "top": y, "right": x + 1, "bottom": y + 1})[0][0],
+                 lambda colour: min(colour) > 200, f"{name}: the figure drawn in the view")
+
+
 def scenario(s):
     ID = ids(s)
     app, main = start_editor(s)
@@ -47,7 +57,8 @@ def scenario(s):
         s.expect_equal((len(document["parts"]), len(document["motions"]),
                         sum(len(m["frames"]) for m in document["motions"])),
                        (parts, motions, frames), f"{name}: parts, motions and frames")
-        time.sleep(2)  # the choosers' places repainted and the view drawn
+        time.sleep(2)  # the choosers' places repainted
+        wait_figure_drawn(s, main, name)
         main.screenshot(f"morvel-imported-{name}")
 
     # Again into the same folder: kept on no, replaced on yes.
