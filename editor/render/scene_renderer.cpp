@@ -92,7 +92,11 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
     // frame presented while the program starts keeps the driver busy, and
     // the first textures would wait for it.
     if (flags.sceneReady != 1 && !presentedReadyFrame_) return false;
-    if (flags.sceneReady == 1) PrepareFrame(scene);
+    // The overlay's lines are formatted once: made before the frame, drawn in it.
+    const std::vector<OverlayLine> overlay =
+        flags.sceneReady == 1 && ShowsOverlay(header) ? FormatOverlayLines(scene, session_.PresentRect())
+                                                      : std::vector<OverlayLine>{};
+    if (flags.sceneReady == 1) PrepareFrame(header, overlay);
     if (!BeginFrame(HeaderColour(header.backgroundColour))) return false;
     RenderDevice &device = *session_.Device();
 
@@ -112,21 +116,19 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
 
     if (flags.sceneReady == 1) {
         if (header.axisVisible != 0) axes_.Draw(device, header);
-        if (ShowsOverlay(header)) DrawOverlayLines(scene);
+        DrawOverlayLines(header, overlay);
         DrawParts(scene, flags);
     }
     if (EndFrame() && flags.sceneReady == 1) presentedReadyFrame_ = true;
     return true;
 }
 
-void SceneRenderer::PrepareFrame(const SceneDocument &scene) {
+void SceneRenderer::PrepareFrame(const MotionFileHeader &header, const std::vector<OverlayLine> &overlay) {
     RenderDevice *device = session_.Device();
     if (device == nullptr) return;
-    const MotionFileHeader &header = scene.document.header;
     if (header.axisVisible != 0) axes_.Prepare(*device, header);
-    if (!ShowsOverlay(header)) return;
     const Color colour = HeaderColour(header.statusTextColour);
-    for (const OverlayLine &line : FormatOverlayLines(scene, session_.PresentRect())) {
+    for (const OverlayLine &line : overlay) {
         overlayText_.Prepare(*device, line.text, 0, line.y, kOverlayTextSize, colour);
     }
 }
@@ -206,9 +208,9 @@ bool SceneRenderer::DrawOverlayText(const std::string &text, int32_t x, int32_t 
     return overlayText_.Draw(*device, text, x, y, size, colour, session_.CullState());
 }
 
-void SceneRenderer::DrawOverlayLines(const SceneDocument &scene) {
-    const Color colour = HeaderColour(scene.document.header.statusTextColour);
-    for (const OverlayLine &line : FormatOverlayLines(scene, session_.PresentRect())) {
+void SceneRenderer::DrawOverlayLines(const MotionFileHeader &header, const std::vector<OverlayLine> &overlay) {
+    const Color colour = HeaderColour(header.statusTextColour);
+    for (const OverlayLine &line : overlay) {
         DrawOverlayText(line.text, 0, line.y, kOverlayTextSize, colour);
     }
 }

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "document/part_mesh_port.h"
 #include "render/asset_loaders.h"
@@ -106,8 +107,8 @@ public:
 
 private:
     // Fills the buffers and textures the frame draws before it begins.
-    void PrepareFrame(const SceneDocument &scene);
-    void DrawOverlayLines(const SceneDocument &scene);
+    void PrepareFrame(const MotionFileHeader &header, const std::vector<OverlayLine> &overlay);
+    void DrawOverlayLines(const MotionFileHeader &header, const std::vector<OverlayLine> &overlay);
     void DrawParts(const SceneDocument &scene, const SceneFlags &flags);
 
     const AssetLoaders &loaders_;
