@@ -1,14 +1,11 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <cstdlib>
-#include <filesystem>
-
 #include "fixture_files.h"
 #include "generated_x_files.h"
 #include "render/fakes/fake_assets.h"
 #include "render/fakes/recording_device.h"
 #include "render/part_mesh.h"
+#include "temp_folder.h"
 
 namespace {
 
@@ -152,17 +149,11 @@ std::string FixturePath(const std::string &name) {
 // The tests' own X file and texture, in a folder of their own.
 TEST(PartMeshFromFiles, GeneratedSceneLoadsWithItsTextureFromTheXFileFolder) {
     namespace x = morvel::formats::xfile::testing;
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("part-" + std::to_string(std::rand()));
-    std::filesystem::create_directories(folder);
-    const auto write = [&folder](const char *name, const std::vector<uint8_t> &bytes) {
-        std::FILE *file = std::fopen((folder / name).string().c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
-    };
-    write("scene.x", x::Compressed(x::GeneratedScene(x::XForm::Binary)));
-    write("red.bmp", x::RedBitmap());
-    std::string path = (folder / "scene.x").string();
+    const morvel::testing::TempFolder folder;
+    morvel::testing::WriteBytes(folder.Path("scene.x"),
+                                x::Compressed(x::GeneratedScene(x::XForm::Binary)));
+    morvel::testing::WriteBytes(folder.Path("red.bmp"), x::RedBitmap());
+    std::string path = folder.Path("scene.x");
     for (char &c : path) {
         if (c == '/') c = '\\';
     }
@@ -184,8 +175,6 @@ TEST(PartMeshFromFiles, GeneratedSceneLoadsWithItsTextureFromTheXFileFolder) {
     record.mesh->DrawSubset(2);
     ASSERT_EQ(device.Count("DrawIndexedPrimitive"), 1u);
     EXPECT_EQ(device.Find("DrawIndexedPrimitive")[0]->args.back(), 6u);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 TEST(PartMeshFromFiles, FixtureCubeKeepsItsFormatAndDrawsTwelveFaces) {

@@ -3,10 +3,10 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 
 #include "fixture_files.h"
+#include "temp_folder.h"
 #include "formats/image/dxt_blocks.h"
 #include "formats/image/image_decoder.h"
 #include "formats/image/stb_decoder.h"
@@ -62,10 +62,8 @@ TEST(TextureLoader, FilesOnDiskThroughWindowsPathsAndFileErrors) {
         {"tex.bmp", testing::BuildBmpFile({8, 4, 24, 0, {}, {}, Bytes(8 * 4 * 3, 7), 0})},
         {"tex.dds", testing::BuildDds({8, 4, 0, 0, 0x40, 32, {0xFF0000, 0xFF00, 0xFF, 0}, 0, Bytes(8 * 4 * 4, 9)})},
     };
-    const std::filesystem::path folder =
-        std::filesystem::temp_directory_path() / ("tex-" + std::to_string(std::rand()));
-    std::filesystem::create_directories(folder);
-    const std::string prefix = folder.string() + "/";
+    const morvel::testing::TempFolder folder;
+    const std::string prefix = folder.Root().string() + "/";
     for (const auto &[name, bytes] : files) {
         std::FILE *file = std::fopen((prefix + name).c_str(), "wb");
         ASSERT_NE(file, nullptr);
@@ -92,8 +90,6 @@ TEST(TextureLoader, FilesOnDiskThroughWindowsPathsAndFileErrors) {
     EXPECT_FALSE(refused.ok);
     EXPECT_EQ(refused.error.rfind(prefix + "notes.txt: ", 0), 0u) << refused.error;
     EXPECT_FALSE(LoadTextureFromMemory(nullptr, 0, texture).ok);
-    std::error_code ignored;
-    std::filesystem::remove_all(folder, ignored);
 }
 
 TEST(TextureLoader, AlphaDecidesTheFormatForEveryDecoder) {

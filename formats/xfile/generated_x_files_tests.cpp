@@ -3,15 +3,14 @@
 // the fixtures reach (scripts/fixture_coverage.sh checks that).
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <cstring>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "formats/xfile/mesh_bounds.h"
 #include "formats/xfile/x_mesh_loader.h"
 #include "generated_x_files.h"
+#include "temp_folder.h"
 
 namespace morvel::formats::xfile {
 namespace {
@@ -21,27 +20,17 @@ using testing::GeneratedScene;
 using testing::XForm;
 using Bytes = std::vector<uint8_t>;
 
+// Files in a folder of this process's own (test programs run side by side).
 class TempFiles {
 public:
-    TempFiles()
-        : folder_(std::filesystem::temp_directory_path() /
-                  ("xgen-" + std::to_string(std::rand()))) {
-        std::filesystem::create_directories(folder_);
-    }
-    ~TempFiles() {
-        std::error_code ignored;
-        std::filesystem::remove_all(folder_, ignored);
-    }
     std::string Write(const std::string &name, const Bytes &bytes) const {
-        const std::string path = (folder_ / name).string();
-        std::FILE *file = std::fopen(path.c_str(), "wb");
-        std::fwrite(bytes.data(), 1, bytes.size(), file);
-        std::fclose(file);
+        const std::string path = folder_.Path(name);
+        morvel::testing::WriteBytes(path, bytes);
         return path;
     }
 
 private:
-    std::filesystem::path folder_;
+    morvel::testing::TempFolder folder_;
 };
 
 MeshData LoadBytes(const Bytes &file) {

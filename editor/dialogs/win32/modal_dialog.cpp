@@ -1,25 +1,19 @@
 #include "dialogs/win32/modal_dialog.h"
 
-#include "dialogs/win32/win32_dialog_view.h"
+#include "dialogs/win32/dialog_binding.h"
 
 namespace morvel::dialogs::win32 {
 
 namespace {
 
-struct Binding {
-    app::DialogController &controller;
-    Win32DialogView view;
-};
+using Binding = DialogBinding<app::DialogController>;
 
 INT_PTR CALLBACK DialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto *binding = reinterpret_cast<Binding *>(lParam);
-        SetWindowLongPtrA(dialog, DWLP_USER, lParam);
-        binding->view.SetWindow(dialog);
-        binding->controller.OnInit(binding->view);
+        AttachBinding<app::DialogController>(dialog, lParam);
         return TRUE;
     }
-    auto *binding = reinterpret_cast<Binding *>(GetWindowLongPtrA(dialog, DWLP_USER));
+    Binding *binding = BindingOf<app::DialogController>(dialog);
     if (binding == nullptr) return FALSE;
     if (message == WM_COMMAND) {
         binding->controller.OnCommand(binding->view, LOWORD(wParam), HIWORD(wParam));

@@ -1,28 +1,22 @@
 #include "dialogs/win32/tool_window.h"
 
+#include "dialogs/win32/dialog_binding.h"
 #include "dialogs/win32/frame_strip_control.h"
-#include "dialogs/win32/win32_dialog_view.h"
 
 namespace morvel::dialogs::win32 {
 namespace {
 
-struct ToolWindowBinding {
-    app::ToolWindowController &controller;
-    Win32DialogView view;
-};
+using ToolWindowBinding = DialogBinding<app::ToolWindowController>;
 
 INT_PTR CALLBACK ToolWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
-        auto *binding = reinterpret_cast<ToolWindowBinding *>(lParam);
-        SetWindowLongPtrA(window, DWLP_USER, lParam);
-        binding->view.SetWindow(window);
-        binding->controller.OnInit(binding->view);
+        ToolWindowBinding *binding = AttachBinding<app::ToolWindowController>(window, lParam);
         RECT client;
         GetClientRect(window, &client);
         binding->controller.OnSize(binding->view, client.right, client.bottom);
         return FALSE;  // no focus of its own: keys belong to the main window
     }
-    auto *binding = reinterpret_cast<ToolWindowBinding *>(GetWindowLongPtrA(window, DWLP_USER));
+    ToolWindowBinding *binding = BindingOf<app::ToolWindowController>(window);
     if (binding == nullptr) return FALSE;
     switch (message) {
         case WM_COMMAND:
