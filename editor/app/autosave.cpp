@@ -65,7 +65,10 @@ void StartWrite(Editor &editor) {
 
 bool StartRecoveryWrite(AutosaveState &a, const MotionDocument &current,
                         const RecoveryRecord &record, JobRunner &jobs) {
-    if (!document::CopyDocumentReusingTables(a.snapshot.document, current)) return false;
+    if (!document::CopyDocumentReusingTables(a.snapshot.document, current,
+                                             document::CopyTarget::SetAside)) {
+        return false;
+    }
     a.jobRevision = a.counters.revision;
     a.written = false;
     AutosaveStarted(a.counters, a.jobRevision);

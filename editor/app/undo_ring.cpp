@@ -4,12 +4,13 @@
 
 namespace morvel::app {
 
-bool CopySnapshot(document::EditorDocument &target, const document::EditorDocument &source) {
+bool CopySnapshot(document::EditorDocument &target, const document::EditorDocument &source,
+                  document::CopyTarget use) {
     if (&target == &source) return true;
     // A slot keeps its arrays while the document keeps its shape; a copy
     // into new arrays builds them before it lets go of the old ones, so one
     // that runs out of memory leaves the target whole.
-    if (!document::CopyDocumentReusingTables(target.document, source.document)) return false;
+    if (!document::CopyDocumentReusingTables(target.document, source.document, use)) return false;
     target.selectedMotion = source.selectedMotion;
     target.selectedFrame = source.selectedFrame;
     target.selectedPosition = source.selectedPosition;
@@ -37,7 +38,7 @@ void UndoRing::Push(const document::EditorDocument &current, const std::string &
     redoCount_ = 0;
     if (undoCount_ < kUndoSlots - 1) ++undoCount_;
     ringIndex_ = (ringIndex_ + 1) % kUndoSlots;
-    CopySnapshot(slots_[ringIndex_], current);
+    CopySnapshot(slots_[ringIndex_], current, document::CopyTarget::SetAside);
     descriptions_[ringIndex_] = description;
 }
 
@@ -55,7 +56,7 @@ bool UndoRing::JumpTo(int step, document::EditorDocument &current) {
     undoCount_ += offset;
     redoCount_ -= offset;
     ringIndex_ = (ringIndex_ + offset + kUndoSlots) % kUndoSlots;
-    CopySnapshot(current, slots_[ringIndex_]);
+    CopySnapshot(current, slots_[ringIndex_], document::CopyTarget::InUse);
     return true;
 }
 
@@ -64,7 +65,7 @@ bool UndoRing::Undo(document::EditorDocument &current) {
     --undoCount_;
     ++redoCount_;
     ringIndex_ = (ringIndex_ + kUndoSlots - 1) % kUndoSlots;
-    CopySnapshot(current, slots_[ringIndex_]);
+    CopySnapshot(current, slots_[ringIndex_], document::CopyTarget::InUse);
     return true;
 }
 
@@ -73,7 +74,7 @@ bool UndoRing::Redo(document::EditorDocument &current) {
     --redoCount_;
     ++undoCount_;
     ringIndex_ = (ringIndex_ + 1) % kUndoSlots;
-    CopySnapshot(current, slots_[ringIndex_]);
+    CopySnapshot(current, slots_[ringIndex_], document::CopyTarget::InUse);
     return true;
 }
 

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "document/editor_document.h"
+#include "document/snapshot_copy.h"
 
 namespace morvel::app {
 
@@ -15,7 +16,8 @@ constexpr int kUndoSlots = 50;
 // Release target's tables, copy source's tables and selection into it;
 // target's meshes stay as they are. False only when memory ran out (target
 // then keeps its previous tables).
-bool CopySnapshot(document::EditorDocument &target, const document::EditorDocument &source);
+bool CopySnapshot(document::EditorDocument &target, const document::EditorDocument &source,
+                  document::CopyTarget use);
 
 class UndoRing {
 public:

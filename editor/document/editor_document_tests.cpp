@@ -222,14 +222,14 @@ TEST(SnapshotCopy, ASameShapedTargetKeepsItsArraysAndAnotherGetsNewOnes) {
     OwnedDocument target(walk);
     const PositionEntry *positions = target->motions[0].frames[0].positions;
     ASSERT_TRUE(SameShape(*target, *source));
-    ASSERT_TRUE(CopyDocumentReusingTables(*target, *source));
+    ASSERT_TRUE(CopyDocumentReusingTables(*target, *source, CopyTarget::SetAside));
     EXPECT_EQ(target->motions[0].frames[0].positions, positions);
     EXPECT_EQ(EncodedBytes(*target), EncodedBytes(*source));
 
     other.motions[0].frames[1].positions = {MakePosition(0, 3)};
     OwnedDocument grown(other);
     EXPECT_FALSE(SameShape(*target, *grown));
-    ASSERT_TRUE(CopyDocumentReusingTables(*target, *grown));
+    ASSERT_TRUE(CopyDocumentReusingTables(*target, *grown, CopyTarget::InUse));
     EXPECT_EQ(EncodedBytes(*target), EncodedBytes(*grown));
 }
 

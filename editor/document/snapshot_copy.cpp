@@ -2,6 +2,8 @@
 
 #include <cstring>
 
+#include "base/streaming_copy.h"
+
 namespace morvel::document {
 
 bool SameShape(const MotionDocument &a, const MotionDocument &b) {
@@ -19,7 +21,8 @@ bool SameShape(const MotionDocument &a, const MotionDocument &b) {
     return true;
 }
 
-bool CopyDocumentReusingTables(MotionDocument &target, const MotionDocument &source) {
+bool CopyDocumentReusingTables(MotionDocument &target, const MotionDocument &source,
+                               CopyTarget use) {
     if (&target == &source) return true;
     if (!SameShape(target, source)) return Mvl_Func_Copy(&target, &source) != 0;
     // The records move; the references that tie target's arrays together stay.
@@ -38,11 +41,16 @@ bool CopyDocumentReusingTables(MotionDocument &target, const MotionDocument &sou
             frame = source.motions[m].frames[f];
             frame.positions = positions;
             if (frame.positionCount != 0) {
-                std::memcpy(positions, source.motions[m].frames[f].positions,
-                            frame.positionCount * sizeof(PositionEntry));
+                const size_t bytes = frame.positionCount * sizeof(PositionEntry);
+                if (use == CopyTarget::SetAside) {
+                    base::StreamingCopy(positions, source.motions[m].frames[f].positions, bytes);
+                } else {
+                    std::memcpy(positions, source.motions[m].frames[f].positions, bytes);
+                }
             }
         }
     }
+    base::FinishStreamingCopies();
     return true;
 }
 

@@ -42,7 +42,8 @@ void BM_AutosaveAllOnTheWindowThread(benchmark::State &state) {
     morvel::app::OwnedMotionDocument snapshot;
     const std::string path = folder.Path("copy.mvl");
     for (auto _ : state) {
-        morvel::document::CopyDocumentReusingTables(snapshot.document, doc.Get());
+        morvel::document::CopyDocumentReusingTables(snapshot.document, doc.Get(),
+                                                     morvel::document::CopyTarget::SetAside);
         benchmark::DoNotOptimize(
             morvel::app::WriteRecoveryCopy(snapshot.document, BenchRecord(), path));
     }
