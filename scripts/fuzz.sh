@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
-# Runs every libFuzzer target of the sanitized tree (build/asan), one after
-# the other, starting from its seed corpus (new inputs go to a scratch
+# Runs every libFuzzer target of the sanitized tree (build/asan), one on each
+# core at a time when they share a time (one after the other otherwise),
+# each starting from its seed corpus (new inputs go to a scratch
 # folder, the seeds stay untouched unless --merge is given).
 #
-# Usage: scripts/fuzz.sh [SECONDS_IN_ALL] [NAME_FILTER]    (default 60 seconds in all)
+# Usage: scripts/fuzz.sh [SECONDS_IN_ALL] [NAME_FILTER]    (default 60 seconds of fuzzing in all)
 #        scripts/fuzz.sh [--each SECONDS] [--runs N] [--nice N] [--merge] [NAME_FILTER]
 #   --each SECONDS  run each target this long instead of sharing one total time
 #   --runs N        keep a target running until it has executed at least N inputs
@@ -96,8 +97,10 @@ if ((minimise)); then
   exit 0
 fi
 
-status=0
-for entry in "${entries[@]}"; do
+# fuzz_one ENTRY: fuzzes one target as the options say; fails when it found
+# a crash, a leak or an input over the time limit.
+fuzz_one() {
+  local entry=$1 name corpus binary work done_runs seconds pass limit start executed line before
   name=${entry%%|*}
   corpus=${entry#*|}
   binary=$(find "$tree" -type f -name "$name" -perm -u+x | head -n 1)
@@ -123,8 +126,8 @@ for entry in "${entries[@]}"; do
     start=$SECONDS
     if ! "${prefix[@]}" "$binary" "${limit[@]}" -rss_limit_mb=2048 -timeout=10 -print_final_stats=1 \
         -artifact_prefix="$tree/fuzz-artifacts/$name-" "$work" "$corpus" >>"$work.log" 2>&1; then
-      echo "fuzz: $name FAILED, see $work.log"; tail -n 30 "$work.log"; status=1
-      break
+      echo "fuzz: $name FAILED, see $work.log"; tail -n 30 "$work.log"
+      return 1
     fi
     seconds=$((seconds + SECONDS - start))
     executed=$(log_stat "$work.log" number_of_executed_units)
@@ -140,5 +143,25 @@ for entry in "${entries[@]}"; do
     "${prefix[@]}" "$binary" -merge=1 "$corpus" "$work" >>"$work.merge.log" 2>&1
     echo "fuzz: $name seed corpus $before -> $(find "$corpus" -type f | wc -l) files"
   fi
+}
+
+# A shared time (the test command's stage) is spent on every core at once,
+# each target in its own process; long runs, merges and runs beside other
+# work (--nice) go one target after the other.
+jobs=1
+if [ -z "$runs" ] && ((!merge)) && [ -z "$niceness" ]; then jobs=$(nproc); fi
+status=0
+for ((first = 0; first < ${#entries[@]}; first += jobs)); do
+  batch=("${entries[@]:first:jobs}")
+  pids=()
+  for index in "${!batch[@]}"; do
+    fuzz_one "${batch[$index]}" >"$tree/fuzz-work/job$index.out" 2>&1 &
+    pids+=($!)
+  done
+  # Each target's lines whole and in the list's order.
+  for index in "${!pids[@]}"; do
+    wait "${pids[$index]}" || status=1
+    cat "$tree/fuzz-work/job$index.out"
+  done
 done
 exit $status
