@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
+#include <future>
 #include <memory>
 #include <random>
 #include <system_error>
@@ -120,30 +121,25 @@ bool WriteFigureFolder(Figure &figure, const std::string &folder, const std::str
         error = folder + ": cannot create a folder beside it: " + code.message();
         return false;
     }
-    // Job 0 is the motion file, job i the figure's file i - 1. A figure of
-    // many parts spends its time creating files, which goes faster on every
-    // core: one thread writes the motion file (encoded, scrambled and
-    // flushed to the disk, the longest job), the others share the rest. The
-    // first job that fails (in this order) is reported.
+    // Job 0 is the motion file, job i the figure's file i - 1. The motion
+    // file (encoded, scrambled and flushed to the disk) is the longest job
+    // and has a thread of its own; a figure of many parts spends its time
+    // creating files, which the other cores share. The first job that fails
+    // (in this order) is reported.
     MotionDocument document = figure.View();
-    const size_t jobs = figure.files.size() + 1;
-    std::vector<char> failed(jobs, 0);
-    const auto write = [&](size_t job) {
-        failed[job] = job == 0 ? !formats::motion::WriteMotionFile(document, staging + "/" + HostFileName(motionFileName))
-                               : !WriteBytes(staging + "/" + HostFileName(figure.files[job - 1].name),
-                                             figure.files[job - 1].bytes);
-    };
-    const size_t threads = ChunkCount(jobs, 16);
-    if (threads == 1) {
-        for (size_t job = 0; job < jobs; ++job) write(job);
-    } else {
-        RunInChunks(threads, threads, [&](size_t thread, size_t, size_t) {
-            if (thread == 0) return write(0);
-            for (size_t job = 1 + (jobs - 1) * (thread - 1) / (threads - 1); job < 1 + (jobs - 1) * thread / (threads - 1); ++job) {
-                write(job);
-            }
-        });
-    }
+    std::vector<char> failed(figure.files.size() + 1, 0);
+    auto motionFile = std::async(std::launch::async, [&] {
+        failed[0] = !formats::motion::WriteMotionFile(document,
+                                                      staging + "/" + HostFileName(motionFileName));
+    });
+    const size_t fileThreads = std::max<size_t>(1, ChunkCount(figure.files.size() + 1, 16) - 1);
+    RunInChunks(figure.files.size(), fileThreads, [&](size_t, size_t begin, size_t end) {
+        for (size_t file = begin; file < end; ++file) {
+            failed[file + 1] = !WriteBytes(staging + "/" + HostFileName(figure.files[file].name),
+                                           figure.files[file].bytes);
+        }
+    });
+    motionFile.get();
     const auto firstFailure = std::find(failed.begin(), failed.end(), 1);
     if (firstFailure != failed.end()) {
         const size_t job = static_cast<size_t>(firstFailure - failed.begin());

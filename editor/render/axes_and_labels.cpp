@@ -85,17 +85,18 @@ void DrawLabelQuad(RenderDevice &device, VertexBuffer &quad, const Vector3 &p, c
 void AxesAndLabels::Prepare(RenderDevice &device, const MotionFileHeader &header) {
     const Color colour = HeaderColour(header.axisColour);
     if (!lines_ || linesColour_ != colour) {
-        lines_.reset();
         const std::vector<LineVertex> lines = AxisLines(colour);
-        if (device.CreateVertexBuffer(lines.data(), static_cast<uint32_t>(lines.size() * sizeof(LineVertex)),
-                                      fvf::kXyz | fvf::kDiffuse, lines_) == hr::kOk) {
-            linesColour_ = colour;
-        } else {
+        lines_.reset();
+        if (device.CreateVertexBuffer(lines.data(),
+                                      static_cast<uint32_t>(lines.size() * sizeof(LineVertex)),
+                                      fvf::kXyz | fvf::kDiffuse, lines_) != hr::kOk) {
             lines_.reset();
         }
+        linesColour_ = colour;
     }
-    if (!labelQuad_ && device.CreateVertexBuffer(kLabelQuad, sizeof kLabelQuad, fvf::kXyz | fvf::kDiffuse | fvf::kTex1,
-                                                 labelQuad_) != hr::kOk) {
+    if (!labelQuad_ &&
+        device.CreateVertexBuffer(kLabelQuad, sizeof kLabelQuad,
+                                  fvf::kXyz | fvf::kDiffuse | fvf::kTex1, labelQuad_) != hr::kOk) {
         labelQuad_.reset();
     }
 }
@@ -120,8 +121,10 @@ void AxesAndLabels::Draw(RenderDevice &device, const MotionFileHeader &header) c
     const float a = static_cast<float>(header.cameraAzimuth);
     const Vector3 facing{-e, a, 0.0f};
     const Vector3 away{-(e + 180.0f), a, 0.0f};
-    for (int slot = 0; slot < 3; ++slot) DrawLabelQuad(device, *labelQuad_, places[slot], facing, scale, labels_[slot]);
-    for (int slot = 0; slot < 3; ++slot) DrawLabelQuad(device, *labelQuad_, places[slot], away, scale, labels_[slot]);
+    for (int slot = 0; slot < 3; ++slot)
+        DrawLabelQuad(device, *labelQuad_, places[slot], facing, scale, labels_[slot]);
+    for (int slot = 0; slot < 3; ++slot)
+        DrawLabelQuad(device, *labelQuad_, places[slot], away, scale, labels_[slot]);
 }
 
 bool AxesAndLabels::LoadLabels(RenderDevice &device, d3dx::ResourceModule *module,

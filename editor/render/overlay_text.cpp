@@ -114,14 +114,18 @@ OverlayTextDrawer::CachedLine *OverlayTextDrawer::Find(RenderDevice &device,
     return &cache_.back();
 }
 
-OverlayTextDrawer::CachedLine *OverlayTextDrawer::Ready(RenderDevice &device, const std::string &text, int32_t x,
-                                                        int32_t y, int size, Color colour, bool &nothingToShow) {
+OverlayTextDrawer::CachedLine *OverlayTextDrawer::Ready(RenderDevice &device,
+                                                        const std::string &text, int32_t x,
+                                                        int32_t y, int size, Color colour,
+                                                        bool &nothingToShow) {
     const std::string shown = text.substr(0, base::Cp932PrefixLength(text, size > 0 ? size : 0));
-    nothingToShow = rasterizer_ == nullptr || shown.empty();  // without a rasterizer the line stays invisible
+    nothingToShow =
+        rasterizer_ == nullptr || shown.empty();  // without a rasterizer the line stays invisible
     if (nothingToShow) return nullptr;
     CachedLine *line = Find(device, shown);
     if (line == nullptr) return nullptr;
-    if (line->quad && line->quadX == x && line->quadY == y && line->quadColour == colour) return line;
+    if (line->quad && line->quadX == x && line->quadY == y && line->quadColour == colour)
+        return line;
 
     // Pixel centres sit on texel centres with the half-pixel shift.
     const float left = static_cast<float>(x) - 0.5f, top = static_cast<float>(y) - 0.5f;
@@ -135,7 +139,8 @@ OverlayTextDrawer::CachedLine *OverlayTextDrawer::Ready(RenderDevice &device, co
         {right, bottom, 0.0f, 1.0f, colour, u, v},     {left, bottom, 0.0f, 1.0f, colour, 0.0f, v},
     };
     line->quad.reset();
-    if (device.CreateVertexBuffer(quad, sizeof quad, kFvfXyzRhw | fvf::kDiffuse | fvf::kTex1, line->quad) != hr::kOk ||
+    if (device.CreateVertexBuffer(quad, sizeof quad, kFvfXyzRhw | fvf::kDiffuse | fvf::kTex1,
+                                  line->quad) != hr::kOk ||
         !line->quad) {
         line->quad.reset();
         return nullptr;
@@ -146,8 +151,8 @@ OverlayTextDrawer::CachedLine *OverlayTextDrawer::Ready(RenderDevice &device, co
     return line;
 }
 
-void OverlayTextDrawer::Prepare(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size,
-                                Color colour) {
+void OverlayTextDrawer::Prepare(RenderDevice &device, const std::string &text, int32_t x, int32_t y,
+                                int size, Color colour) {
     bool nothingToShow = false;
     Ready(device, text, x, y, size, colour, nothingToShow);
 }

@@ -57,7 +57,8 @@ public:
               Color colour, uint32_t cullState);
     // Makes what Draw needs for the line ahead of a frame: a texture or
     // buffer filled while the driver still draws would wait for it.
-    void Prepare(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size, Color colour);
+    void Prepare(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size,
+                 Color colour);
 
 private:
     struct CachedLine {
@@ -65,7 +66,8 @@ private:
         uint32_t width = 0, height = 0;  // of the text inside the texture
         uint32_t textureWidth = 0, textureHeight = 0;
         std::unique_ptr<DeviceTexture> texture;
-        std::unique_ptr<VertexBuffer> quad;  // XYZRHW | DIFFUSE | TEX1, at quadX, quadY in quadColour
+        std::unique_ptr<VertexBuffer>
+            quad;  // XYZRHW | DIFFUSE | TEX1, at quadX, quadY in quadColour
         int32_t quadX = 0, quadY = 0;
         Color quadColour = 0;
     };
@@ -73,8 +75,8 @@ private:
     // The line's texture and its quad at (x, y) in colour; nullptr when
     // either cannot be made, or (nothingToShow) when the line draws nothing:
     // an empty text, or no rasterizer.
-    CachedLine *Ready(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size, Color colour,
-                      bool &nothingToShow);
+    CachedLine *Ready(RenderDevice &device, const std::string &text, int32_t x, int32_t y, int size,
+                      Color colour, bool &nothingToShow);
 
     TextRasterizer *rasterizer_ = nullptr;
     std::vector<CachedLine> cache_;  // most recently used last

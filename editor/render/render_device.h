@@ -91,7 +91,8 @@ public:
                                   std::unique_ptr<DeviceTexture> &out) = 0;
     virtual HResult SetStreamSource(uint32_t stream, VertexBuffer *buffer, uint32_t stride) = 0;
     virtual HResult SetIndices(IndexBuffer *buffer, uint32_t baseVertexIndex) = 0;
-    virtual HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) = 0;
+    virtual HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex,
+                                  uint32_t primitiveCount) = 0;
     virtual HResult DrawIndexedPrimitive(uint32_t primitiveType, uint32_t minIndex,
                                          uint32_t vertexCount, uint32_t startIndex,
                                          uint32_t primitiveCount) = 0;

@@ -93,9 +93,9 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
     // the first textures would wait for it.
     if (flags.sceneReady != 1 && !presentedReadyFrame_) return false;
     // The overlay's lines are formatted once: made before the frame, drawn in it.
-    const std::vector<OverlayLine> overlay =
-        flags.sceneReady == 1 && ShowsOverlay(header) ? FormatOverlayLines(scene, session_.PresentRect())
-                                                      : std::vector<OverlayLine>{};
+    const std::vector<OverlayLine> overlay = flags.sceneReady == 1 && ShowsOverlay(header)
+                                                 ? FormatOverlayLines(scene, session_.PresentRect())
+                                                 : std::vector<OverlayLine>{};
     if (flags.sceneReady == 1) PrepareFrame(header, overlay);
     if (!BeginFrame(HeaderColour(header.backgroundColour))) return false;
     RenderDevice &device = *session_.Device();
@@ -123,7 +123,8 @@ bool SceneRenderer::DrawFrame(const SceneDocument &scene, const SceneFlags &flag
     return true;
 }
 
-void SceneRenderer::PrepareFrame(const MotionFileHeader &header, const std::vector<OverlayLine> &overlay) {
+void SceneRenderer::PrepareFrame(const MotionFileHeader &header,
+                                 const std::vector<OverlayLine> &overlay) {
     RenderDevice *device = session_.Device();
     if (device == nullptr) return;
     if (header.axisVisible != 0) axes_.Prepare(*device, header);
@@ -208,7 +209,8 @@ bool SceneRenderer::DrawOverlayText(const std::string &text, int32_t x, int32_t 
     return overlayText_.Draw(*device, text, x, y, size, colour, session_.CullState());
 }
 
-void SceneRenderer::DrawOverlayLines(const MotionFileHeader &header, const std::vector<OverlayLine> &overlay) {
+void SceneRenderer::DrawOverlayLines(const MotionFileHeader &header,
+                                     const std::vector<OverlayLine> &overlay) {
     const Color colour = HeaderColour(header.statusTextColour);
     for (const OverlayLine &line : overlay) {
         DrawOverlayText(line.text, 0, line.y, kOverlayTextSize, colour);

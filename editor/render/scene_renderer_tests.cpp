@@ -129,7 +129,8 @@ TEST_F(RendererTest, FailingClearOrBeginSceneAbandonsTheFrame) {
     device->clearResult = hr::kInvalidCall;
     EXPECT_FALSE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
     // The axes' buffers are made before the frame begins.
-    EXPECT_EQ(device->Names(), (Names{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel", "Clear"}));
+    EXPECT_EQ(device->Names(),
+              (Names{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel", "Clear"}));
     device->clearResult = hr::kOk;
     device->beginSceneResult = hr::kInvalidCall;
     device->ClearCalls();
@@ -171,12 +172,24 @@ TEST_F(RendererTest, DrawFrameCallSequenceForASmallDocument) {
 
     ASSERT_TRUE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
 
-    Names expected{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel", "Clear", "BeginScene",
-                   "SetTransform", "SetLight", "LightEnable", "SetTexture", "SetMaterial", "SetRenderState",
-                   "SetTexture", "SetVertexShader", "SetStreamSource", "DrawPrimitive"};
+    Names expected{"CreateVertexBuffer",
+                   "CreateVertexBuffer",
+                   "TestCooperativeLevel",
+                   "Clear",
+                   "BeginScene",
+                   "SetTransform",
+                   "SetLight",
+                   "LightEnable",
+                   "SetTexture",
+                   "SetMaterial",
+                   "SetRenderState",
+                   "SetTexture",
+                   "SetVertexShader",
+                   "SetStreamSource",
+                   "DrawPrimitive"};
     for (int label = 0; label < 6; ++label) {
-        expected.insert(expected.end(),
-                        {"SetTexture", "SetVertexShader", "SetStreamSource", "SetTransform", "DrawPrimitive"});
+        expected.insert(expected.end(), {"SetTexture", "SetVertexShader", "SetStreamSource",
+                                         "SetTransform", "DrawPrimitive"});
     }
     expected.insert(expected.end(), 5, "SetRenderState");
     expected.push_back("SetTransform");
@@ -274,7 +287,8 @@ TEST_F(RendererTest, LostDeviceIsResetAtTheNextDraw) {
     device->cooperativeLevel = hr::kDeviceLost;
     device->ClearCalls();
     EXPECT_FALSE(renderer.DrawFrame(builder.Build(), SceneFlags{3, 1}));
-    EXPECT_EQ(device->Names(), (Names{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel"}));
+    EXPECT_EQ(device->Names(),
+              (Names{"CreateVertexBuffer", "CreateVertexBuffer", "TestCooperativeLevel"}));
 
     device->cooperativeLevel = hr::kDeviceNotReset;
     device->ClearCalls();

@@ -6,11 +6,11 @@
 #include <string>
 
 #include "fixture_files.h"
-#include "temp_folder.h"
 #include "formats/image/dxt_blocks.h"
 #include "formats/image/image_decoder.h"
 #include "formats/image/stb_decoder.h"
 #include "formats/image/texture_loader.h"
+#include "temp_folder.h"
 #include "test_image_builders.h"
 
 namespace morvel::formats::image {

@@ -43,7 +43,7 @@ void BM_AutosaveAllOnTheWindowThread(benchmark::State &state) {
     const std::string path = folder.Path("copy.mvl");
     for (auto _ : state) {
         morvel::document::CopyDocumentReusingTables(snapshot.document, doc.Get(),
-                                                     morvel::document::CopyTarget::SetAside);
+                                                    morvel::document::CopyTarget::SetAside);
         benchmark::DoNotOptimize(
             morvel::app::WriteRecoveryCopy(snapshot.document, BenchRecord(), path));
     }

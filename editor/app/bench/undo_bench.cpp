@@ -59,7 +59,8 @@ void BM_MemcpyIntoFiftyBuffersInTurn(benchmark::State &state) {
     OwnedDocument doc(TenMegabyteDocument({".\\a.x", ".\\b.x"}));
     const size_t bytes = DocumentBytes(doc.Get());
     std::vector<char> source(bytes, 1);
-    std::vector<std::vector<char>> destinations(morvel::app::kUndoSlots, std::vector<char>(bytes, 0));
+    std::vector<std::vector<char>> destinations(morvel::app::kUndoSlots,
+                                                std::vector<char>(bytes, 0));
     size_t next = 0;
     for (auto _ : state) {
         std::memcpy(destinations[next].data(), source.data(), bytes);

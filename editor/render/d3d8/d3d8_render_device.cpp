@@ -97,8 +97,10 @@ HResult D3D8RenderDevice::SetTexture(uint32_t stage, DeviceTexture *texture) {
 
 HResult D3D8RenderDevice::SetVertexShader(uint32_t fvf) { return device_->SetVertexShader(fvf); }
 
-HResult D3D8RenderDevice::DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) {
-    return device_->DrawPrimitive(static_cast<D3DPRIMITIVETYPE>(primitiveType), startVertex, primitiveCount);
+HResult D3D8RenderDevice::DrawPrimitive(uint32_t primitiveType, uint32_t startVertex,
+                                        uint32_t primitiveCount) {
+    return device_->DrawPrimitive(static_cast<D3DPRIMITIVETYPE>(primitiveType), startVertex,
+                                  primitiveCount);
 }
 
 HResult D3D8RenderDevice::CreateVertexBuffer(const void *bytes, uint32_t length, uint32_t fvf,

@@ -36,7 +36,8 @@ public:
     HResult SetMaterial(const Material &material) override;
     HResult SetTexture(uint32_t stage, DeviceTexture *texture) override;
     HResult SetVertexShader(uint32_t fvf) override;
-    HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) override;
+    HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex,
+                          uint32_t primitiveCount) override;
     HResult CreateVertexBuffer(const void *bytes, uint32_t length, uint32_t fvf,
                                std::unique_ptr<VertexBuffer> &out) override;
     HResult CreateIndexBuffer(const void *indices, uint32_t length, bool use32BitIndices,

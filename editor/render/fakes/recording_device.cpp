@@ -127,11 +127,14 @@ HResult RecordingDevice::SetVertexShader(uint32_t fvf) {
     return hr::kOk;
 }
 
-HResult RecordingDevice::DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) {
-    DeviceCall &call = Record("DrawPrimitive", {primitiveType, startVertex, primitiveCount, streamStride_});
+HResult RecordingDevice::DrawPrimitive(uint32_t primitiveType, uint32_t startVertex,
+                                       uint32_t primitiveCount) {
+    DeviceCall &call =
+        Record("DrawPrimitive", {primitiveType, startVertex, primitiveCount, streamStride_});
     const auto *buffer = dynamic_cast<const FakeVertexBuffer *>(stream_);
     const uint32_t vertexCount = primitiveType == kLineList ? primitiveCount * 2 : primitiveCount * 3;
-    const size_t begin = size_t{startVertex} * streamStride_, end = begin + size_t{vertexCount} * streamStride_;
+    const size_t begin = size_t{startVertex} * streamStride_,
+                 end = begin + size_t{vertexCount} * streamStride_;
     if (buffer == nullptr || end > buffer->bytes.size()) return hr::kInvalidCall;
     call.vertices.assign(buffer->bytes.begin() + static_cast<std::ptrdiff_t>(begin),
                          buffer->bytes.begin() + static_cast<std::ptrdiff_t>(end));

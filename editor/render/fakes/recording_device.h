@@ -86,7 +86,8 @@ public:
     HResult CreateTexture(const TextureImage &image, std::unique_ptr<DeviceTexture> &out) override;
     HResult SetStreamSource(uint32_t stream, VertexBuffer *buffer, uint32_t stride) override;
     HResult SetIndices(IndexBuffer *buffer, uint32_t baseVertexIndex) override;
-    HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex, uint32_t primitiveCount) override;
+    HResult DrawPrimitive(uint32_t primitiveType, uint32_t startVertex,
+                          uint32_t primitiveCount) override;
     HResult DrawIndexedPrimitive(uint32_t primitiveType, uint32_t minIndex, uint32_t vertexCount,
                                  uint32_t startIndex, uint32_t primitiveCount) override;
 
